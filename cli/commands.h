@@ -1,0 +1,21 @@
+// The subcommands of stria93. Each takes the arguments after its name and returns the exit code:
+// 0 success, 1 some data refused or a file not written, 2 a usage error.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace cli {
+
+using Args = std::vector<std::string>;
+
+inline constexpr int ExitOk = 0;
+inline constexpr int ExitRefused = 1;
+inline constexpr int ExitUsage = 2;
+
+int RunEncode(const Args& args);
+
+// Prints "stria93: <message>" and the help hint on standard error; returns ExitUsage.
+int UsageError(const std::string& message);
+
+} // namespace cli

@@ -1,0 +1,66 @@
+// stria93: the command-line companion of the window, for scripts and batch work.
+#include "commands.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+constexpr const char* Version = STRIA_VERSION;
+
+constexpr const char* HelpText = R"HELP(Usage: stria93 COMMAND [OPTIONS] [DATA...]
+
+Makes Code 93 barcode strings for the Sample 93 barcode typefaces.
+
+Commands:
+  encode [--sums] [DATA...]
+      Prints the barcode string of each DATA, one line each: start "(", the data with
+      Full ASCII pairs, the check characters C and K, stop ")". Set the string in one of
+      the Sample 93 typefaces to draw the symbol. Without DATA, reads standard input,
+      one data text per line.
+      --sums    follow each string with its sums: CSum, Ksum, CCheck, KCheck
+
+Options:
+  --help      show this help and exit
+  --version   show the version and exit
+
+Data is UTF-8. The characters (C) U+00A9 and (a) U+00AA are the (%) and ($) markers that
+carry control characters (for example U+00AA I for a tab); U+00AB and U+00AC are dropped.
+Put -- before data that starts with -.
+
+Exit status: 0 when every data text was encoded, 1 when any was refused (the reason goes to
+standard error, prefixed with "line N: " for standard input), 2 for a usage error.
+)HELP";
+
+} // namespace
+
+namespace cli {
+
+int UsageError(const std::string& message) {
+    std::fprintf(stderr, "stria93: %s\nTry 'stria93 --help' for more information.\n",
+                 message.c_str());
+    return ExitUsage;
+}
+
+} // namespace cli
+
+int main(int argc, char** argv) {
+    const cli::Args all(argv + 1, argv + argc);
+    if (all.empty()) {
+        return cli::UsageError("missing command");
+    }
+    const std::string& command = all.front();
+    const cli::Args rest(all.begin() + 1, all.end());
+    if (command == "--help" || command == "-h" || command == "help") {
+        std::fputs(HelpText, stdout);
+        return cli::ExitOk;
+    }
+    if (command == "--version") {
+        std::printf("stria93 %s\n", Version);
+        return cli::ExitOk;
+    }
+    if (command == "encode") {
+        return cli::RunEncode(rest);
+    }
+    return cli::UsageError("unknown command '" + command + "'");
+}

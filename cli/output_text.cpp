@@ -1,0 +1,26 @@
+#include "output_text.h"
+
+#include "barcode_builder.h"
+#include "utf8.h"
+
+namespace cli {
+
+OutputText MakeOutputText(std::string_view utf8Data, bool withSums) {
+    OutputText out;
+    const auto data = code93::Utf8ToUtf16(utf8Data);
+    if (!data) {
+        out.error = "Error: input is not valid UTF-8";
+        return out;
+    }
+    const auto result = code93::BuildBarcode(*data);
+    if (const auto* refusal = std::get_if<code93::Refusal>(&result)) {
+        out.error = code93::Utf16ToUtf8(refusal->message);
+        return out;
+    }
+    const auto& barcode = std::get<code93::Barcode>(result);
+    out.ok = true;
+    out.text = withSums ? u"(" + barcode.body + barcode.sumsText : barcode.barcodeString;
+    return out;
+}
+
+} // namespace cli

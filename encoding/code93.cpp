@@ -1,0 +1,35 @@
+#include "code93.h"
+
+#include "code93_tables.h"
+
+namespace code93 {
+
+CharacterClass CharClass(char16_t c) {
+    return tables::ClassOf(c);
+}
+
+std::u16string_view FullAsciiText(char16_t c) {
+    return tables::ExpansionOf(c);
+}
+
+int SymbolValue(char16_t c) {
+    return tables::ValueOf(c);
+}
+
+char16_t SymbolChar(int value) {
+    if (value < 0 || value >= SymbolCount) {
+        return u' ';
+    }
+    return tables::SymbolChars[static_cast<std::size_t>(value)];
+}
+
+std::u16string FaceName(Style style, char16_t sizeLetter) {
+    std::u16string name = u"Sample 93 ";
+    name += sizeLetter;
+    if (style == Style::HumanReadable) {
+        name += u" HR";
+    }
+    return name;
+}
+
+} // namespace code93

@@ -1,0 +1,37 @@
+// The Code 93 vocabulary: symbol values, font characters, character classes, the Full ASCII
+// expansion and the typeface names. Pure functions over 16-bit characters, no state.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace code93 {
+
+enum class CharacterClass { Direct, Expanded, Illegal };
+
+enum class Style { Standard, HumanReadable };
+
+// The (%) and ($) markers carry control characters through typed data; 171 and 172 are dropped.
+inline constexpr char16_t PercentMarker = 0x00A9;
+inline constexpr char16_t DollarMarker = 0x00AA;
+
+inline constexpr char16_t StartChar = u'(';
+inline constexpr char16_t StopChar = u')';
+inline constexpr int SymbolCount = 47;
+
+CharacterClass CharClass(char16_t c);
+
+// Font text of an Expanded character: two characters, one (a marker) or none (171, 172).
+// Characters of any other class give the empty text.
+std::u16string_view FullAsciiText(char16_t c);
+
+// Check value of a character of the expanded text; characters outside the symbol set give 0.
+int SymbolValue(char16_t c);
+
+// Font character of a check value 0..46; any other value gives a space.
+char16_t SymbolChar(int value);
+
+// "Sample 93 " + size letter + " HR" for the Human Readable style.
+std::u16string FaceName(Style style, char16_t sizeLetter);
+
+} // namespace code93
