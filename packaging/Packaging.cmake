@@ -1,0 +1,22 @@
+# The Debian package, stria_7.0_amd64.deb: `cpack --config build/CPackConfig.cmake`.
+# Included last by the top-level CMakeLists so that every install rule is known.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME stria)
+set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
+set(CPACK_PACKAGE_VENDOR "Quorin Font")
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Code 93 barcode maker for the Sample 93 barcode typefaces")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Makes Code 93 barcode strings (Full ASCII, check characters C and K) for the twelve\
+ Sample 93 barcode typefaces it ships, previews them, copies them as rich text, prints a\
+ sample page, opens label-sheet templates and exports BMP, GIF, JPG and PNG pictures.\
+ Includes the stria93 command-line encoder and exporter.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_DEBIAN_FILE_NAME "stria_${CPACK_PACKAGE_VERSION}_amd64.deb")
+set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quorin Font <support@quorinfont.example>")
+set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorinfont.example/")
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, xdg-utils, fonts-liberation2")
+set(CPACK_STRIP_FILES ON)
+include(CPack)
