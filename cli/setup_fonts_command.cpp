@@ -48,16 +48,24 @@ bool CopyFile(const QString& from, const QString& to, QString& error) {
     return true;
 }
 
-bool RefreshFontCache(const QString& folder, QString& error) {
+// Forcing a rebuild costs fc-cache a two-second pause, so it is forced only after a copy; else
+// fc-cache only mends a cache that is out of date.
+bool RefreshFontCache(const QString& folder, bool force, QString& error) {
+    const QString command = force ? QStringLiteral("fc-cache -f") : QStringLiteral("fc-cache");
+    QStringList args{folder};
+    if (force) {
+        args.prepend(QStringLiteral("-f"));
+    }
     QProcess fcCache;
-    fcCache.start(QStringLiteral("fc-cache"), {QStringLiteral("-f"), folder});
+    fcCache.start(QStringLiteral("fc-cache"), args);
     if (!fcCache.waitForFinished(120000)) {
-        error = QStringLiteral("fc-cache -f %1 did not run: %2").arg(folder, fcCache.errorString());
+        error = QStringLiteral("%1 %2 did not run: %3").arg(command, folder, fcCache.errorString());
         return false;
     }
     if (fcCache.exitStatus() != QProcess::NormalExit || fcCache.exitCode() != 0) {
-        error = QStringLiteral("fc-cache -f %1 failed: %2")
-                    .arg(folder, QString::fromLocal8Bit(fcCache.readAllStandardError()).trimmed());
+        error = QStringLiteral("%1 %2 failed: %3")
+                    .arg(command, folder,
+                         QString::fromLocal8Bit(fcCache.readAllStandardError()).trimmed());
         return false;
     }
     return true;
@@ -79,7 +87,9 @@ int SetupFonts(bool quiet) {
 
     const QString targetFolder = UserFontDirectory();
     if (!QDir().mkpath(targetFolder)) {
-        PrintError(QStringLiteral("cannot create the folder %1").arg(targetFolder));
+        PrintError(QStringLiteral("cannot create the folder %1 (is a part of it a file, or not "
+                                  "writable?)")
+                       .arg(targetFolder));
         return ExitRefused;
     }
     const QDir target(targetFolder);
@@ -103,15 +113,14 @@ int SetupFonts(bool quiet) {
     }
 
     QString error;
-    if (!RefreshFontCache(targetFolder, error)) {
+    if (!RefreshFontCache(targetFolder, copied > 0, error)) {
         PrintError(error + QStringLiteral("; the typefaces are in place, but programs may not "
                                           "see them until the font cache is rebuilt."));
         return ExitRefused;
     }
     if (!quiet) {
-        std::printf("%d of %lld files copied, the others were up to date; font cache of %s "
-                    "refreshed.\n",
-                    copied, static_cast<long long>(files.size()), qUtf8Printable(targetFolder));
+        std::printf("%d copied, %lld already up to date in %s; font cache refreshed.\n", copied,
+                    static_cast<long long>(files.size() - copied), qUtf8Printable(targetFolder));
     }
     return ExitOk;
 }
