@@ -17,6 +17,7 @@ import sys
 
 from fontTools.agl import UV2AGL
 from fontTools.fontBuilder import FontBuilder
+from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
 from fontTools.ttLib import TTFont, newTable
@@ -42,6 +43,7 @@ DESCENT = 60
 # Above the bars; size a instead leaves the top quarter of its cell empty (the export raises
 # size a by that quarter), see cell_metrics().
 TOP_GAP = 60
+SIZE_A_TOP_MARGIN = 10
 QUIET_ZONE_MODULES = 10
 SYMBOL_MODULES = 9
 
@@ -84,7 +86,7 @@ def cell_metrics(letter):
     ascent = bars + TOP_GAP
     if letter == "a":
         # ink top (bars) <= ascent - (ascent + descent) / 4
-        ascent = math.ceil((4 * bars + DESCENT) / 3) + 10
+        ascent = math.ceil((4 * bars + DESCENT) / 3) + SIZE_A_TOP_MARGIN
     return ascent, DESCENT
 
 
@@ -114,13 +116,12 @@ def draw_circle(pen, cx, cy, r, clockwise):
 
 
 def draw_pattern(pen, widths, x, module, y0, y1):
-    """Draws the bars of a width string starting with a bar; returns the x after it."""
+    """Draws the bars of a width string that starts with a bar."""
     for i, w in enumerate(widths):
         width = int(w) * module
         if i % 2 == 0:
             draw_rect(pen, x, y0, x + width, y1)
         x += width
-    return x
 
 
 class TextSource:
@@ -141,7 +142,10 @@ class TextSource:
         scale = cap_height / self.cap_height
         x_min, x_max = self.bounds(char)
         dx = centre_x - scale * (x_min + x_max) / 2
-        self.glyphs[self.cmap[ord(char)]].draw(TransformPen(pen, (scale, 0, 0, scale, dx, baseline)))
+        # Decomposed, so that no glyph refers to a component of the source font.
+        outline = DecomposingRecordingPen(self.glyphs)
+        self.glyphs[self.cmap[ord(char)]].draw(outline)
+        outline.replay(TransformPen(pen, (scale, 0, 0, scale, dx, baseline)))
 
     def width(self, char, cap_height):
         x_min, x_max = self.bounds(char)
@@ -180,9 +184,12 @@ def build_glyphs(letter, human_readable, text_source):
         lsb = glyph.xMin if glyph.numberOfContours else 0
         metrics[name] = (advance, lsb)
 
-    add(".notdef", SYMBOL_MODULES * module,
-        lambda pen: (draw_rect(pen, module, 0, 8 * module, bars),
-                     draw_rect(pen, 7 * module, module, 2 * module, bars - module)))
+    def draw_notdef(pen):
+        # A hollow box: the inner contour runs the other way round.
+        draw_rect(pen, module, 0, 8 * module, bars)
+        draw_rect(pen, 7 * module, module, 2 * module, bars - module)
+
+    add(".notdef", SYMBOL_MODULES * module, draw_notdef)
     add("space", SYMBOL_MODULES * module, lambda pen: None)
 
     cmap = {0x20: "space"}
