@@ -14,6 +14,7 @@ inline constexpr int ExitRefused = 1;
 inline constexpr int ExitUsage = 2;
 
 int RunEncode(const Args& args);
+int RunExport(const Args& args);
 
 // Prints "stria93: <message>" and the help hint on standard error; returns ExitUsage.
 int UsageError(const std::string& message);
