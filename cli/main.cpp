@@ -30,6 +30,12 @@ Commands:
       contain {n}, replaced by 1, 2, ... Prints the name of each file written.
       --sums    draw the sums text after the barcode string, as the window exports it
 
+  setup-fonts [--quiet]
+      Copies the twelve Sample 93 typefaces and their licence text into your font folder
+      ($XDG_DATA_HOME/fonts/stria, normally ~/.local/share/fonts/stria) and refreshes the
+      font cache, so that word processors find them. Files already there are kept.
+      --quiet   print only errors
+
 Options:
   --help      show this help and exit
   --version   show the version and exit
@@ -75,6 +81,9 @@ int main(int argc, char** argv) {
     }
     if (command == "export") {
         return cli::RunExport(rest);
+    }
+    if (command == "setup-fonts") {
+        return cli::RunSetupFonts(rest);
     }
     return cli::UsageError("unknown command '" + command + "'");
 }
