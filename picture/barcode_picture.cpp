@@ -17,6 +17,9 @@ namespace {
 constexpr long long MaxPictureSide = 1000000;
 constexpr long long MaxPicturePixels = 1LL << 30;
 
+// Font metrics go wrong beyond this character height (ascents of 2.6 em pass 32,767 pixels).
+constexpr long long MaxFontPixels = 12000;
+
 // Advances up to this many pixels are measured exactly (Qt's 26.6 fixed point holds them).
 constexpr long long MaxExactAdvance = 30000000;
 
@@ -76,8 +79,11 @@ PictureLayout LayoutPicture(const ExportRequest& request) {
     // resolution: the dpi choice is nominal and only scales the drawing, so the same options
     // must give the same picture on every screen (and with no screen at all).
     const long long pixelSize = PointsToPixels(fontSize.points);
-    if (pixelSize > MaxPictureSide) {
-        layout.error = TooLargeMessage(pixelSize, pixelSize);
+    if (pixelSize > MaxFontPixels) {
+        layout.error = QStringLiteral("The export font would be %1 pixels high; the largest font "
+                                      "is %2 pixels. Choose a lower resolution or a smaller "
+                                      "point size.")
+                           .arg(Number(pixelSize), Number(MaxFontPixels));
         return layout;
     }
     layout.font = QFont(request.faceName);
@@ -104,6 +110,11 @@ PictureLayout LayoutPicture(const ExportRequest& request) {
     const long long raise = request.sizeA ? cellHeight / 4 : 0;
     const long long width = textWidth + 3LL * constants.sideMargin;
     const long long height = top + cellHeight - raise + constants.bottomMargin;
+    if (metrics.ascent() <= 0 || metrics.descent() < 0) {
+        layout.error = QStringLiteral("The typeface \"%1\" gives no usable size at %2 pixels")
+                           .arg(request.faceName, Number(pixelSize));
+        return layout;
+    }
     if (width > MaxPictureSide || height > MaxPictureSide || width * height > MaxPicturePixels) {
         layout.error = TooLargeMessage(width, height);
         return layout;
