@@ -10,7 +10,8 @@ OutputFile::OutputFile(const QString& fileName)
       saveFile_(fileName), deviceFile_(fileName) {}
 
 bool OutputFile::open() {
-    return inPlace_ ? deviceFile_.open(QIODevice::WriteOnly) : saveFile_.open(QIODevice::WriteOnly);
+    return inPlace_ ? deviceFile_.open(QIODevice::WriteOnly | QIODevice::Unbuffered)
+                    : saveFile_.open(QIODevice::WriteOnly);
 }
 
 QIODevice* OutputFile::device() {
