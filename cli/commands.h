@@ -14,6 +14,7 @@ inline constexpr int ExitRefused = 1;
 inline constexpr int ExitUsage = 2;
 
 int RunEncode(const Args& args);
+int RunExport(const Args& args);
 int RunSetupFonts(const Args& args);
 
 // Copies the barcode typefaces into the user's font folder and refreshes fontconfig's cache;

@@ -20,6 +20,16 @@ Commands:
       one data text per line.
       --sums    follow each string with its sums: CSum, Ksum, CCheck, KCheck
 
+  export [--style standard|hr] [--size a|b|c|d|e|f] [--points N] [--dpi 300|600|900|1200]
+         [--format bmp|gif|jpg|png] [--sums] -o FILE [DATA...]
+      Writes the barcode of DATA as a picture, drawn in the Sample 93 typeface of the style
+      (default hr, Human Readable) and size letter (default d) at N points (default 24),
+      scaled for the nominal resolution (default 600 dpi), black on white. The format comes
+      from --format or else from FILE's extension, which is then set to match (label ->
+      label.png). With several DATA, or none (standard input, one per line), FILE must
+      contain {n}, replaced by 1, 2, ... Prints the name of each file written.
+      --sums    draw the sums text after the barcode string, as the window exports it
+
   setup-fonts [--quiet]
       Copies the twelve Sample 93 typefaces and their licence text into your font folder
       ($XDG_DATA_HOME/fonts/stria, normally ~/.local/share/fonts/stria) and refreshes the
@@ -34,8 +44,9 @@ Data is UTF-8. The characters (C) U+00A9 and (a) U+00AA are the (%) and ($) mark
 carry control characters (for example U+00AA I for a tab); U+00AB and U+00AC are dropped.
 Put -- before data that starts with -.
 
-Exit status: 0 when every data text was encoded, 1 when any was refused (the reason goes to
-standard error, prefixed with "line N: " for standard input), 2 for a usage error.
+Exit status: 0 when every data text was encoded (or exported), 1 when any was refused or
+its picture not written (the reason goes to standard error, prefixed with "line N: " for
+standard input), 2 for a usage error.
 )HELP";
 
 } // namespace
@@ -67,6 +78,9 @@ int main(int argc, char** argv) {
     }
     if (command == "encode") {
         return cli::RunEncode(rest);
+    }
+    if (command == "export") {
+        return cli::RunExport(rest);
     }
     if (command == "setup-fonts") {
         return cli::RunSetupFonts(rest);

@@ -1,0 +1,49 @@
+// The export picture: the text of the output box set in a barcode typeface, black on white,
+// with margins set by the nominal resolution.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QPoint>
+#include <QSize>
+#include <QString>
+
+namespace picture {
+
+// What the export reads from the main window at the moment the picture is made.
+struct ExportRequest {
+    QString outputText;    // the output box as it stands, sums text included
+    QString faceName;      // by the face-name rule of the current options
+    QString pointSizeText; // the point-size box as typed
+    int dpi = 600;         // 300, 600, 900 or 1200
+    bool sizeA = false;
+};
+
+// Where everything goes, worked out before any pixel is allocated.
+struct PictureLayout {
+    QString text;       // the output text without its leading blanks and control characters
+    QFont font;         // the face at the export size, in pixels
+    int fontPoints = 0; // GraphicFontSize
+    int cellHeight = 0; // H: ascent + descent
+    int textWidth = 0;  // W: advance width of the text
+    int raise = 0;      // q: a quarter of H for size a, else 0
+    QPoint cellOrigin;  // top-left corner of the text cell: (m, T - q)
+    int baseline = 0;   // cellOrigin.y() + ascent
+    QSize size;         // (W + 3 m) x (T + H - q + D)
+    QString error;      // empty when the picture can be made
+};
+
+struct PictureResult {
+    QImage image; // 8-bit grey, white ground
+    QString error;
+};
+
+// Font pixels (character height) for a positive point size at 96 pixels per inch, rounded.
+long long PointsToPixels(int points);
+
+PictureLayout LayoutPicture(const ExportRequest& request);
+
+// Needs a QGuiApplication; the typeface must be known to the font database.
+PictureResult MakePicture(const ExportRequest& request);
+
+} // namespace picture

@@ -1,0 +1,36 @@
+#include "export_font_size.h"
+
+#include <limits>
+
+namespace picture {
+
+ResolutionConstants ConstantsForResolution(int dpi) {
+    switch (dpi) {
+    case 1200:
+        return {16, 160, 20, 40, 60};
+    case 900:
+        return {12, 120, 15, 30, 40};
+    case 600:
+        return {8, 80, 10, 20, 20};
+    default:
+        return {4, 40, 5, 10, 10};
+    }
+}
+
+FontSizeResult GraphicFontSize(const QString& pointSizeText, int dpi, bool sizeA) {
+    bool ok = false;
+    const int n = pointSizeText.trimmed().toInt(&ok, 10);
+    if (!ok) {
+        return {0, QStringLiteral("'%1' is not a valid integer value").arg(pointSizeText)};
+    }
+    long long points = static_cast<long long>(n) * ConstantsForResolution(dpi).scale;
+    if (sizeA) {
+        points /= 2;
+    }
+    if (points > std::numeric_limits<int>::max() || points < std::numeric_limits<int>::min()) {
+        return {0, QStringLiteral("The point size %1 is too large for a picture").arg(n)};
+    }
+    return {static_cast<int>(points), {}};
+}
+
+} // namespace picture

@@ -1,0 +1,30 @@
+// The export's font size and margins, chosen by the nominal resolution of the picture.
+#pragma once
+
+#include <QString>
+
+namespace picture {
+
+// All in pixels except the scale, which multiplies the point size.
+struct ResolutionConstants {
+    int scale;
+    int sideMargin;     // m: left margin m, right margin 2 m
+    int topMarginSizeA; // T when size a is chosen
+    int topMargin;      // T for the other sizes
+    int bottomMargin;   // D
+};
+
+// 1200, 900 and 600 dpi have their own constants; every other value gets those of 300 dpi.
+ResolutionConstants ConstantsForResolution(int dpi);
+
+struct FontSizeResult {
+    int points = 0;
+    QString error; // empty when points is valid
+};
+
+// The point size of the export font: the whole number in pointSizeText times the resolution's
+// scale, halved (truncating) for size a. Text that is not a whole number is refused with
+// "'<text>' is not a valid integer value".
+FontSizeResult GraphicFontSize(const QString& pointSizeText, int dpi, bool sizeA);
+
+} // namespace picture

@@ -1,0 +1,76 @@
+#include "picture_format.h"
+
+#include <QLocale>
+
+namespace picture {
+
+QString FormatExtension(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Bmp:
+        return QStringLiteral(".bmp");
+    case PictureFormat::Gif:
+        return QStringLiteral(".gif");
+    case PictureFormat::Jpeg:
+        return QStringLiteral(".jpg");
+    case PictureFormat::Png:
+        break;
+    }
+    return QStringLiteral(".png");
+}
+
+QString FormatName(PictureFormat format) {
+    return FormatExtension(format).mid(1).toUpper();
+}
+
+std::optional<PictureFormat> FormatFromExtension(const QString& extension) {
+    QString name = extension.toLower();
+    if (name.startsWith(u'.')) {
+        name.remove(0, 1);
+    }
+    if (name == u"jpeg") {
+        return PictureFormat::Jpeg;
+    }
+    for (auto format :
+         {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpeg, PictureFormat::Png}) {
+        if (FormatExtension(format).mid(1) == name) {
+            return format;
+        }
+    }
+    return std::nullopt;
+}
+
+QString ExportFileName(const QString& fileName, PictureFormat format) {
+    const qsizetype componentStart = fileName.lastIndexOf(u'/') + 1;
+    const qsizetype dot = fileName.lastIndexOf(u'.');
+    const QString stem = dot >= componentStart ? fileName.left(dot) : fileName;
+    return stem + FormatExtension(format);
+}
+
+int MaxSide(PictureFormat format) {
+    switch (format) {
+    case PictureFormat::Jpeg:
+        return 65500; // libjpeg's JPEG_MAX_DIMENSION
+    case PictureFormat::Gif:
+        return 65535; // 16-bit sizes in the screen descriptor
+    case PictureFormat::Png:
+        return 1000000; // libpng's default limit, which its reader and writer both enforce
+    case PictureFormat::Bmp:
+        break;
+    }
+    return 0x7fffffff; // 32-bit signed sizes in the header
+}
+
+QString CheckFormatLimit(QSize size, PictureFormat format) {
+    const int limit = MaxSide(format);
+    if (size.width() <= limit && size.height() <= limit) {
+        return {};
+    }
+    const QLocale c(QLocale::English, QLocale::UnitedStates);
+    return QStringLiteral("The picture would be %1 x %2 pixels; a %3 file holds at most %4 "
+                          "pixels in each direction. Choose a lower resolution, a smaller point "
+                          "size or another format.")
+        .arg(c.toString(size.width()), c.toString(size.height()), FormatName(format),
+             c.toString(limit));
+}
+
+} // namespace picture

@@ -1,0 +1,403 @@
+// The export picture: font size, layout, file names, the four writers and their failures.
+#include "barcode_fonts.h"
+#include "barcode_picture.h"
+#include "export_font_size.h"
+#include "picture_format.h"
+#include "picture_writer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sys/resource.h>
+
+using picture::PictureFormat;
+
+Q_DECLARE_METATYPE(PictureFormat)
+
+namespace {
+
+const QString Barcode = QStringLiteral("(ABC123W9)");
+
+QByteArray ReadAll(const QString& name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// A grey picture with every level 0..255 somewhere, and white around.
+QImage AllGreys() {
+    QImage image(64, 20, QImage::Format_Grayscale8);
+    image.fill(255);
+    for (int level = 0; level < 256; ++level) {
+        image.setPixel(level % 64, 2 + level / 64, qRgb(level, level, level));
+    }
+    return image;
+}
+
+} // namespace
+
+class TestPicture : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void fontSize_data();
+    void fontSize();
+    void constants_data();
+    void constants();
+    void layout_data();
+    void layout();
+    void drawnInsideTheMargins();
+    void leadingBlanksDropped();
+    void emptyTextGivesBlankPicture();
+    void refusals_data();
+    void refusals();
+    void fileNameRule_data();
+    void fileNameRule();
+    void writtenWithoutResolution_data();
+    void writtenWithoutResolution();
+    void gifPaletteIsExact();
+    void formatLimits_data();
+    void formatLimits();
+    void writeFailures_data();
+    void writeFailures();
+    void failedWriteKeepsOldFile();
+    void replacesExistingFile();
+
+private:
+    QTemporaryDir dir_;
+};
+
+void TestPicture::initTestCase() {
+    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
+    QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
+    QVERIFY(dir_.isValid());
+}
+
+void TestPicture::fontSize_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<bool>("sizeA");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("defaults") << "24" << 600 << false << 192 << "";
+    QTest::newRow("300 dpi, size a") << "24" << 300 << true << 48 << "";
+    QTest::newRow("1200 dpi, 50") << "50" << 1200 << false << 800 << "";
+    QTest::newRow("900 dpi, size a, odd") << "25" << 900 << true << 150 << "";
+    QTest::newRow("unknown dpi counts as 300") << "24" << 72 << false << 96 << "";
+    QTest::newRow("surrounding blanks") << " 30 " << 600 << false << 240 << "";
+    QTest::newRow("empty") << "" << 600 << false << 0 << "'' is not a valid integer value";
+    QTest::newRow("fraction") << "24.5" << 600 << false << 0
+                              << "'24.5' is not a valid integer value";
+    QTest::newRow("letters") << "2x" << 600 << false << 0 << "'2x' is not a valid integer value";
+    QTest::newRow("beyond int") << "99999999999" << 600 << false << 0
+                                << "'99999999999' is not a valid integer value";
+    QTest::newRow("product beyond int") << "2000000000" << 1200 << false << 0
+                                        << "The point size 2000000000 is too large for a picture";
+}
+
+void TestPicture::fontSize() {
+    QFETCH(QString, text);
+    QFETCH(int, dpi);
+    QFETCH(bool, sizeA);
+    QFETCH(int, points);
+    QFETCH(QString, error);
+    const auto result = picture::GraphicFontSize(text, dpi, sizeA);
+    QCOMPARE(result.error, error);
+    QCOMPARE(result.points, points);
+}
+
+void TestPicture::constants_data() {
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QList<int>>("expected"); // scale, m, T size a, T, D
+    QTest::newRow("1200") << 1200 << QList<int>{16, 160, 20, 40, 60};
+    QTest::newRow("900") << 900 << QList<int>{12, 120, 15, 30, 40};
+    QTest::newRow("600") << 600 << QList<int>{8, 80, 10, 20, 20};
+    QTest::newRow("300") << 300 << QList<int>{4, 40, 5, 10, 10};
+    QTest::newRow("any other") << 0 << QList<int>{4, 40, 5, 10, 10};
+}
+
+void TestPicture::constants() {
+    QFETCH(int, dpi);
+    QFETCH(QList<int>, expected);
+    const auto c = picture::ConstantsForResolution(dpi);
+    QCOMPARE((QList<int>{c.scale, c.sideMargin, c.topMarginSizeA, c.topMargin, c.bottomMargin}),
+             expected);
+}
+
+void TestPicture::layout_data() {
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QString>("points");
+    QTest::addColumn<bool>("sizeA");
+    QTest::addColumn<int>("pixelSize");
+    QTest::addColumn<int>("extraWidth"); // picture width - W
+    QTest::addColumn<int>("top");        // T
+    QTest::addColumn<int>("bottom");     // D
+    QTest::newRow("defaults") << 600 << "24" << false << 256 << 240 << 20 << 20;
+    QTest::newRow("300 dpi, size a") << 300 << "24" << true << 64 << 120 << 5 << 10;
+    QTest::newRow("1200 dpi, 50 points") << 1200 << "50" << false << 1067 << 480 << 40 << 60;
+}
+
+void TestPicture::layout() {
+    QFETCH(int, dpi);
+    QFETCH(QString, points);
+    QFETCH(bool, sizeA);
+    QFETCH(int, pixelSize);
+    QFETCH(int, extraWidth);
+    QFETCH(int, top);
+    QFETCH(int, bottom);
+    const QString face =
+        sizeA ? QStringLiteral("Sample 93 a HR") : QStringLiteral("Sample 93 d HR");
+    const picture::ExportRequest request{Barcode, face, points, dpi, sizeA};
+    const auto layout = picture::LayoutPicture(request);
+    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
+    QCOMPARE(layout.font.pixelSize(), pixelSize);
+    QVERIFY(layout.textWidth > 0);
+    const int raise = sizeA ? layout.cellHeight / 4 : 0;
+    QCOMPARE(layout.raise, raise);
+    QCOMPARE(layout.size,
+             QSize(layout.textWidth + extraWidth, top + layout.cellHeight - raise + bottom));
+    QCOMPARE(layout.cellOrigin, QPoint(extraWidth / 3, top - raise));
+    const auto made = picture::MakePicture(request);
+    QCOMPARE(made.image.size(), layout.size);
+    QCOMPARE(made.image.format(), QImage::Format_Grayscale8);
+}
+
+void TestPicture::drawnInsideTheMargins() {
+    const picture::ExportRequest request{Barcode, "Sample 93 d", "24", 600, false};
+    const auto layout = picture::LayoutPicture(request);
+    const QImage image = picture::MakePicture(request).image;
+    QRect inked;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.constScanLine(y)[x] != 255) {
+                inked |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    const QRect cell(layout.cellOrigin, QSize(layout.textWidth, layout.cellHeight));
+    QVERIFY(!inked.isEmpty());
+    QVERIFY2(cell.contains(inked), qPrintable(QStringLiteral("ink %1,%2 %3x%4")
+                                                  .arg(inked.x())
+                                                  .arg(inked.y())
+                                                  .arg(inked.width())
+                                                  .arg(inked.height())));
+}
+
+void TestPicture::leadingBlanksDropped() {
+    const auto plain = picture::MakePicture({Barcode, "Sample 93 c", "24", 300, false});
+    const auto blanks = picture::MakePicture(
+        {QStringLiteral(" \t\r\n") + Barcode, "Sample 93 c", "24", 300, false});
+    QCOMPARE(blanks.image, plain.image);
+    const auto trailing = picture::LayoutPicture({Barcode + "  ", "Sample 93 c", "24", 300, false});
+    QVERIFY(trailing.size.width() > plain.image.width());
+}
+
+void TestPicture::emptyTextGivesBlankPicture() {
+    const auto made =
+        picture::MakePicture({QStringLiteral("  "), "Sample 93 d HR", "24", 600, false});
+    QVERIFY(made.error.isEmpty());
+    QCOMPARE(made.image.width(), 240);
+    QImage white(made.image.size(), QImage::Format_Grayscale8);
+    white.fill(255);
+    QCOMPARE(made.image, white);
+}
+
+void TestPicture::refusals_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<QString>("points");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("not a number") << "Sample 93 d"
+                                  << "abc" << Barcode << "'abc' is not a valid integer value";
+    QTest::newRow("zero points") << "Sample 93 d"
+                                 << "0" << Barcode
+                                 << "The point size 0 gives no picture: the font size must be at "
+                                    "least 1 point";
+    QTest::newRow("typeface missing")
+        << "Sample 93 z"
+        << "24" << Barcode << "The typeface \"Sample 93 z\" is not installed";
+    QTest::newRow("font too large")
+        << "Sample 93 d"
+        << "2000" << Barcode
+        << "The export font would be 42,667 pixels high; the largest font is 12,000 pixels. "
+           "Choose a lower resolution or a smaller point size.";
+    QTest::newRow("picture too large") << "Sample 93 d"
+                                       << "500" << QString(200, u'A') << "The picture would be";
+}
+
+void TestPicture::refusals() {
+    QFETCH(QString, face);
+    QFETCH(QString, points);
+    QFETCH(QString, text);
+    QFETCH(QString, error);
+    const auto made = picture::MakePicture({text, face, points, 1200, false});
+    QVERIFY(made.image.isNull());
+    QVERIFY2(made.error.startsWith(error), qPrintable(made.error));
+}
+
+void TestPicture::fileNameRule_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<PictureFormat>("format");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("replaced") << "label.png" << PictureFormat::Jpeg << "label.jpg";
+    QTest::newRow("last dot") << "my.label" << PictureFormat::Jpeg << "my.jpg";
+    QTest::newRow("added") << "label" << PictureFormat::Jpeg << "label.jpg";
+    QTest::newRow("dot in a folder") << "dir.v2/label" << PictureFormat::Jpeg << "dir.v2/label.jpg";
+    QTest::newRow("several dots") << "/tmp/a.b/c.d.gif" << PictureFormat::Bmp << "/tmp/a.b/c.d.bmp";
+    QTest::newRow("trailing dot") << "label." << PictureFormat::Png << "label.png";
+    QTest::newRow("same type") << "label.gif" << PictureFormat::Gif << "label.gif";
+}
+
+void TestPicture::fileNameRule() {
+    QFETCH(QString, name);
+    QFETCH(PictureFormat, format);
+    QFETCH(QString, expected);
+    QCOMPARE(picture::ExportFileName(name, format), expected);
+}
+
+void TestPicture::writtenWithoutResolution_data() {
+    QTest::addColumn<PictureFormat>("format");
+    QTest::newRow("bmp") << PictureFormat::Bmp;
+    QTest::newRow("gif") << PictureFormat::Gif;
+    QTest::newRow("jpg") << PictureFormat::Jpeg;
+    QTest::newRow("png") << PictureFormat::Png;
+}
+
+void TestPicture::writtenWithoutResolution() {
+    QFETCH(PictureFormat, format);
+    const QImage image = picture::MakePicture({Barcode, "Sample 93 b HR", "24", 300, false}).image;
+    const QString name = dir_.filePath("res" + picture::FormatExtension(format));
+    QCOMPARE(picture::WritePicture(image, format, name).error, QString());
+    const QByteArray bytes = ReadAll(name);
+    QImage back;
+    QVERIFY(back.loadFromData(bytes));
+    QCOMPARE(back.size(), image.size());
+    switch (format) {
+    case PictureFormat::Bmp:
+        QCOMPARE(bytes.mid(28, 2), QByteArray("\x08\x00", 2)); // 8 bits a pixel
+        QCOMPARE(bytes.mid(38, 8), QByteArray(8, '\0'));       // no pixels per metre
+        QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
+        break;
+    case PictureFormat::Png:
+        QVERIFY(!bytes.contains("pHYs"));
+        QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
+        break;
+    case PictureFormat::Jpeg:
+        QCOMPARE(bytes.mid(6, 5), QByteArray("JFIF\0", 5));
+        QCOMPARE(bytes.mid(13, 5), QByteArray("\0\0\1\0\1", 5)); // no units, 1:1
+        QVERIFY(bytes.contains("\xFF\xC0"));                     // baseline
+        QVERIFY(!bytes.contains("\xFF\xC2"));                    // not progressive
+        break;
+    case PictureFormat::Gif:
+        QVERIFY(bytes.startsWith("GIF8"));
+        QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
+        break;
+    }
+}
+
+void TestPicture::gifPaletteIsExact() {
+    const QImage image = AllGreys();
+    const QString name = dir_.filePath("greys.gif");
+    QCOMPARE(picture::WritePicture(image, PictureFormat::Gif, name).error, QString());
+    const QImage back(name);
+    QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
+}
+
+void TestPicture::formatLimits_data() {
+    QTest::addColumn<PictureFormat>("format");
+    QTest::addColumn<QSize>("size");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("jpg wider than 65,500")
+        << PictureFormat::Jpeg << QSize(65501, 2)
+        << "The picture would be 65,501 x 2 pixels; a JPG file holds at most 65,500 pixels in "
+           "each direction. Choose a lower resolution, a smaller point size or another format.";
+    QTest::newRow("gif wider than 65,535") << PictureFormat::Gif << QSize(65536, 2)
+                                           << "The picture would be 65,536 x 2 pixels; a GIF "
+                                              "file holds at most 65,535 pixels";
+    QTest::newRow("png wider than 1,000,000") << PictureFormat::Png << QSize(1000001, 1)
+                                              << "The picture would be 1,000,001 x 1 pixels; a "
+                                                 "PNG file holds at most 1,000,000 pixels";
+    QTest::newRow("gif at its limit") << PictureFormat::Gif << QSize(65535, 2) << "";
+}
+
+void TestPicture::formatLimits() {
+    QFETCH(PictureFormat, format);
+    QFETCH(QSize, size);
+    QFETCH(QString, error);
+    QImage image(size, QImage::Format_Grayscale8);
+    image.fill(255);
+    const QString name = dir_.filePath("limit" + picture::FormatExtension(format));
+    QFile::remove(name);
+    const QString written = picture::WritePicture(image, format, name).error;
+    QVERIFY2(error.isEmpty() ? written.isEmpty() : written.startsWith(error), qPrintable(written));
+    QCOMPARE(QFile::exists(name), error.isEmpty());
+}
+
+void TestPicture::writeFailures_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("no such folder")
+        << "/nonexistent-stria/label.png"
+        << "Cannot create file \"/nonexistent-stria/label.png\". No such file or directory";
+    QTest::newRow("read-only folder") << "/sys/label.png"
+                                      << "Cannot create file \"/sys/label.png\". ";
+    QTest::newRow("disk full") << "/dev/full"
+                               << "Cannot create file \"/dev/full\". No space left on device";
+    QTest::newRow("a folder") << "/tmp"
+                              << "Cannot create file \"/tmp\". ";
+}
+
+void TestPicture::writeFailures() {
+    QFETCH(QString, name);
+    QFETCH(QString, error);
+    const QImage image = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    for (auto format :
+         {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpeg, PictureFormat::Png}) {
+        const QString written = picture::WritePicture(image, format, name).error;
+        QVERIFY2(written.startsWith(error) && !written.endsWith(u' '), qPrintable(written));
+    }
+    QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
+}
+
+void TestPicture::failedWriteKeepsOldFile() {
+    const QString name = dir_.filePath("keep.bmp");
+    QFile old(name);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("the old file");
+    old.close();
+    const QImage image = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    // Writes beyond 4 KB fail as on a full disk.
+    std::signal(SIGXFSZ, SIG_IGN);
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = 4096;
+    setrlimit(RLIMIT_FSIZE, &small);
+    const QString error = picture::WritePicture(image, PictureFormat::Bmp, name).error;
+    setrlimit(RLIMIT_FSIZE, &saved);
+    QVERIFY2(error.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(name)),
+             qPrintable(error));
+    QCOMPARE(ReadAll(name), QByteArray("the old file"));
+    QCOMPARE(QDir(dir_.path()).entryList({"keep*"}, QDir::Files | QDir::Hidden),
+             QStringList{"keep.bmp"});
+}
+
+void TestPicture::replacesExistingFile() {
+    const QString name = dir_.filePath("twice.png");
+    const auto first = picture::MakePicture({Barcode, "Sample 93 d", "24", 300, false}).image;
+    const auto second = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    QCOMPARE(picture::WritePicture(first, PictureFormat::Png, name).error, QString());
+    QCOMPARE(picture::WritePicture(second, PictureFormat::Png, name).error, QString());
+    QCOMPARE(QImage(name).size(), second.size());
+}
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    TestPicture test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_picture.moc"

@@ -1,0 +1,137 @@
+// Every face at every resolution and in every format exports a picture that two independent
+// barcode readers decode to exactly the data that was typed.
+#include "barcode_decoders.h"
+#include "barcode_fonts.h"
+#include "barcode_picture.h"
+#include "code93.h"
+#include "output_text.h"
+#include "picture_writer.h"
+
+#include <QGuiApplication>
+#include <QImageReader>
+#include <QTemporaryDir>
+#include <QTest>
+
+using picture::PictureFormat;
+
+Q_DECLARE_METATYPE(PictureFormat)
+
+namespace {
+
+struct Sample {
+    const char* name;
+    QString typed;    // as typed into the data box, markers included
+    QString expected; // what a scanner returns
+};
+
+QList<Sample> Samples() {
+    const QString markers = QStringLiteral("AB") + QChar(0xAA) + u'I' + u'C' + QChar(0xA9) + u'A' +
+                            u'D'; // $I (tab) and %A (escape)
+    return {
+        {"ABC123", "ABC123", "ABC123"},
+        {"Code 93", "Code 93", "Code 93"},
+        {"TEST 1", "TEST 1", "TEST 1"},
+        {"40 mixed", "Order 4711-B/x: qty=12; ship@Dock #3 ok!",
+         "Order 4711-B/x: qty=12; ship@Dock #3 ok!"},
+        {"markers", markers, QStringLiteral("AB\tC\x1B") + u'D'},
+    };
+}
+
+QStringList FaceNames() {
+    QStringList names;
+    for (const auto style : {code93::Style::Standard, code93::Style::HumanReadable}) {
+        for (char16_t letter = u'a'; letter <= u'f'; ++letter) {
+            names << QString::fromStdU16String(code93::FaceName(style, letter));
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+class TestScan : public QObject {
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void scans_data();
+    void scans();
+    void largestUsualExportScans();
+
+private:
+    void Check(const QString& face, int dpi, const QString& points, const QString& typed,
+               const QString& expected, PictureFormat format);
+    QTemporaryDir dir_;
+};
+
+void TestScan::initTestCase() {
+    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
+    QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
+    QVERIFY(dir_.isValid());
+    // The largest pictures pass the reader's default limit of 128 MB of 32-bit pixels.
+    QImageReader::setAllocationLimit(1024);
+}
+
+void TestScan::scans_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<PictureFormat>("format");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("expected");
+    const struct {
+        PictureFormat format;
+        const char* name;
+    } otherFormats[] = {
+        {PictureFormat::Bmp, "bmp"}, {PictureFormat::Gif, "gif"}, {PictureFormat::Jpeg, "jpg"}};
+    for (const QString& face : FaceNames()) {
+        for (const Sample& sample : Samples()) {
+            for (int dpi : {300, 600, 900, 1200}) {
+                QTest::addRow("%s, %d dpi, png, %s", qPrintable(face), dpi, sample.name)
+                    << face << dpi << PictureFormat::Png << sample.typed << sample.expected;
+            }
+            for (const auto& other : otherFormats) {
+                QTest::addRow("%s, 600 dpi, %s, %s", qPrintable(face), other.name, sample.name)
+                    << face << 600 << other.format << sample.typed << sample.expected;
+            }
+        }
+    }
+}
+
+void TestScan::scans() {
+    QFETCH(QString, face);
+    QFETCH(int, dpi);
+    QFETCH(PictureFormat, format);
+    QFETCH(QString, typed);
+    QFETCH(QString, expected);
+    Check(face, dpi, QStringLiteral("24"), typed, expected, format);
+}
+
+void TestScan::largestUsualExportScans() {
+    const Sample longest = Samples()[3];
+    Check(QStringLiteral("Sample 93 d HR"), 1200, QStringLiteral("50"), longest.typed,
+          longest.expected, PictureFormat::Png);
+}
+
+void TestScan::Check(const QString& face, int dpi, const QString& points, const QString& typed,
+                     const QString& expected, PictureFormat format) {
+    const cli::OutputText text = cli::MakeOutputText(typed.toStdString(), false);
+    QVERIFY2(text.ok, text.error.c_str());
+    const picture::ExportRequest request{QString::fromStdU16String(text.text), face, points, dpi,
+                                         face.startsWith(QStringLiteral("Sample 93 a"))};
+    const picture::PictureResult made = picture::MakePicture(request);
+    QVERIFY2(made.error.isEmpty(), qPrintable(made.error));
+    const QString file = dir_.filePath(QStringLiteral("scan") + picture::FormatExtension(format));
+    const picture::WriteResult written = picture::WritePicture(made.image, format, file);
+    QVERIFY2(written.error.isEmpty(), qPrintable(written.error));
+    const QImage readBack(file);
+    QCOMPARE(readBack.size(), made.image.size());
+    QCOMPARE(decoders::ReadWithZxing(readBack), QStringList{expected});
+    QCOMPARE(decoders::ReadWithZbar(readBack), QStringList{expected});
+}
+
+int main(int argc, char** argv) {
+    QGuiApplication app(argc, argv);
+    TestScan test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_scan.moc"
