@@ -15,6 +15,10 @@ inline constexpr int ExitUsage = 2;
 
 int RunEncode(const Args& args);
 
+// Copies what the user's data folder <Documents>/Stria/ lacks from the installed data folder;
+// never overwrites a file. --quiet: say nothing unless something fails.
+int RunSetup(const Args& args);
+
 // Prints "stria93: <message>" and the help hint on standard error; returns ExitUsage.
 int UsageError(const std::string& message);
 

@@ -20,6 +20,11 @@ Commands:
       one data text per line.
       --sums    follow each string with its sums: CSum, Ksum, CCheck, KCheck
 
+  setup [--quiet]
+      Puts the data folder <Documents>/Stria/ in place for the window: the settings file
+      with the tips and the label templates. Files you already have are never replaced.
+      --quiet   say nothing unless something fails
+
 Options:
   --help      show this help and exit
   --version   show the version and exit
@@ -61,6 +66,9 @@ int main(int argc, char** argv) {
     }
     if (command == "encode") {
         return cli::RunEncode(rest);
+    }
+    if (command == "setup") {
+        return cli::RunSetup(rest);
     }
     return cli::UsageError("unknown command '" + command + "'");
 }
