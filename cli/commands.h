@@ -21,6 +21,11 @@ int RunSetupFonts(const Args& args);
 // quiet leaves out the lines that say what was copied. Returns ExitOk or ExitRefused.
 int SetupFonts(bool quiet);
 
+// Copies what the user's data folder <Documents>/Stria/ lacks from the installed data folder;
+// never overwrites a file; then installs the typefaces (SetupFonts). --quiet: say nothing
+// unless something fails.
+int RunSetup(const Args& args);
+
 // Prints "stria93: <message>" and the help hint on standard error; returns ExitUsage.
 int UsageError(const std::string& message);
 

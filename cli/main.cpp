@@ -35,6 +35,11 @@ Commands:
       ($XDG_DATA_HOME/fonts/stria, normally ~/.local/share/fonts/stria) and refreshes the
       font cache, so that word processors find them. Files already there are kept.
       --quiet   print only errors
+  setup [--quiet]
+      Puts the data folder <Documents>/Stria/ in place for the window: the settings file
+      with the tips and the label templates, and installs the typefaces as setup-fonts
+      does. Files you already have are never replaced.
+      --quiet   say nothing unless something fails
 
 Options:
   --help      show this help and exit
@@ -84,6 +89,9 @@ int main(int argc, char** argv) {
     }
     if (command == "setup-fonts") {
         return cli::RunSetupFonts(rest);
+    }
+    if (command == "setup") {
+        return cli::RunSetup(rest);
     }
     return cli::UsageError("unknown command '" + command + "'");
 }

@@ -7,7 +7,9 @@ namespace installpaths {
 namespace {
 
 // The running program's own folder, known before any Qt application object exists.
-QString ProgramDirectory() { return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath(); }
+QString ProgramDirectory() {
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+}
 
 bool RunningFromBuildTree() {
     const QString build = QFileInfo(QStringLiteral(STRIA_BUILD_DIR)).canonicalFilePath();
@@ -25,8 +27,14 @@ QString Locate(const char* buildSubdirectory, const char* installedSubdirectory)
 
 } // namespace
 
-QString FontDirectory() { return Locate("fonts", STRIA_INSTALL_FONTDIR); }
-QString DataDirectory() { return Locate("data", STRIA_INSTALL_DATADIR); }
-QString DocDirectory() { return Locate("docs", STRIA_INSTALL_DOCDIR); }
+QString FontDirectory() {
+    return Locate("fonts", STRIA_INSTALL_FONTDIR);
+}
+QString DataDirectory() {
+    return Locate("data", STRIA_INSTALL_DATADIR);
+}
+QString DocDirectory() {
+    return Locate("docs", STRIA_INSTALL_DOCDIR);
+}
 
 } // namespace installpaths

@@ -1,0 +1,92 @@
+#include "about_box.h"
+
+#include "clickable_label.h"
+#include "main/stria_input.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel* WhiteLine(const char* name, const QString& text, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setAlignment(Qt::AlignHCenter);
+    label->setAutoFillBackground(true);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::Window, Qt::white);
+    palette.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), StriaInput(stria) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("About"));
+    setFixedSize(200, 200);
+
+    // Behind the texts; the picture comes with the about box's own behaviour.
+    Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 195, 201);
+    Image1->setScaledContents(true);
+
+    StaticText7 = new QLabel(QStringLiteral("Stria: Code 93 bar codes"), this);
+    StaticText7->setObjectName(QStringLiteral("StaticText7"));
+    StaticText7->setAlignment(Qt::AlignHCenter);
+    QFont bold = StaticText7->font();
+    bold.setBold(true);
+    StaticText7->setFont(bold);
+
+    CurVersion = new ClickableLabel(QString(), this);
+    CurVersion->setObjectName(QStringLiteral("CurVersion"));
+    CurVersion->setToolTip(QStringLiteral("Check the web for an update"));
+    CurVersion->setAlignment(Qt::AlignHCenter);
+    CurVersion->setAutoFillBackground(true);
+    QPalette white = CurVersion->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    white.setColor(QPalette::WindowText, Qt::blue);
+    CurVersion->setPalette(white);
+
+    StaticText1 = WhiteLine("StaticText1", QStringLiteral("Quorin Font"), this);
+    StaticText2 = WhiteLine("StaticText2", QStringLiteral("Barcode typefaces and tools"), this);
+    StaticText3 = WhiteLine("StaticText3", QStringLiteral("www.quorinfont.example"), this);
+    StaticText4 = WhiteLine("StaticText4", QStringLiteral("Tel. +1 555 0193"), this);
+    StaticText6 = new QLabel(QStringLiteral("Fonts for every bar code"), this);
+    StaticText6->setObjectName(QStringLiteral("StaticText6"));
+    StaticText6->setAlignment(Qt::AlignHCenter);
+
+    BitBtn1 = new QPushButton(this);
+    BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
+    BitBtn1->setIcon(QIcon::fromTheme(QStringLiteral("window-close"),
+                                      QIcon(QStringLiteral(":/icons/close.svg"))));
+    BitBtn1->setToolTip(QStringLiteral("Return to the program"));
+
+    BitBtn2 = new QPushButton(QStringLiteral("Manual"), this);
+    BitBtn2->setObjectName(QStringLiteral("BitBtn2"));
+    BitBtn2->setToolTip(QStringLiteral("Display the product manual"));
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(BitBtn1);
+    buttons->addStretch();
+    buttons->addWidget(BitBtn2);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(10, 8, 10, 8);
+    layout->setSpacing(2);
+    layout->addWidget(StaticText7);
+    layout->addSpacing(6);
+    layout->addWidget(CurVersion);
+    layout->addSpacing(6);
+    for (QLabel* line : {StaticText1, StaticText2, StaticText3, StaticText4}) {
+        layout->addWidget(line);
+    }
+    layout->addStretch();
+    layout->addWidget(StaticText6);
+    layout->addLayout(buttons);
+    Image1->lower();
+}

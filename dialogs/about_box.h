@@ -1,0 +1,30 @@
+// The about box: the program, its maker, the version label (a link to the update check) and
+// the manual button. Placed at +129/+109 from the main window on every activation.
+#pragma once
+
+#include "placed_dialog.h"
+
+class ClickableLabel;
+class QLabel;
+class QPushButton;
+class TStriaInput;
+
+class TForm2 : public PlacedDialog {
+    Q_OBJECT
+public:
+    explicit TForm2(TStriaInput& stria);
+
+    QLabel* Image1;
+    QLabel* StaticText7;
+    ClickableLabel* CurVersion; // "V7.0", set by the main window's start-up
+    QLabel* StaticText1;
+    QLabel* StaticText2;
+    QLabel* StaticText3;
+    QLabel* StaticText4;
+    QLabel* StaticText6;
+    QPushButton* BitBtn1;
+    QPushButton* BitBtn2;
+
+protected:
+    TStriaInput& StriaInput;
+};

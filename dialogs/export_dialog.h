@@ -1,0 +1,29 @@
+// The picture export dialog: the resolution and the save-file dialog. Placed at +55/+160 from
+// the main window on every activation.
+#pragma once
+
+#include "placed_dialog.h"
+
+class QFileDialog;
+class QGroupBox;
+class QPushButton;
+class QRadioButton;
+class TStriaInput;
+
+class TConvert2 : public PlacedDialog {
+    Q_OBJECT
+public:
+    explicit TConvert2(TStriaInput& stria);
+
+    QGroupBox* GroupBox1;
+    QRadioButton* RB300;
+    QRadioButton* RB600;
+    QRadioButton* RB900;
+    QRadioButton* RB1200;
+    QPushButton* BitBtn1; // "E&xit"
+    QPushButton* MakeGraphic;
+    QFileDialog* SaveDialog1;
+
+protected:
+    TStriaInput& StriaInput;
+};

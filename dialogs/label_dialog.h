@@ -1,0 +1,43 @@
+// The label-template dialog: the stock label sheets L1..L8 and a custom one, and whether to
+// explain the paste. Placed at +81/+25 from the main window on every activation.
+#pragma once
+
+#include "placed_dialog.h"
+
+#include <array>
+
+class QCheckBox;
+class QGroupBox;
+class QLabel;
+class QPushButton;
+class QRadioButton;
+class TStriaInput;
+
+class TForm3 : public PlacedDialog {
+    Q_OBJECT
+public:
+    explicit TForm3(TStriaInput& stria);
+
+    QLabel* Label1;
+    QGroupBox* LabelSizeGroup; // the radio-group frame "Label Size "
+    QRadioButton* L1;
+    QRadioButton* L2;
+    QRadioButton* L3;
+    QRadioButton* L4;
+    QRadioButton* L5;
+    QRadioButton* L6;
+    QRadioButton* L7;
+    QRadioButton* L8;
+    QRadioButton* L9;
+    QGroupBox* SheetGroup;  // "Labels / Sheet "
+    QGroupBox* NumberGroup; // "Label Number "
+    QCheckBox* ExplainPaste;
+    QPushButton* ExitLabels;
+    QPushButton* PrintLabels;
+
+    // L1..L9 in order.
+    std::array<QRadioButton*, 9> labelButtons() const;
+
+protected:
+    TStriaInput& StriaInput;
+};

@@ -1,0 +1,34 @@
+// stria: the window that makes Code 93 barcode strings, previews, copies, prints and exports them.
+#include "barcode_fonts.h"
+#include "qt_platform.h"
+#include "stria_input.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("stria"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Make a bar code 93"));
+    QApplication::setApplicationVersion(QStringLiteral(STRIA_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("stria"));
+    // The barcode faces are loaded privately, so the preview shows bars even before
+    // `stria93 setup-fonts` installed them for other programs.
+    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
+    if (!fonts.error.isEmpty()) {
+        std::fprintf(stderr, "stria: %s\n", fonts.error.toLocal8Bit().constData());
+    }
+    try {
+        platform::QtPlatform desktop;
+        TStriaInput window(desktop);
+        desktop.setOwner(&window);
+        window.show();
+        QApplication::exec();
+    } catch (const std::exception& error) {
+        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+                              QString::fromLocal8Bit(error.what()));
+    }
+    return 0;
+}

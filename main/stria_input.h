@@ -1,0 +1,173 @@
+// The main window: data in, barcode string out, options, preview, and the start-up and close
+// routines that carry the options from one run to the next.
+//
+// Adding a handler for a control (Copy, Labels, Sample, Export, Help, the link, ...):
+//   1. Create main/stria_input_<feature>.cpp (files named stria_input*.cpp are built into the
+//      window automatically).
+//   2. Declare the handler as a member in the block "Handlers of other files" below, one line,
+//      e.g. `void CopyButtonClickClick();`, and define it in your file.
+//   3. Connect it from your file, without touching the constructor:
+//        namespace {
+//        void Wire(TStriaInput& w) {
+//            QObject::connect(w.CopyButtonClick, &QPushButton::clicked, &w,
+//                             &TStriaInput::CopyButtonClickClick);
+//        }
+//        const bool wired = stria::RegisterWiring(&Wire);
+//        } // namespace
+//      (include "stria_input_wiring.h"). Every window runs the registered wirings at the end of
+//      its constructor, after all controls and dialogs exist.
+//   Every command ends with BarTextInput->setFocus(); refusals go through ErrorDisplay(); the
+//   desktop is reached only through platform().
+#pragma once
+
+#include "setting_keys.h"
+
+#include <QString>
+#include <QWidget>
+#include <memory>
+#include <optional>
+
+class ClickableLabel;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPrinter;
+class QPushButton;
+class QRadioButton;
+class QTextEdit;
+class QToolButton;
+class TConvert2;
+class TForm2;
+class TForm3;
+class TTip;
+class TWarningBox;
+
+namespace platform {
+class Platform;
+}
+namespace stria {
+class HintControl;
+}
+
+class TStriaInput : public QWidget {
+    Q_OBJECT
+public:
+    // Builds the window and, after it, the five dialogs, all hidden.
+    explicit TStriaInput(platform::Platform& platform, QWidget* parent = nullptr);
+    ~TStriaInput() override;
+
+    // Controls, named as on the form. The options panel:
+    QFrame* Panel1;
+    QLabel* Label1;
+    QGroupBox* GroupBox1;
+    QRadioButton* RadioButton1; // Standard
+    QRadioButton* RadioButton2; // Human Readable
+    QGroupBox* GroupBox2;
+    QRadioButton* SizeA;
+    QRadioButton* SizeB;
+    QRadioButton* SizeC;
+    QRadioButton* SizeD;
+    QRadioButton* SizeE;
+    QRadioButton* SizeF;
+    QGroupBox* GroupBox3;
+    QComboBox* PointSize;
+    QCheckBox* DispSums;
+    QCheckBox* TipCheckBox;
+    QPushButton* ShowTip;
+    QToolButton* SpeedButton2; // about box
+    QPushButton* HelpButtonClick;
+    // Data and commands:
+    QLabel* StaticText4;
+    QLineEdit* BarTextInput;
+    QPushButton* AddButtonClick; // Insert
+    QComboBox* ComboBox1;        // special characters
+    QPushButton* MakeButtonClick;
+    QPushButton* CopyButtonClick;
+    QPushButton* PrintLabels;
+    QPushButton* PrintButtonClick; // Sample
+    QPushButton* BuildGraphic;     // Export
+    // Results:
+    QLabel* StaticText5;
+    QLineEdit* BarTextOut;
+    QLabel* StaticText7;
+    QTextEdit* BarCodeOut;
+    ClickableLabel* StaticText2; // the vendor's web address
+
+    // The printer the sample page prints on; it keeps the print dialog's choices for the run.
+    QPrinter& PrintDialog1();
+
+    // The dialogs, created after the main window in this order.
+    TWarningBox* WarningBox;
+    TForm2* Form2;
+    TTip* Tip;
+    TForm3* Form3;
+    TConvert2* Convert2;
+
+    // Barcode state and the ways other Parts of the window use it.
+    bool made() const { return made_; }
+    // Refuses an action: the message in the preview in Arial 12, the output box emptied, a beep,
+    // the made flag cleared, the focus back in BarTextInput.
+    void ErrorDisplay(const QString& message);
+    // The typeface of the current options ("Sample 93 d HR" for the initial ones).
+    QString currentFaceName() const;
+    // The main window's top-left corner plus 100 pixels each way: where warnings go.
+    QPoint warningPosition() const;
+    // A warning dialog at warningPosition().
+    void warn(const QString& text);
+
+    // The data folder ("<Documents>/Stria/", empty before start-up) and whether start-up found
+    // it; the settings file is read and written only while dataFolderFound() is true.
+    const QString& dataFolder() const { return dataFolder_; }
+    bool dataFolderFound() const { return dataFolderFound_; }
+    QString settingsFilePath() const;
+
+    platform::Platform& platform() { return platform_; }
+    stria::HintControl& hints() { return *hints_; }
+    bool startedUp() const { return startedUp_; }
+
+    // Handlers of this file set.
+    void FormActivate(); // the start-up routine; runs once, when the window first comes on screen
+    void FormClose();    // the close routine
+    void MakeButtonClickClick();
+    void RadioButton1Click(); // every option control, and PointSize on change and on leaving
+    void AddButtonClickClick();
+    void BarTextInputKeyDown(int key, Qt::KeyboardModifiers modifiers);
+
+    // Handlers of other files (one line each; see the top of this file).
+
+protected:
+    bool event(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void arrangeControls();
+    void setTabOrder();
+    void connectHandlers();
+    void createDialogs();
+
+    void restoreSettings();
+    void writeFirstRunSettings();
+    void checkTipOfTheDay();
+    QVariant controlValue(settings::KeyId key) const;
+    void applyToControl(settings::KeyId key, const QVariant& value);
+
+    // The whole preview in one face and size.
+    void setPreview(const QString& family, int pointSize, const QString& text);
+    std::optional<int> pointSizeNumber() const;
+    void restyleBarcode(int pointSize);
+
+    platform::Platform& platform_;
+    std::unique_ptr<stria::HintControl> hints_;
+    std::unique_ptr<QPrinter> printer_;
+    bool made_ = false;
+    bool startUpQueued_ = false;
+    bool startedUp_ = false;
+    bool inOptionHandler_ = false;
+    QString dataFolder_;
+    bool dataFolderFound_ = false;
+};

@@ -1,0 +1,187 @@
+// The Make action, the error display, the option handler with its restyle of the preview, and
+// the Insert action with the data box's keys.
+#include "barcode_builder.h"
+#include "code93.h"
+#include "platform.h"
+#include "special_characters.h"
+#include "stria_input.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace {
+
+const QString MessageFace = QStringLiteral("Arial");
+constexpr int MessagePointSize = 12;
+constexpr int MinimumPointSize = 18;
+constexpr int OutputPointSize = 10;
+constexpr int OutputWithSumsPointSize = 8;
+
+QString FromU16(const std::u16string& text) {
+    return QString::fromStdU16String(text);
+}
+
+QTextCharFormat FaceFormat(const QString& family, int pointSize) {
+    QTextCharFormat format;
+    format.setFontFamilies({family});
+    format.setFontPointSize(pointSize);
+    return format;
+}
+
+void SetPointSize(QWidget* widget, int pointSize) {
+    QFont font = widget->font();
+    font.setPointSize(pointSize);
+    widget->setFont(font);
+}
+
+} // namespace
+
+QString TStriaInput::currentFaceName() const {
+    const code93::Style style =
+        RadioButton2->isChecked() ? code93::Style::HumanReadable : code93::Style::Standard;
+    const QRadioButton* sizes[] = {SizeA, SizeB, SizeC, SizeD, SizeE};
+    char16_t letter = u'f';
+    for (int i = 0; i < 5; ++i) {
+        if (sizes[i]->isChecked()) {
+            letter = static_cast<char16_t>(u'a' + i);
+            break;
+        }
+    }
+    return FromU16(code93::FaceName(style, letter));
+}
+
+void TStriaInput::setPreview(const QString& family, int pointSize, const QString& text) {
+    // The face is set on the box as a whole and on every character, so that each run carries it
+    // explicitly (a copy of the preview names it) and typing into the box keeps it.
+    const QTextCharFormat format = FaceFormat(family, pointSize);
+    BarCodeOut->document()->setDefaultFont(format.font());
+    BarCodeOut->setPlainText(text);
+    QTextCursor all(BarCodeOut->document());
+    all.select(QTextCursor::Document);
+    all.setCharFormat(format);
+    BarCodeOut->setCurrentCharFormat(format);
+}
+
+void TStriaInput::ErrorDisplay(const QString& message) {
+    setPreview(MessageFace, MessagePointSize, message);
+    BarTextOut->clear();
+    platform_.beep();
+    made_ = false;
+    BarTextInput->setFocus();
+}
+
+std::optional<int> TStriaInput::pointSizeNumber() const {
+    bool ok = false;
+    const int number = PointSize->currentText().toInt(&ok);
+    return ok ? std::optional<int>(number) : std::nullopt;
+}
+
+void TStriaInput::MakeButtonClickClick() {
+    const QString data = BarTextInput->text();
+    BarTextInput->setFocus();
+    const code93::BuildResult result = code93::BuildBarcode(data.toStdU16String());
+    if (const auto* refusal = std::get_if<code93::Refusal>(&result)) {
+        ErrorDisplay(FromU16(refusal->message));
+        return;
+    }
+    const auto& barcode = std::get<code93::Barcode>(result);
+    const std::optional<int> pointSize = pointSizeNumber();
+    // A font cannot have a size below one point; such a text is no usable number either.
+    if (!pointSize || *pointSize < 1) {
+        platform_.invalidInteger(PointSize->currentText());
+        return;
+    }
+    setPreview(currentFaceName(), *pointSize,
+               FromU16(barcode.barcodeString) + QStringLiteral("  "));
+    if (DispSums->isChecked()) {
+        SetPointSize(BarTextOut, OutputWithSumsPointSize);
+        BarTextOut->setText(QChar(code93::StartChar) + FromU16(barcode.body) +
+                            FromU16(barcode.sumsText));
+    } else {
+        SetPointSize(BarTextOut, OutputPointSize);
+        BarTextOut->setText(FromU16(barcode.barcodeString));
+    }
+    BarTextOut->setCursorPosition(0);
+    made_ = true;
+    BarTextInput->setFocus();
+}
+
+void TStriaInput::RadioButton1Click() {
+    // Moving the focus below leaves PointSize, which runs this handler again.
+    if (inOptionHandler_) {
+        return;
+    }
+    inOptionHandler_ = true;
+    const QString text = PointSize->currentText();
+    if (text.size() < 2) {
+        PointSize->setFocus();
+    } else if (const std::optional<int> pointSize = pointSizeNumber(); !pointSize) {
+        platform_.invalidInteger(text);
+    } else if (*pointSize < MinimumPointSize) {
+        PointSize->setFocus();
+    } else {
+        if (made_) {
+            restyleBarcode(*pointSize);
+        }
+        BarTextInput->setFocus();
+    }
+    inOptionHandler_ = false;
+}
+
+void TStriaInput::restyleBarcode(int pointSize) {
+    // Only the run that equals the output box changes: the spaces after it keep the Make's face.
+    // When the output box also holds the sums, nothing in the preview equals it and nothing
+    // changes.
+    const QString barcode = BarTextOut->text();
+    if (barcode.isEmpty()) {
+        return;
+    }
+    QTextCursor found =
+        BarCodeOut->document()->find(barcode, 0, QTextDocument::FindCaseSensitively);
+    if (found.isNull()) {
+        return;
+    }
+    found.mergeCharFormat(FaceFormat(currentFaceName(), pointSize));
+}
+
+void TStriaInput::AddButtonClickClick() {
+    setPreview(MessageFace, MessagePointSize, QString());
+    BarTextOut->clear();
+    const QString pair = stria::SpecialCharacterPair(ComboBox1->currentText());
+    if (pair.isEmpty()) {
+        // A text too short to name a control character: nothing to add, and the user hears it.
+        platform_.beep();
+    }
+    BarTextInput->setText(BarTextInput->text() + pair);
+    BarTextInput->setFocus();
+    BarTextInput->end(false);
+}
+
+void TStriaInput::BarTextInputKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/) {
+    // F1 asks for help with any of Shift, Ctrl or Alt held; the key still reaches the box.
+    if (key == Qt::Key_F1) {
+        platform_.shellOpen(QStringLiteral("open"), QStringLiteral("stria.chm"), QString());
+        BarTextInput->setFocus();
+    }
+}
+
+bool TStriaInput::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == BarTextInput && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        BarTextInputKeyDown(key->key(), key->modifiers());
+    } else if (watched == PointSize && event->type() == QEvent::FocusOut) {
+        // Leaving for another window (a message box, the list's popup) is not leaving the box.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason) {
+            RadioButton1Click();
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}

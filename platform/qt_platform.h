@@ -1,0 +1,37 @@
+// The desktop as Qt offers it: xdg-open through QDesktopServices, QMessageBox, QPrintDialog.
+#pragma once
+
+#include "platform.h"
+
+#include <QRect>
+#include <QSize>
+
+class QWidget;
+
+namespace platform {
+
+class QtPlatform final : public Platform {
+public:
+    // Message boxes are owned by the given window so that they stay on top of it.
+    void setOwner(QWidget* owner) { owner_ = owner; }
+
+    void shellOpen(const QString& verb, const QString& document,
+                   const QString& workingFolder) override;
+    void beep() override;
+    void warning(const QString& text, QPoint topLeft) override;
+    void errorDialog(const QString& text) override;
+    QString documentsFolder() override;
+    QString programFileName() override;
+    bool printDialog(QPrinter* printer) override;
+    int execDialog(QDialog& dialog) override;
+    std::optional<SaveFileChoice> saveFile(QFileDialog& dialog) override;
+
+private:
+    QWidget* owner_ = nullptr;
+};
+
+// Where a box of the given size goes when asked for topLeft on a screen with the given
+// available area, from the place it would take by default.
+QPoint WarningPosition(QPoint topLeft, QPoint defaultPlace, QSize boxSize, QRect screen);
+
+} // namespace platform

@@ -1,0 +1,64 @@
+// A Platform for tests: lists every request in order and answers modal questions at once from
+// scripted answers, so that nothing ever waits for a user. Queries (documents folder, program
+// file name) are answered but not listed.
+#pragma once
+
+#include "platform.h"
+
+#include <QList>
+#include <QStringList>
+#include <deque>
+#include <functional>
+
+namespace platform {
+
+struct Request {
+    QString kind; // "shellOpen", "beep", "warning", "errorDialog", "printDialog", ...
+    QStringList arguments;
+
+    bool operator==(const Request&) const = default;
+};
+
+class RecordingPlatform final : public Platform {
+public:
+    // Runs instead of exec(); its result is what execDialog returns. Without one, a dialog is
+    // rejected at once.
+    using DialogHandler = std::function<int(QDialog&)>;
+
+    RecordingPlatform();
+
+    void shellOpen(const QString& verb, const QString& document,
+                   const QString& workingFolder) override;
+    void beep() override;
+    void warning(const QString& text, QPoint topLeft) override;
+    void errorDialog(const QString& text) override;
+    QString documentsFolder() override { return documentsFolder_; }
+    QString programFileName() override { return programFileName_; }
+    bool printDialog(QPrinter* printer) override;
+    int execDialog(QDialog& dialog) override;
+    std::optional<SaveFileChoice> saveFile(QFileDialog& dialog) override;
+
+    // Arguments as listed: shellOpen (verb, document, working folder), warning (text, "x,y"),
+    // errorDialog (text), execDialog (object name), saveFile (name filters), printDialog ().
+    const QList<Request>& requests() const { return requests_; }
+    QList<Request> requestsOf(const QString& kind) const;
+    void clear() { requests_.clear(); }
+
+    void setDocumentsFolder(const QString& folder) { documentsFolder_ = folder; }
+    void setProgramFileName(const QString& fileName) { programFileName_ = fileName; }
+    void setDialogHandler(DialogHandler handler) { dialogHandler_ = std::move(handler); }
+    // Answers of the next print dialogs, in order; false (cancelled) when none is left.
+    void answerPrintDialog(bool confirmed) { printAnswers_.push_back(confirmed); }
+    // Answers of the next save-file dialogs, in order; cancelled when none is left.
+    void answerSaveFile(std::optional<SaveFileChoice> choice) { saveAnswers_.push_back(choice); }
+
+private:
+    QList<Request> requests_;
+    QString documentsFolder_;
+    QString programFileName_;
+    DialogHandler dialogHandler_;
+    std::deque<bool> printAnswers_;
+    std::deque<std::optional<SaveFileChoice>> saveAnswers_;
+};
+
+} // namespace platform

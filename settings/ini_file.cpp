@@ -1,0 +1,258 @@
+#include "ini_file.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringDecoder>
+#include <QStringList>
+#include <optional>
+
+namespace settings {
+namespace {
+
+constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
+
+// The file as lines, with what is needed to write it back in its own form.
+struct Document {
+    QStringList lines;
+    QString lineEnding = QStringLiteral("\n");
+    bool bom = false;
+};
+
+QString DecodeText(const QByteArray& bytes) {
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(bytes);
+    if (utf8.hasError()) {
+        return QString::fromLatin1(bytes);
+    }
+    return text;
+}
+
+// Nothing when the file exists but cannot be read: writing then would lose its contents.
+std::optional<Document> Load(const QString& path) {
+    Document document;
+    QFile file(path);
+    if (!file.exists()) {
+        return document;
+    }
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith(Utf8Bom)) {
+        document.bom = true;
+        bytes.remove(0, 3);
+    }
+    const QString text = DecodeText(bytes);
+    document.lines = text.split(QLatin1Char('\n'));
+    if (!document.lines.isEmpty() && document.lines.last().isEmpty()) {
+        document.lines.removeLast();
+    }
+    if (!document.lines.isEmpty() && document.lines.first().endsWith(QLatin1Char('\r'))) {
+        document.lineEnding = QStringLiteral("\r\n");
+    }
+    for (QString& line : document.lines) {
+        if (line.endsWith(QLatin1Char('\r'))) {
+            line.chop(1);
+        }
+    }
+    return document;
+}
+
+bool Save(const QString& path, const Document& document) {
+    QString text;
+    for (const QString& line : document.lines) {
+        text += line;
+        text += document.lineEnding;
+    }
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        return false;
+    }
+    if (document.bom) {
+        file.write(Utf8Bom, 3);
+    }
+    file.write(text.toUtf8());
+    return file.commit();
+}
+
+bool IsComment(const QString& trimmed) {
+    return trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#'));
+}
+
+std::optional<QString> SectionName(const QString& line) {
+    const QString trimmed = line.trimmed();
+    if (!trimmed.startsWith(QLatin1Char('['))) {
+        return std::nullopt;
+    }
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    if (close < 0) {
+        return std::nullopt;
+    }
+    return trimmed.mid(1, close - 1).trimmed();
+}
+
+// Position of the '=' of a key line, or -1 for headers, comments, blank and other lines.
+qsizetype EqualsPosition(const QString& line) {
+    const QString trimmed = line.trimmed();
+    if (trimmed.isEmpty() || IsComment(trimmed) || SectionName(line)) {
+        return -1;
+    }
+    const qsizetype equals = line.indexOf(QLatin1Char('='));
+    if (equals < 0 || line.left(equals).trimmed().isEmpty()) {
+        return -1;
+    }
+    return equals;
+}
+
+bool SameName(const QString& a, const QString& b) {
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+bool IsQuoted(const QString& text) {
+    return text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
+}
+
+QString DecodeValue(const QString& raw) {
+    const QString trimmed = raw.trimmed();
+    return IsQuoted(trimmed) ? trimmed.mid(1, trimmed.size() - 2) : trimmed;
+}
+
+QString EncodeValue(QString value) {
+    value.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    value.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (value != value.trimmed() || IsQuoted(value)) {
+        return QLatin1Char('"') + value + QLatin1Char('"');
+    }
+    return value;
+}
+
+// Where a key stands in the document: its line, or where a new key of that section goes.
+struct Location {
+    qsizetype keyLine = -1;     // the line holding the key
+    qsizetype insertAfter = -1; // last header or key line of the section's first occurrence
+    bool sectionSeen = false;
+};
+
+Location Find(const Document& document, const QString& section, const QString& key) {
+    Location location;
+    bool inSection = false;
+    bool inFirstOccurrence = false;
+    for (qsizetype i = 0; i < document.lines.size(); ++i) {
+        const QString& line = document.lines[i];
+        if (const std::optional<QString> name = SectionName(line)) {
+            inSection = SameName(*name, section);
+            inFirstOccurrence = inSection && !location.sectionSeen;
+            if (inFirstOccurrence) {
+                location.sectionSeen = true;
+                location.insertAfter = i;
+            }
+            continue;
+        }
+        const qsizetype equals = EqualsPosition(line);
+        if (!inSection || equals < 0) {
+            continue;
+        }
+        if (inFirstOccurrence) {
+            location.insertAfter = i;
+        }
+        if (location.keyLine < 0 && SameName(line.left(equals).trimmed(), key)) {
+            location.keyLine = i;
+        }
+    }
+    return location;
+}
+
+std::optional<QString> ReadRaw(const QString& path, const QString& section, const QString& key) {
+    const Document document = Load(path).value_or(Document{});
+    const Location location = Find(document, section, key);
+    if (location.keyLine < 0) {
+        return std::nullopt;
+    }
+    const QString& line = document.lines[location.keyLine];
+    return DecodeValue(line.mid(EqualsPosition(line) + 1));
+}
+
+} // namespace
+
+bool ParseIniInteger(const QString& value, int* result) {
+    const QString trimmed = value.trimmed();
+    bool ok = false;
+    int parsed = 0;
+    if (trimmed.startsWith(QLatin1String("0x"), Qt::CaseInsensitive)) {
+        const QString digits = trimmed.mid(2);
+        const uint unsignedValue = digits.isEmpty() || digits.startsWith(QLatin1Char('+')) ||
+                                           digits.startsWith(QLatin1Char('-'))
+                                       ? 0
+                                       : digits.toUInt(&ok, 16);
+        parsed = static_cast<int>(unsignedValue);
+    } else {
+        parsed = trimmed.toInt(&ok, 10);
+    }
+    if (ok) {
+        *result = parsed;
+    }
+    return ok;
+}
+
+IniFile::IniFile(QString path) : path_(std::move(path)) {}
+
+bool IniFile::sectionExists(const QString& section) const {
+    const Document document = Load(path_).value_or(Document{});
+    bool inSection = false;
+    for (const QString& line : document.lines) {
+        if (const std::optional<QString> name = SectionName(line)) {
+            inSection = SameName(*name, section);
+        } else if (inSection && EqualsPosition(line) >= 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString IniFile::readText(const QString& section, const QString& key,
+                          const QString& defaultValue) const {
+    return ReadRaw(path_, section, key).value_or(defaultValue);
+}
+
+int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
+    const std::optional<QString> raw = ReadRaw(path_, section, key);
+    int value = defaultValue;
+    if (raw) {
+        ParseIniInteger(*raw, &value);
+    }
+    return value;
+}
+
+bool IniFile::readBool(const QString& section, const QString& key, bool defaultValue) const {
+    return readInteger(section, key, defaultValue ? 1 : 0) != 0;
+}
+
+bool IniFile::writeText(const QString& section, const QString& key, const QString& value) {
+    std::optional<Document> loaded = Load(path_);
+    if (!loaded) {
+        return false;
+    }
+    Document& document = *loaded;
+    const Location location = Find(document, section, key);
+    const QString encoded = EncodeValue(value);
+    if (location.keyLine >= 0) {
+        QString& line = document.lines[location.keyLine];
+        line = line.left(EqualsPosition(line) + 1) + encoded;
+    } else if (location.sectionSeen) {
+        document.lines.insert(location.insertAfter + 1, key + QLatin1Char('=') + encoded);
+    } else {
+        document.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
+        document.lines.append(key + QLatin1Char('=') + encoded);
+    }
+    return Save(path_, document);
+}
+
+bool IniFile::writeInteger(const QString& section, const QString& key, int value) {
+    return writeText(section, key, QString::number(value));
+}
+
+bool IniFile::writeBool(const QString& section, const QString& key, bool value) {
+    return writeInteger(section, key, value ? 1 : 0);
+}
+
+} // namespace settings

@@ -1,0 +1,45 @@
+// A small INI file reader and writer that changes only the line it writes.
+//
+// Dialect: "[Section]" headers and "Key=Value" lines; section and key names match without regard
+// to letter case; lines starting with ';' or '#' are comments. A section exists only when it
+// holds at least one key. Integers are read in decimal or with a 0x prefix in hexadecimal;
+// booleans are written 1/0 and read as integers (0 false, anything else true).
+//
+// Every operation reads the file afresh and every write replaces the whole file at once through
+// a temporary file in the same folder, so a failed write never damages it. All other sections,
+// keys, comments and the line order stay as they were. A value with blanks at either end (or one
+// that is itself wrapped in double quotes) is written between double quotes so that it reads
+// back unchanged; line breaks cannot be stored in a line and are written as spaces.
+//
+// The file is read as UTF-8, or as Latin-1 when it is not valid UTF-8, and written as UTF-8.
+#pragma once
+
+#include <QString>
+
+namespace settings {
+
+class IniFile {
+public:
+    explicit IniFile(QString path);
+
+    const QString& path() const { return path_; }
+
+    bool sectionExists(const QString& section) const;
+
+    QString readText(const QString& section, const QString& key, const QString& defaultValue) const;
+    int readInteger(const QString& section, const QString& key, int defaultValue) const;
+    bool readBool(const QString& section, const QString& key, bool defaultValue) const;
+
+    // Each returns whether the file now holds the value; callers may ignore it.
+    bool writeText(const QString& section, const QString& key, const QString& value);
+    bool writeInteger(const QString& section, const QString& key, int value);
+    bool writeBool(const QString& section, const QString& key, bool value);
+
+private:
+    QString path_;
+};
+
+// The integer of an INI value: decimal with an optional sign, or 0x hexadecimal; nothing else.
+bool ParseIniInteger(const QString& value, int* result);
+
+} // namespace settings
