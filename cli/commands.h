@@ -14,6 +14,11 @@ inline constexpr int ExitRefused = 1;
 inline constexpr int ExitUsage = 2;
 
 int RunEncode(const Args& args);
+int RunSetupFonts(const Args& args);
+
+// Copies the barcode typefaces into the user's font folder and refreshes fontconfig's cache;
+// quiet leaves out the lines that say what was copied. Returns ExitOk or ExitRefused.
+int SetupFonts(bool quiet);
 
 // Prints "stria93: <message>" and the help hint on standard error; returns ExitUsage.
 int UsageError(const std::string& message);

@@ -20,6 +20,12 @@ Commands:
       one data text per line.
       --sums    follow each string with its sums: CSum, Ksum, CCheck, KCheck
 
+  setup-fonts [--quiet]
+      Copies the twelve Sample 93 typefaces and their licence text into your font folder
+      ($XDG_DATA_HOME/fonts/stria, normally ~/.local/share/fonts/stria) and refreshes the
+      font cache, so that word processors find them. Files already there are kept.
+      --quiet   print only errors
+
 Options:
   --help      show this help and exit
   --version   show the version and exit
@@ -61,6 +67,9 @@ int main(int argc, char** argv) {
     }
     if (command == "encode") {
         return cli::RunEncode(rest);
+    }
+    if (command == "setup-fonts") {
+        return cli::RunSetupFonts(rest);
     }
     return cli::UsageError("unknown command '" + command + "'");
 }
