@@ -1,11 +1,15 @@
 // The preview's RTF: fonts and sizes per run, and text that survives any content unchanged.
 #include "clipboard_payload.h"
+#include "copy_preview.h"
 #include "rtf_writer.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QMimeData>
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <QTextEdit>
 
 namespace {
 
@@ -159,6 +163,7 @@ private slots:
     void selectionIsClipped();
     void paragraphsAndDefaults();
     void payloadFlavours();
+    void copyPreviewSelectsAllAndCopies();
 };
 
 void TestRtfWriter::runsKeepFaceAndSize() {
@@ -290,5 +295,24 @@ void TestRtfWriter::payloadFlavours() {
     QVERIFY(payload->html().contains(QStringLiteral("48pt")));
 }
 
-QTEST_GUILESS_MAIN(TestRtfWriter)
+void TestRtfWriter::copyPreviewSelectsAllAndCopies() {
+    QTextEdit preview;
+    FillPreview(*preview.document());
+    QTextCursor caret = preview.textCursor();
+    caret.setPosition(3);
+    preview.setTextCursor(caret);
+
+    QClipboard& clipboard = *QApplication::clipboard();
+    clipboard.clear();
+    clipboard::CopyPreviewToClipboard(preview, clipboard);
+
+    QCOMPARE(preview.textCursor().selectedText(), QStringLiteral("(ABC123W9)  "));
+    const QMimeData* pasted = clipboard.mimeData();
+    QVERIFY(pasted != nullptr);
+    QCOMPARE(pasted->text(), QStringLiteral("(ABC123W9)  "));
+    QCOMPARE(pasted->data(QStringLiteral("text/rtf")),
+             clipboard::RtfFromDocument(*preview.document()));
+}
+
+QTEST_MAIN(TestRtfWriter)
 #include "test_rtf_writer.moc"
