@@ -4,11 +4,17 @@
 
 namespace vendor {
 
-QUrl Site() { return QUrl(QStringLiteral("https://www.quorinfont.example/")); }
+QUrl Site() {
+    return QUrl(QStringLiteral("https://www.quorinfont.example/"));
+}
 
-QString SiteText() { return QStringLiteral("www.quorinfont.example"); }
+QString SiteText() {
+    return QStringLiteral("www.quorinfont.example");
+}
 
-QUrl SymbologyPage() { return Site().resolved(QUrl(QStringLiteral("stria.htm"))); }
+QUrl SymbologyPage() {
+    return Site().resolved(QUrl(QStringLiteral("stria.htm")));
+}
 
 QUrl UpdateCheckPage(const QString& productCode, const QString& version) {
     QUrl page = Site().resolved(QUrl(QStringLiteral("file/update.php")));
