@@ -1,0 +1,20 @@
+#include "help_files.h"
+
+#include "install_paths.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace helpfiles {
+
+QString Locate(const QString& name) {
+    for (const QString& folder : {QDir::currentPath(), installpaths::DocDirectory()}) {
+        const QFileInfo candidate(QDir(folder).filePath(name));
+        if (candidate.isFile()) {
+            return candidate.absoluteFilePath();
+        }
+    }
+    return name;
+}
+
+} // namespace helpfiles

@@ -1,0 +1,28 @@
+#include "clipboard_payload.h"
+
+#include "rtf_writer.h"
+
+#include <QMimeData>
+#include <QTextCursor>
+#include <QTextDocumentFragment>
+
+namespace clipboard {
+
+QStringList RtfMimeTypes() {
+    return {QStringLiteral("text/rtf"), QStringLiteral("application/rtf"),
+            QStringLiteral("text/richtext")};
+}
+
+std::unique_ptr<QMimeData> ClipboardPayload(const QTextCursor& selection) {
+    auto payload = std::make_unique<QMimeData>();
+    const QByteArray rtf = RtfFromSelection(selection);
+    for (const QString& type : RtfMimeTypes()) {
+        payload->setData(type, rtf);
+    }
+    const QTextDocumentFragment fragment = selection.selection();
+    payload->setHtml(fragment.toHtml());
+    payload->setText(fragment.toPlainText());
+    return payload;
+}
+
+} // namespace clipboard

@@ -1,0 +1,192 @@
+#include "rtf_writer.h"
+
+#include <QFont>
+#include <QStringList>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <algorithm>
+#include <cmath>
+
+namespace clipboard {
+namespace {
+
+// The face and size a run is drawn with: its own properties, the document's default for the rest.
+struct RunStyle {
+    QString family;
+    int halfPoints = 24;
+    bool bold = false;
+    bool italic = false;
+    bool underline = false;
+};
+
+RunStyle StyleOf(const QTextCharFormat& format, const QFont& documentFont) {
+    const QFont font = format.font().resolve(documentFont);
+    RunStyle style;
+    const QStringList families = font.families();
+    style.family = families.isEmpty() ? font.family() : families.front();
+    double points = font.pointSizeF();
+    if (points <= 0 && font.pixelSize() > 0) {
+        points = font.pixelSize() * 72.0 / 96.0; // Qt's logical 96 dpi
+    }
+    if (points > 0) {
+        style.halfPoints = std::max(1, static_cast<int>(std::lround(points * 2)));
+    }
+    style.bold = font.bold();
+    style.italic = font.italic();
+    style.underline = font.underline();
+    return style;
+}
+
+// RTF's \uN takes a signed 16-bit value; the '?' after it is what readers without Unicode show.
+void AppendUnicodeEscape(QByteArray& out, char16_t unit) {
+    out += "\\u";
+    out += QByteArray::number(static_cast<int>(static_cast<int16_t>(unit)));
+    out += '?';
+}
+
+void AppendEscapedText(QByteArray& out, QStringView text) {
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        switch (c) {
+        case u'\\':
+        case u'{':
+        case u'}':
+            out += '\\';
+            out += static_cast<char>(c);
+            continue;
+        case u'\t':
+            out += "\\tab ";
+            continue;
+        case QChar::LineSeparator:
+            out += "\\line ";
+            continue;
+        case QChar::ParagraphSeparator:
+        case u'\n':
+            out += "\\par ";
+            continue;
+        case QChar::ObjectReplacementCharacter: // images and other objects are not copied
+        case 0xFDD0:                            // Qt's frame markers
+        case 0xFDD1:
+            continue;
+        default:
+            break;
+        }
+        if (c < 0x20 || c == 0x7F) {
+            continue; // control characters have no meaning as RTF text
+        }
+        if (c > 0x7F) {
+            AppendUnicodeEscape(out, c);
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+}
+
+// In the font table ';' ends a name, so it is written as a hex character there.
+QByteArray EscapedFontName(const QString& family) {
+    QByteArray out;
+    const QStringList parts = family.split(QLatin1Char(';'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            out += "\\'3b";
+        }
+        AppendEscapedText(out, parts[i]);
+    }
+    return out;
+}
+
+struct Run {
+    int block = 0;
+    RunStyle style;
+    QString text;
+};
+
+// The runs of the selection, clipped to it, in document order, with the index of their paragraph.
+QList<Run> RunsOf(const QTextCursor& selection) {
+    QList<Run> runs;
+    const QTextDocument* document = selection.document();
+    if (document == nullptr) {
+        return runs;
+    }
+    const int start = selection.selectionStart();
+    const int end = selection.selectionEnd();
+    const QFont documentFont = document->defaultFont();
+    int blockIndex = 0;
+    for (QTextBlock block = document->findBlock(start); block.isValid() && block.position() <= end;
+         block = block.next(), ++blockIndex) {
+        bool empty = true;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextFragment fragment = it.fragment();
+            const int from = std::max(start, fragment.position());
+            const int to = std::min(end, fragment.position() + fragment.length());
+            if (from >= to) {
+                continue;
+            }
+            empty = false;
+            runs.append({blockIndex, StyleOf(fragment.charFormat(), documentFont),
+                         fragment.text().mid(from - fragment.position(), to - from)});
+        }
+        if (empty) {
+            // An empty paragraph still ends a line; it keeps the block's character format.
+            runs.append({blockIndex, StyleOf(block.charFormat(), documentFont), QString()});
+        }
+    }
+    return runs;
+}
+
+} // namespace
+
+QByteArray RtfFromSelection(const QTextCursor& selection) {
+    const QList<Run> runs = RunsOf(selection);
+
+    QStringList families;
+    for (const Run& run : runs) {
+        if (!families.contains(run.style.family)) {
+            families.append(run.style.family);
+        }
+    }
+    if (families.isEmpty() && selection.document() != nullptr) {
+        families.append(StyleOf({}, selection.document()->defaultFont()).family);
+    }
+
+    QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0\n{\\fonttbl";
+    for (qsizetype i = 0; i < families.size(); ++i) {
+        out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 " +
+               EscapedFontName(families[i]) + ";}";
+    }
+    out += "}\n{\\*\\generator Stria " STRIA_VERSION ";}\n\\pard\\plain\n";
+
+    int block = runs.isEmpty() ? 0 : runs.front().block;
+    for (const Run& run : runs) {
+        if (run.block != block) {
+            out += "\\par\n";
+            block = run.block;
+        }
+        const RunStyle& s = run.style;
+        out += "{\\f" + QByteArray::number(families.indexOf(s.family)) + "\\fs" +
+               QByteArray::number(s.halfPoints);
+        if (s.bold) {
+            out += "\\b";
+        }
+        if (s.italic) {
+            out += "\\i";
+        }
+        if (s.underline) {
+            out += "\\ul";
+        }
+        out += ' ';
+        AppendEscapedText(out, run.text);
+        out += "}";
+    }
+    out += "\n}";
+    return out;
+}
+
+QByteArray RtfFromDocument(const QTextDocument& document) {
+    QTextCursor all(document.firstBlock());
+    all.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    return RtfFromSelection(all);
+}
+
+} // namespace clipboard
