@@ -8,7 +8,7 @@
 #include "dialogs/tip_window.h"
 #include "dialogs/warning_box.h"
 #include "hint_control.h"
-#include "special_characters.h"
+#include "control_character_list.h"
 #include "stria_input_wiring.h"
 
 #include <QCheckBox>

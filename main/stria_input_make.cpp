@@ -3,7 +3,7 @@
 #include "barcode_builder.h"
 #include "code93.h"
 #include "platform.h"
-#include "special_characters.h"
+#include "control_character_list.h"
 #include "stria_input.h"
 
 #include <QCheckBox>

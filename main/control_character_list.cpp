@@ -1,4 +1,4 @@
-#include "special_characters.h"
+#include "control_character_list.h"
 
 #include "code93.h"
 
