@@ -1,0 +1,610 @@
+// The main window driven as a user would: start-up and close with the settings file, Make,
+// the options and the preview, Insert and F1, through the recording platform.
+#include "dialogs/about_box.h"
+#include "dialogs/clickable_label.h"
+#include "dialogs/export_dialog.h"
+#include "dialogs/label_dialog.h"
+#include "dialogs/tip_window.h"
+#include "dialogs/warning_box.h"
+#include "hint_control.h"
+#include "ini_file.h"
+#include "recording_platform.h"
+#include "stria_input.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextEdit>
+#include <memory>
+
+using platform::Request;
+
+namespace {
+
+const QString TipsOnly = QStringLiteral("[TipoftheDay]\nPosition=0\nMaximum=1\nEnabled=0\n"
+                                        "[Tips]\n0=First tip\n1=Second tip\n");
+
+// Family and point size of the preview's character at position (the one after it).
+QPair<QString, qreal> FaceAt(QTextEdit* box, int position) {
+    QTextCursor cursor(box->document());
+    cursor.setPosition(position + 1);
+    const QTextCharFormat format = cursor.charFormat();
+    return {format.fontFamilies().toStringList().value(0), format.fontPointSize()};
+}
+
+} // namespace
+
+class TestMainWindow : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<QTemporaryDir> documents_;
+    std::unique_ptr<platform::RecordingPlatform> platform_;
+    std::unique_ptr<TStriaInput> window_;
+
+    QString dataFolder() const { return documents_->path() + QStringLiteral("/Stria/"); }
+    QString settingsPath() const { return dataFolder() + QStringLiteral("striatips.ini"); }
+
+    void writeSettingsFile(const QString& content) {
+        QDir().mkpath(dataFolder());
+        QFile file(settingsPath());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content.toUtf8());
+    }
+
+    QString settingsText() const {
+        QFile file(settingsPath());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+    QString setting(const QString& key) const {
+        return settings::IniFile(settingsPath())
+            .readText(QStringLiteral("Settings"), key, QStringLiteral("<missing>"));
+    }
+
+    // A fresh window, shown, with its start-up routine done.
+    TStriaInput& start() {
+        window_ = std::make_unique<TStriaInput>(*platform_);
+        window_->show();
+        QApplication::setActiveWindow(window_.get());
+        if (!QTest::qWaitFor([this] { return window_->startedUp(); })) {
+            QTest::qFail("the start-up routine did not run", __FILE__, __LINE__);
+        }
+        return *window_;
+    }
+
+    void close() { window_->close(); }
+
+    TStriaInput& startWithData(const QString& data) {
+        writeSettingsFile(TipsOnly);
+        TStriaInput& w = start();
+        w.BarTextInput->setFocus();
+        w.BarTextInput->clear();
+        QTest::keyClicks(w.BarTextInput, data);
+        return w;
+    }
+
+    void make(TStriaInput& w) { QTest::mouseClick(w.MakeButtonClick, Qt::LeftButton); }
+
+    void setPointSize(TStriaInput& w, const QString& text) {
+        w.PointSize->setFocus();
+        w.PointSize->lineEdit()->selectAll();
+        QTest::keyClick(w.PointSize->lineEdit(), Qt::Key_Delete);
+        QTest::keyClicks(w.PointSize->lineEdit(), text);
+    }
+
+private slots:
+    void init() {
+        documents_ = std::make_unique<QTemporaryDir>();
+        platform_ = std::make_unique<platform::RecordingPlatform>();
+        platform_->setDocumentsFolder(documents_->path());
+        platform_->setProgramFileName(QStringLiteral("/usr/bin/stria"));
+    }
+    void cleanup() {
+        window_.reset();
+        platform_.reset();
+        documents_.reset();
+    }
+
+    void createsTheDialogsHidden() {
+        TStriaInput w(*platform_);
+        QCOMPARE(w.windowTitle(), QStringLiteral("Make a bar code 93"));
+        const QList<QDialog*> dialogs = {w.WarningBox, w.Form2, w.Tip, w.Form3, w.Convert2};
+        QStringList names;
+        for (QDialog* dialog : w.findChildren<QDialog*>(Qt::FindDirectChildrenOnly)) {
+            names.append(dialog->objectName());
+            QVERIFY(!dialog->isVisible());
+        }
+        QCOMPARE(names, QStringList({"WarningBox", "Form2", "Tip", "Form3", "Convert2"}));
+        QCOMPARE(w.WarningBox->windowTitle(), QStringLiteral("Clip Board Warning"));
+        QCOMPARE(w.Form2->windowTitle(), QStringLiteral("About"));
+        QCOMPARE(w.Tip->windowTitle(), QStringLiteral("Tip of the Day"));
+        QCOMPARE(w.Form3->windowTitle(), QStringLiteral("Label Printing"));
+        QCOMPARE(w.Convert2->windowTitle(), QStringLiteral("Convert to bmp, gif, jpg, or png"));
+    }
+
+    void dialogsPlaceThemselves_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QPoint>("offset");
+        QTest::newRow("labels") << "Form3" << QPoint(81, 25);
+        QTest::newRow("tip") << "Tip" << QPoint(78, 100);
+        QTest::newRow("export") << "Convert2" << QPoint(55, 160);
+        QTest::newRow("about") << "Form2" << QPoint(129, 109);
+    }
+    void dialogsPlaceThemselves() {
+        QFETCH(QString, name);
+        QFETCH(QPoint, offset);
+        TStriaInput w(*platform_);
+        w.move(300, 200);
+        auto* dialog = w.findChild<PlacedDialog*>(name);
+        QVERIFY(dialog);
+        dialog->move(5, 5);
+        dialog->show();
+        QCOMPARE(dialog->pos(), QPoint(300, 200) + offset);
+        dialog->hide();
+        w.move(10, 20);
+        dialog->show();
+        QCOMPARE(dialog->pos(), QPoint(10, 20) + offset);
+    }
+
+    void firstRunWritesFirstRunValues() {
+        writeSettingsFile(TipsOnly);
+        TStriaInput& w = start();
+        QCOMPARE(w.Form2->CurVersion->text(), QStringLiteral("V7.0"));
+        QCOMPARE(w.hints().hintTime(), 6000);
+        QVERIFY(w.dataFolderFound());
+        QCOMPARE(w.dataFolder(), dataFolder());
+        QVERIFY(w.RadioButton2->isChecked());
+        QVERIFY(w.SizeD->isChecked());
+        QCOMPARE(w.PointSize->currentText(), QStringLiteral("24"));
+        QCOMPARE(w.BarTextInput->text(), QString());
+        QVERIFY(w.Form3->L4->isChecked());
+        QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("C"));
+        QCOMPARE(setting(QStringLiteral("Data")), QStringLiteral("ABC123"));
+        QCOMPARE(setting(QStringLiteral("Type")), QStringLiteral("H"));
+        QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("4"));
+        QCOMPARE(setting(QStringLiteral("LabelExplain")), QStringLiteral("1"));
+        QCOMPARE(setting(QStringLiteral("DisplayChecksums")), QStringLiteral("0"));
+        QCOMPARE(setting(QStringLiteral("Left")), QString::number(w.pos().x()));
+        QCOMPARE(setting(QStringLiteral("HintsOff")), QStringLiteral("<missing>"));
+        QVERIFY(platform_->requestsOf(QStringLiteral("warning")).isEmpty());
+        QVERIFY(platform_->requestsOf(QStringLiteral("execDialog")).isEmpty()); // Enabled=0
+
+        close();
+        QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("D"));
+        QCOMPARE(setting(QStringLiteral("Data")), QString());
+        const QString text = settingsText();
+        QVERIFY(text.contains(QStringLiteral("0=First tip\n1=Second tip\n")));
+        QVERIFY(text.contains(QStringLiteral("Position=0\nMaximum=1\nEnabled=0\n")));
+    }
+
+    void tipWindowOpensWhenEnabled() {
+        writeSettingsFile(
+            QString(TipsOnly).replace(QStringLiteral("Enabled=0"), QStringLiteral("Enabled=1")));
+        start();
+        QCOMPARE(platform_->requestsOf(QStringLiteral("execDialog")),
+                 QList<Request>({{QStringLiteral("execDialog"), {QStringLiteral("Tip")}}}));
+        QVERIFY(window_->TipCheckBox->isChecked());
+    }
+
+    void secondRunRestoresEverything() {
+        writeSettingsFile(TipsOnly +
+                          QStringLiteral("[Settings]\nLeft=40\nTop=30\nType=S\n"
+                                         "FontSize=B\nPointSize=abc\nData=\" AB\u00AAI \"\n"
+                                         "DisplayChecksums=1\nLabelSize=7\n"
+                                         "LabelExplain=0\nHintsOff=1\n"));
+        TStriaInput& w = start();
+        QCOMPARE(w.pos(), QPoint(40, 30));
+        QVERIFY(w.RadioButton1->isChecked());
+        QVERIFY(w.SizeB->isChecked());
+        QCOMPARE(w.PointSize->currentText(), QStringLiteral("abc"));
+        QCOMPARE(w.BarTextInput->text(), QStringLiteral(" AB\u00AAI "));
+        QCOMPARE(w.BarTextInput->selectedText(), w.BarTextInput->text());
+        QVERIFY(w.DispSums->isChecked());
+        QVERIFY(w.Form3->L7->isChecked());
+        QVERIFY(!w.Form3->ExplainPaste->isChecked());
+        QVERIFY(!w.TipCheckBox->isChecked());
+        QVERIFY(w.hints().hintsOff());
+        QCOMPARE(w.BarTextOut->text(), QString());
+        QCOMPARE(w.BarCodeOut->toPlainText(), QString());
+        QVERIFY(!w.made());
+        QVERIFY(platform_->requests().isEmpty());
+
+        close();
+        QCOMPARE(setting(QStringLiteral("Data")), QStringLiteral(" AB\u00AAI "));
+        QCOMPARE(setting(QStringLiteral("Type")), QStringLiteral("S"));
+        QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("B"));
+        QCOMPARE(setting(QStringLiteral("PointSize")), QStringLiteral("abc"));
+        QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("7"));
+        QCOMPARE(setting(QStringLiteral("Left")), QStringLiteral("40"));
+    }
+
+    void unusualStoredValues_data() {
+        QTest::addColumn<QString>("lines");
+        QTest::addColumn<QString>("checked"); // object name of the control that must be checked
+        QTest::addColumn<QString>("writtenKey");
+        QTest::addColumn<QString>("written");
+        QTest::newRow("Type h") << "Type=h"
+                                << "RadioButton1"
+                                << "Type"
+                                << "S";
+        QTest::newRow("Type empty") << "Type="
+                                    << "RadioButton1"
+                                    << "Type"
+                                    << "S";
+        QTest::newRow("FontSize a") << "FontSize=a"
+                                    << "SizeF"
+                                    << "FontSize"
+                                    << "F";
+        QTest::newRow("FontSize G") << "FontSize=G"
+                                    << "SizeF"
+                                    << "FontSize"
+                                    << "F";
+        QTest::newRow("LabelSize 0") << "LabelSize=0"
+                                     << "L9"
+                                     << "LabelSize"
+                                     << "9";
+        QTest::newRow("LabelSize 10") << "LabelSize=10"
+                                      << "L9"
+                                      << "LabelSize"
+                                      << "9";
+        QTest::newRow("LabelSize -1") << "LabelSize=-1"
+                                      << "L9"
+                                      << "LabelSize"
+                                      << "9";
+        QTest::newRow("no Left and Top") << "Data=x"
+                                         << "RadioButton2"
+                                         << "Left"
+                                         << "0";
+    }
+    void unusualStoredValues() {
+        QFETCH(QString, lines);
+        QFETCH(QString, checked);
+        QFETCH(QString, writtenKey);
+        QFETCH(QString, written);
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\n") + lines + QLatin1Char('\n'));
+        TStriaInput& w = start();
+        auto* button = w.findChild<QRadioButton*>(checked);
+        QVERIFY(button);
+        QVERIFY(button->isChecked());
+        close();
+        QCOMPARE(setting(writtenKey), written);
+    }
+
+    void headerWithoutKeysCountsAsFirstRun() {
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\n"));
+        TStriaInput& w = start();
+        QCOMPARE(w.BarTextInput->text(), QString());
+        QCOMPARE(setting(QStringLiteral("Data")), QStringLiteral("ABC123"));
+    }
+
+    void missingDataFolderWarnsOnceAndWritesNothing() {
+        TStriaInput& w = start();
+        QVERIFY(!w.dataFolderFound());
+        const QPoint at = w.pos() + QPoint(100, 100);
+        QCOMPARE(platform_->requests(),
+                 QList<Request>({{QStringLiteral("warning"),
+                                  {QStringLiteral("The folder %1 is missing, please re-install "
+                                                  "this product.")
+                                       .arg(dataFolder()),
+                                   QStringLiteral("%1,%2").arg(at.x()).arg(at.y())}}}));
+        QVERIFY(dataFolder().endsWith(QStringLiteral("/Stria/")));
+        close();
+        QVERIFY(!QFileInfo::exists(dataFolder()));
+    }
+
+    void missingTipSectionWarnsUntilTheCloseWritesIt() {
+        writeSettingsFile(QStringLiteral("[Settings]\nData=x\n"));
+        start();
+        const QList<Request> warnings = platform_->requestsOf(QStringLiteral("warning"));
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.first().arguments.first(),
+                 QStringLiteral("The Tip-of-the-Day file could not be found! Please re-install "
+                                "this product."));
+        close();
+        platform_->clear();
+        start();
+        QVERIFY(platform_->requestsOf(QStringLiteral("warning")).isEmpty());
+    }
+
+    void makeShowsTheBarcode_data() {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("ABC123") << "ABC123"
+                                << "(ABC123W9)";
+        QTest::newRow("Code 93") << "Code 93"
+                                 << "(C?O?D?E~93<8)";
+        QTest::newRow("TEST 1") << "TEST 1"
+                                << "(TEST~134)";
+        QTest::newRow("F8") << "F8"
+                            << "(F8~5)";
+        QTest::newRow("two spaces") << "  "
+                                    << "(~~KM)";
+        QTest::newRow("both restarts") << "ABCDEFGHIJKLMNOPQRSTU"
+                                       << "(ABCDEFGHIJKLMNOPQRSTUVM)";
+    }
+    void makeShowsTheBarcode() {
+        QFETCH(QString, data);
+        QFETCH(QString, expected);
+        TStriaInput& w = startWithData(data);
+        make(w);
+        QCOMPARE(w.BarTextOut->text(), expected);
+        QCOMPARE(w.BarTextOut->font().pointSize(), 10);
+        QCOMPARE(w.BarCodeOut->toPlainText(), expected + QStringLiteral("  "));
+        for (int i = 0; i < expected.size() + 2; ++i) {
+            QCOMPARE(FaceAt(w.BarCodeOut, i), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
+        }
+        QVERIFY(w.made());
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
+        QVERIFY(platform_->requestsOf(QStringLiteral("beep")).isEmpty());
+    }
+
+    void makeWithSumsShowsThemInTheOutputOnly() {
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        QTest::mouseClick(w.DispSums, Qt::LeftButton);
+        make(w);
+        QCOMPARE(w.BarTextOut->text(),
+                 QStringLiteral("(ABC123W9)   CSum: 173  Ksum: 244  CCheck: 32  KCheck: 9"));
+        QCOMPARE(w.BarTextOut->font().pointSize(), 8);
+        QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
+        // Clearing the box only decides the next Make.
+        QTest::mouseClick(w.DispSums, Qt::LeftButton);
+        QCOMPARE(w.BarTextOut->text().size(), 56);
+        make(w);
+        QCOMPARE(w.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
+        QCOMPARE(w.BarTextOut->font().pointSize(), 10);
+    }
+
+    void refusalsGoThroughTheErrorDisplay_data() {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("empty") << ""
+                               << "Error:- no input data";
+        QTest::newRow("first illegal character")
+            << "AB\u0100C\u0101"
+            << "Error: input character \"\u0100\" not legal in bar code 93";
+    }
+    void refusalsGoThroughTheErrorDisplay() {
+        QFETCH(QString, data);
+        QFETCH(QString, message);
+        TStriaInput& w = startWithData(QStringLiteral("OK"));
+        make(w);
+        QVERIFY(w.made());
+        w.BarTextInput->setText(data);
+        make(w);
+        QCOMPARE(w.BarCodeOut->toPlainText(), message);
+        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Arial"), 12.0));
+        QCOMPARE(w.BarTextOut->text(), QString());
+        QVERIFY(!w.made());
+        QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
+    }
+
+    void makeWithAPointSizeThatIsNoNumberChangesNothing_data() {
+        QTest::addColumn<QString>("pointSize");
+        QTest::newRow("letters") << "ab";
+        QTest::newRow("empty") << "";
+        QTest::newRow("zero") << "0";
+    }
+    void makeWithAPointSizeThatIsNoNumberChangesNothing() {
+        QFETCH(QString, pointSize);
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        make(w);
+        w.BarTextInput->setText(QStringLiteral("XYZ"));
+        w.PointSize->setEditText(pointSize);
+        make(w);
+        QCOMPARE(platform_->requests(),
+                 QList<Request>(
+                     {{QStringLiteral("errorDialog"),
+                       {QStringLiteral("'%1' is not a valid integer value").arg(pointSize)}}}));
+        QCOMPARE(w.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
+        QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
+        QVERIFY(w.made());
+    }
+
+    void pointSizeRestylesOnlyTheBarcodeRun() {
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        make(w);
+        w.PointSize->setFocus();
+        w.PointSize->setCurrentIndex(w.PointSize->findText(QStringLiteral("48")));
+        emit w.PointSize->activated(w.PointSize->currentIndex()); // as a choice from the list
+        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Sample 93 d HR"), 48.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 9), qMakePair(QStringLiteral("Sample 93 d HR"), 48.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 10), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 11), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
+        QCOMPARE(w.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
+
+        QTest::mouseClick(w.RadioButton1, Qt::LeftButton);
+        QTest::mouseClick(w.SizeA, Qt::LeftButton);
+        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Sample 93 a"), 48.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 10), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
+        QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
+        QCOMPARE(w.currentFaceName(), QStringLiteral("Sample 93 a"));
+    }
+
+    void typedPointSizes_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("9") << "9" << false;
+        QTest::newRow("17") << "17" << false;
+        QTest::newRow("18") << "18" << true;
+        QTest::newRow("100") << "100" << true;
+    }
+    void typedPointSizes() {
+        QFETCH(QString, typed);
+        QFETCH(bool, accepted);
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        make(w);
+        setPointSize(w, typed);
+        QCOMPARE(QApplication::focusWidget() == w.BarTextInput, accepted);
+        // "100" passes through "10", which is below 18 and keeps the focus for the last digit.
+        QCOMPARE(FaceAt(w.BarCodeOut, 0).second, accepted ? typed.toDouble() : 24.0);
+        QVERIFY(platform_->requests().isEmpty());
+    }
+
+    void leavingAShortPointSizeComesBack() {
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        setPointSize(w, QStringLiteral("9"));
+        QCOMPARE(QApplication::focusWidget(), w.PointSize);
+        QTest::mouseClick(w.SizeC, Qt::LeftButton);
+        QCOMPARE(QApplication::focusWidget(), w.PointSize);
+        w.BarTextInput->setFocus(Qt::TabFocusReason);
+        QCOMPARE(QApplication::focusWidget(), w.PointSize);
+    }
+
+    void optionsWithoutABarcodeOnlyMoveTheFocus() {
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        QTest::mouseClick(w.SizeF, Qt::LeftButton);
+        QCOMPARE(w.BarCodeOut->toPlainText(), QString());
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
+    }
+
+    void restyleAfterASumsMakeChangesNothing() {
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        QTest::mouseClick(w.DispSums, Qt::LeftButton);
+        make(w);
+        QTest::mouseClick(w.RadioButton1, Qt::LeftButton);
+        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
+        QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
+    }
+
+    void insertAppendsThePair_data() {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<QStringList>("listTexts");
+        QTest::addColumn<QString>("expectedData");
+        QTest::addColumn<QString>("expectedBarcode");
+        QTest::newRow("Tab") << "AB" << QStringList{"Tab"} << "AB\u00AAI"
+                             << "(AB<I-D)";
+        QTest::newRow("CR LF") << "ABC123" << QStringList{"Carriage Return", "Line Feed"}
+                               << "ABC123\u00AAM\u00AAJ"
+                               << "(ABC123<M<JE6)";
+        QTest::newRow("typed Ctrl-o") << "A" << QStringList{"Ctrl-o"} << "A\u00AAo"
+                                      << "";
+        QTest::newRow("Null") << "" << QStringList{"Null"} << "\u00A9U"
+                              << "";
+        QTest::newRow("Ctrl-Z") << "" << QStringList{"Ctrl-Z"} << "\u00AAZ"
+                                << "";
+        QTest::newRow("letter case matters") << "" << QStringList{"Tab   Z"} << "\u00AA "
+                                             << "";
+    }
+    void insertAppendsThePair() {
+        QFETCH(QString, data);
+        QFETCH(QStringList, listTexts);
+        QFETCH(QString, expectedData);
+        QFETCH(QString, expectedBarcode);
+        TStriaInput& w = startWithData(data);
+        w.BarTextInput->setCursorPosition(0);
+        for (const QString& text : listTexts) {
+            w.ComboBox1->setEditText(text);
+            QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
+        }
+        QCOMPARE(w.BarTextInput->text(), expectedData);
+        QCOMPARE(w.BarTextInput->cursorPosition(), expectedData.size());
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
+        if (!expectedBarcode.isEmpty()) {
+            make(w);
+            QCOMPARE(w.BarTextOut->text(), expectedBarcode);
+        }
+    }
+
+    void insertKeepsASelectionAndTheMadeFlag() {
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        make(w);
+        w.BarTextInput->setSelection(1, 2);
+        QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
+        QCOMPARE(w.BarTextInput->text(), QStringLiteral("ABC123\u00AAI"));
+        QCOMPARE(w.BarCodeOut->toPlainText(), QString());
+        QCOMPARE(w.BarCodeOut->document()->defaultFont().family(), QStringLiteral("Arial"));
+        QCOMPARE(w.BarTextOut->text(), QString());
+        QVERIFY(w.made());
+        QVERIFY(platform_->requests().isEmpty());
+    }
+
+    void insertOfAShortUnknownTextAddsNothingAndBeeps() {
+        TStriaInput& w = startWithData(QStringLiteral("AB"));
+        w.ComboBox1->setEditText(QStringLiteral("TAB"));
+        QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
+        QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
+        QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
+    }
+
+    void f1OpensTheHelpFile_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::newRow("F1") << int(Qt::NoModifier);
+        QTest::newRow("Shift+F1") << int(Qt::ShiftModifier);
+        QTest::newRow("Ctrl+F1") << int(Qt::ControlModifier);
+        QTest::newRow("Alt+F1") << int(Qt::AltModifier);
+    }
+    void f1OpensTheHelpFile() {
+        QFETCH(int, modifiers);
+        TStriaInput& w = startWithData(QStringLiteral("AB"));
+        QTest::keyClick(w.BarTextInput, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(
+            platform_->requests(),
+            QList<Request>({{QStringLiteral("shellOpen"),
+                             {QStringLiteral("open"), QStringLiteral("stria.chm"), QString()}}}));
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
+        QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
+    }
+
+    void accelerators_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QKeySequence>("keys");
+        QTest::newRow("Make") << "MakeButtonClick" << QKeySequence(Qt::ALT | Qt::Key_M);
+        QTest::newRow("Copy") << "CopyButtonClick" << QKeySequence(Qt::ALT | Qt::Key_C);
+        QTest::newRow("Insert") << "AddButtonClick" << QKeySequence(Qt::ALT | Qt::Key_I);
+        QTest::newRow("Labels") << "PrintLabels" << QKeySequence(Qt::ALT | Qt::Key_L);
+        QTest::newRow("Sample") << "PrintButtonClick" << QKeySequence(Qt::ALT | Qt::Key_S);
+        QTest::newRow("Export") << "BuildGraphic" << QKeySequence(Qt::ALT | Qt::Key_E);
+        QTest::newRow("Tips") << "ShowTip" << QKeySequence(Qt::ALT | Qt::Key_T);
+        QTest::newRow("Help") << "HelpButtonClick" << QKeySequence(Qt::ALT | Qt::Key_H);
+    }
+    void accelerators() {
+        QFETCH(QString, button);
+        QFETCH(QKeySequence, keys);
+        TStriaInput w(*platform_);
+        auto* control = w.findChild<QPushButton*>(button);
+        QVERIFY(control);
+        QCOMPARE(control->shortcut(), keys);
+    }
+
+    void f1ElsewhereOpensNothing() {
+        TStriaInput& w = startWithData(QStringLiteral("AB"));
+        QTest::keyClick(w.BarTextOut, Qt::Key_F1);
+        QVERIFY(platform_->requests().isEmpty());
+    }
+
+    void tabOrderFollowsTheForm() {
+        TStriaInput& w = startWithData(QStringLiteral("AB"));
+        w.BarTextInput->setFocus();
+        const QList<QWidget*> expected = {w.BarTextOut,      w.ComboBox1,       w.PrintButtonClick,
+                                          w.MakeButtonClick, w.CopyButtonClick, w.AddButtonClick,
+                                          w.BarCodeOut};
+        for (QWidget* next : expected) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(QApplication::focusWidget(), next);
+        }
+    }
+};
+
+int main(int argc, char** argv) {
+    // Nothing of the tester's own desktop is read or written.
+    QTemporaryDir home;
+    qputenv("HOME", home.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", (home.path() + QStringLiteral("/.config")).toLocal8Bit());
+    qputenv("XDG_DOCUMENTS_DIR", (home.path() + QStringLiteral("/Documents")).toLocal8Bit());
+    QApplication application(argc, argv);
+    TestMainWindow test;
+    return QTest::qExec(&test, argc, argv);
+}
+#include "test_main_window.moc"
