@@ -14,6 +14,11 @@ inline constexpr int ExitRefused = 1;
 inline constexpr int ExitUsage = 2;
 
 int RunEncode(const Args& args);
+int RunSetupFonts(const Args& args);
+
+// Copies the barcode typefaces into the user's font folder and refreshes fontconfig's cache;
+// quiet leaves out the lines that say what was copied. Returns ExitOk or ExitRefused.
+int SetupFonts(bool quiet);
 
 // Copies what the user's data folder <Documents>/Stria/ lacks from the installed data folder;
 // never overwrites a file. --quiet: say nothing unless something fails.

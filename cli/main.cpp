@@ -24,6 +24,11 @@ Commands:
       Puts the data folder <Documents>/Stria/ in place for the window: the settings file
       with the tips and the label templates. Files you already have are never replaced.
       --quiet   say nothing unless something fails
+  setup-fonts [--quiet]
+      Copies the twelve Sample 93 typefaces and their licence text into your font folder
+      ($XDG_DATA_HOME/fonts/stria, normally ~/.local/share/fonts/stria) and refreshes the
+      font cache, so that word processors find them. Files already there are kept.
+      --quiet   print only errors
 
 Options:
   --help      show this help and exit
@@ -69,6 +74,9 @@ int main(int argc, char** argv) {
     }
     if (command == "setup") {
         return cli::RunSetup(rest);
+    }
+    if (command == "setup-fonts") {
+        return cli::RunSetupFonts(rest);
     }
     return cli::UsageError("unknown command '" + command + "'");
 }

@@ -41,7 +41,7 @@ int RunSetup(const Args& args) {
         std::fprintf(stderr, "stria93: setup: %s\n", setup.error.toLocal8Bit().constData());
         return ExitRefused;
     }
-    return ExitOk;
+    return SetupFonts(quiet);
 }
 
 } // namespace cli

@@ -1,4 +1,5 @@
 // stria: the window that makes Code 93 barcode strings, previews, copies, prints and exports them.
+#include "barcode_fonts.h"
 #include "qt_platform.h"
 #include "stria_input.h"
 
@@ -13,6 +14,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(STRIA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("stria"));
     try {
+        // Privately, so that the preview shows bars even before the typefaces are installed.
+        LoadBarcodeFonts();
         platform::QtPlatform desktop;
         TStriaInput window(desktop);
         desktop.setOwner(&window);
