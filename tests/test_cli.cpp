@@ -1,28 +1,7 @@
 // stria93 run as a process: arguments, standard input, exit codes and refusals.
-#include <QProcess>
+#include "stria93_process.h"
+
 #include <QTest>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run Stria93(const QStringList& args, const QByteArray& input = {}) {
-    QProcess p;
-    p.start(qEnvironmentVariable("STRIA93"), args);
-    if (!p.waitForStarted()) {
-        return {};
-    }
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-} // namespace
 
 class TestCli : public QObject {
     Q_OBJECT
@@ -72,7 +51,7 @@ void TestCli::encodeArguments() {
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
-    const Run r = Stria93(args);
+    const Stria93Run r = Stria93(args);
     QCOMPARE(r.out, out);
     QCOMPARE(r.err, err);
     QCOMPARE(r.exitCode, exitCode);
@@ -106,7 +85,7 @@ void TestCli::encodeStandardInput() {
     QFETCH(int, exitCode);
     QFETCH(QByteArray, out);
     QFETCH(QByteArray, err);
-    const Run r = Stria93({"encode"}, input);
+    const Stria93Run r = Stria93({"encode"}, input);
     QCOMPARE(r.out, out);
     QCOMPARE(r.err, err);
     QCOMPARE(r.exitCode, exitCode);
@@ -121,7 +100,7 @@ void TestCli::manyLinesInOrder() {
         input += lines[i % 3] + "\n";
         expected += strings[i % 3] + "\n";
     }
-    const Run r = Stria93({"encode"}, input);
+    const Stria93Run r = Stria93({"encode"}, input);
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out == expected);
 }
@@ -135,17 +114,17 @@ void TestCli::usageErrors_data() {
 
 void TestCli::usageErrors() {
     QFETCH(QStringList, args);
-    const Run r = Stria93(args);
+    const Stria93Run r = Stria93(args);
     QCOMPARE(r.exitCode, 2);
     QVERIFY(r.out.isEmpty());
     QVERIFY2(r.err.contains("stria93: ") && r.err.contains("stria93 --help"), r.err.constData());
 }
 
 void TestCli::helpAndVersion() {
-    const Run version = Stria93({"--version"});
+    const Stria93Run version = Stria93({"--version"});
     QCOMPARE(version.out, QByteArray("stria93 7.0\n"));
     QCOMPARE(version.exitCode, 0);
-    const Run help = Stria93({"--help"});
+    const Stria93Run help = Stria93({"--help"});
     QCOMPARE(help.exitCode, 0);
     for (const char* word : {"encode", "--sums", "--help", "--version"}) {
         QVERIFY2(help.out.contains(word), word);

@@ -1,33 +1,11 @@
 // stria93 export run as a process: what it writes scans, names, batches and refusals.
 #include "barcode_decoders.h"
+#include "stria93_process.h"
 
 #include <QDir>
 #include <QGuiApplication>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-struct Run {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Run Stria93(const QStringList& args, const QByteArray& input = {}) {
-    QProcess p;
-    p.start(qEnvironmentVariable("STRIA93"), args);
-    if (!p.waitForStarted()) {
-        return {};
-    }
-    p.write(input);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
-
-} // namespace
 
 class TestExportCli : public QObject {
     Q_OBJECT
@@ -67,7 +45,7 @@ void TestExportCli::scans() {
     QFETCH(QStringList, options);
     QFETCH(QString, extension);
     const QString name = dir_.filePath("hello." + extension);
-    const Run r =
+    const Stria93Run r =
         Stria93(QStringList{"export"} + options + QStringList{"-o", name, "Hello, World!"});
     QCOMPARE(r.err, QByteArray());
     QCOMPARE(r.exitCode, 0);
@@ -79,7 +57,7 @@ void TestExportCli::scans() {
 
 void TestExportCli::fileNameRule() {
     const QString name = dir_.filePath("my.label");
-    const Run r = Stria93({"export", "--format", "jpg", "-o", name, "ABC123"});
+    const Stria93Run r = Stria93({"export", "--format", "jpg", "-o", name, "ABC123"});
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, dir_.filePath("my.jpg").toUtf8() + "\n");
     QVERIFY(QFile::exists(dir_.filePath("my.jpg")));
@@ -88,7 +66,7 @@ void TestExportCli::fileNameRule() {
 
 void TestExportCli::batchFromStandardInput() {
     const QString pattern = dir_.filePath("batch{n}.png");
-    const Run r = Stria93({"export", "-o", pattern}, "ABC123\n\nTEST 1\n");
+    const Stria93Run r = Stria93({"export", "-o", pattern}, "ABC123\n\nTEST 1\n");
     QCOMPARE(r.exitCode, 1);
     QCOMPARE(r.err, QByteArray("line 2: Error:- no input data\n"));
     QCOMPARE(r.out,
@@ -119,14 +97,14 @@ void TestExportCli::usageErrors_data() {
 void TestExportCli::usageErrors() {
     QFETCH(QStringList, args);
     QFETCH(QByteArray, message);
-    const Run r = Stria93(args);
+    const Stria93Run r = Stria93(args);
     QCOMPARE(r.exitCode, 2);
     QVERIFY2(r.err.contains(message), r.err.constData());
     QCOMPARE(r.out, QByteArray());
 }
 
 void TestExportCli::helpNamesExport() {
-    const Run r = Stria93({"--help"});
+    const Stria93Run r = Stria93({"--help"});
     QVERIFY(r.out.contains("export [--style standard|hr]"));
 }
 
