@@ -1,10 +1,14 @@
 #include "about_box.h"
 
 #include "clickable_label.h"
+#include "help_files.h"
 #include "main/stria_input.h"
+#include "platform.h"
+#include "vendor_links.h"
 
 #include <QIcon>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -34,6 +38,7 @@ TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), Stri
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 195, 201);
     Image1->setScaledContents(true);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/backgrounds/about_background.png")));
 
     StaticText7 = new QLabel(QStringLiteral("Stria: Code 93 bar codes"), this);
     StaticText7->setObjectName(QStringLiteral("StaticText7"));
@@ -52,11 +57,11 @@ TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), Stri
     white.setColor(QPalette::WindowText, Qt::blue);
     CurVersion->setPalette(white);
 
-    StaticText1 = WhiteLine("StaticText1", QStringLiteral("Quorin Font"), this);
-    StaticText2 = WhiteLine("StaticText2", QStringLiteral("Barcode typefaces and tools"), this);
-    StaticText3 = WhiteLine("StaticText3", QStringLiteral("www.quorinfont.example"), this);
+    StaticText1 = WhiteLine("StaticText1", QString::fromLatin1(vendor::Name), this);
+    StaticText2 = WhiteLine("StaticText2", QStringLiteral("93 Harbour Lane"), this);
+    StaticText3 = WhiteLine("StaticText3", QStringLiteral("Millbrook, ST 01093"), this);
     StaticText4 = WhiteLine("StaticText4", QStringLiteral("Tel. +1 555 0193"), this);
-    StaticText6 = new QLabel(QStringLiteral("Fonts for every bar code"), this);
+    StaticText6 = new QLabel(vendor::SiteText(), this);
     StaticText6->setObjectName(QStringLiteral("StaticText6"));
     StaticText6->setAlignment(Qt::AlignHCenter);
 
@@ -89,4 +94,19 @@ TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), Stri
     layout->addWidget(StaticText6);
     layout->addLayout(buttons);
     Image1->lower();
+
+    connect(CurVersion, &ClickableLabel::clicked, this, &TForm2::CurVersionClick);
+    connect(BitBtn2, &QPushButton::clicked, this, &TForm2::BitBtn2Click);
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TForm2::CurVersionClick() {
+    StriaInput.BarTextInput->setFocus();
+    StriaInput.platform().shellOpen(
+        QStringLiteral("open"), vendor::UpdateCheckPage().toString(QUrl::FullyEncoded), QString());
+}
+
+void TForm2::BitBtn2Click() {
+    StriaInput.platform().shellOpen(
+        QString(), helpfiles::Locate(QString::fromLatin1(helpfiles::PdfManual)), QString());
 }

@@ -25,6 +25,11 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
+    // The version label: the vendor's update check for this version.
+    void CurVersionClick();
+    // Manual: the PDF manual with the desktop's default action.
+    void BitBtn2Click();
+
 protected:
     TStriaInput& StriaInput;
 };

@@ -1,12 +1,40 @@
 #include "tip_window.h"
 
+#include "ini_file.h"
 #include "main/stria_input.h"
+#include "setting_keys.h"
 
+#include <QEvent>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <limits>
 
 namespace {
+
+const QString TipsSection = QStringLiteral("Tips");
+const QString PositionKey = QStringLiteral("Position");
+const QString MaximumKey = QStringLiteral("Maximum");
+// What a missing tip reads as; a tip with exactly this text counts as missing too.
+const QString MissingTip = QStringLiteral("XXXX");
+// The longest tip text a step reads.
+constexpr qsizetype TipTextLimit = 2047;
+
+void ReportTipFileMissing(TStriaInput& stria) {
+    stria.warn(QStringLiteral(
+        "The Tip-of-the-Day file could not be found! Please re-install this product."));
+}
+
+// A position outside the integers the file holds restarts the list instead of overflowing.
+int StoredPosition(qint64 position) {
+    return position < std::numeric_limits<int>::min() || position > std::numeric_limits<int>::max()
+               ? 0
+               : int(position);
+}
+
+QString ReadTip(const settings::IniFile& file, int index) {
+    return file.readText(TipsSection, QString::number(index), MissingTip).left(TipTextLimit);
+}
 
 QPushButton* FlatButton(const char* name, const QString& caption, const QString& hint,
                         QPoint topLeft, QWidget* parent) {
@@ -31,6 +59,7 @@ TTip::TTip(TStriaInput& stria) : PlacedDialog(stria, QPoint(78, 100)), StriaInpu
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(0, 0, 300, 180);
     Image1->setScaledContents(true);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/backgrounds/tip_background.png")));
 
     Memo1 = new QPlainTextEdit(QStringLiteral("A helpfull hint goes here."), this);
     Memo1->setObjectName(QStringLiteral("Memo1"));
@@ -43,7 +72,7 @@ TTip::TTip(TStriaInput& stria) : PlacedDialog(stria, QPoint(78, 100)), StriaInpu
     TipLabel = new QLabel(this);
     TipLabel->setObjectName(QStringLiteral("TipLabel"));
     TipLabel->setAttribute(Qt::WA_TranslucentBackground);
-    TipLabel->setGeometry(8, 152, 60, 20);
+    TipLabel->setGeometry(8, 152, 62, 20);
 
     SpeedButton1 =
         FlatButton("SpeedButton1", QStringLiteral("&Previous"), QString(), QPoint(70, 145), this);
@@ -52,4 +81,72 @@ TTip::TTip(TStriaInput& stria) : PlacedDialog(stria, QPoint(78, 100)), StriaInpu
     ExitTips = FlatButton("ExitTips", QStringLiteral("E&xit"),
                           QStringLiteral("Return back to the program"), QPoint(237, 145), this);
     ExitTips->resize(qMin(ExitTips->width(), 300 - 237 - 4), 25);
+
+    connect(NextTip, &QPushButton::clicked, this, &TTip::DisplayTip);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TTip::PreviousTip);
+    connect(ExitTips, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void TTip::FormActivate() {
+    PlacedDialog::FormActivate();
+    DisplayTip();
+}
+
+void TTip::showEvent(QShowEvent* event) {
+    // Once per opening: before the first paint, so the window never shows a stale tip.
+    FormActivate();
+    QDialog::showEvent(event);
+}
+
+bool TTip::event(QEvent* event) {
+    // Coming back from another window keeps the tip on show; only the placement is renewed.
+    if (event->type() == QEvent::WindowActivate) {
+        PlacedDialog::FormActivate();
+        return QDialog::event(event);
+    }
+    return PlacedDialog::event(event);
+}
+
+void TTip::DisplayTip() {
+    settings::IniFile file(StriaInput.settingsFilePath());
+    if (!file.sectionExists(settings::TipSection)) {
+        ReportTipFileMissing(StriaInput);
+        return;
+    }
+    Memo1->clear();
+    int position = file.readInteger(settings::TipSection, PositionKey, 0);
+    const int maximum = file.readInteger(settings::TipSection, MaximumKey, 1);
+    QString tip = ReadTip(file, position);
+    if (tip == MissingTip) {
+        // The list ran out (or the stored position never was valid): start again at the first.
+        position = 0;
+        file.writeInteger(settings::TipSection, PositionKey, 0);
+        tip = ReadTip(file, 0);
+        if (tip == MissingTip) {
+            StriaInput.warn(
+                QStringLiteral("The Tip-of-the-Day file is bad! Please re-install this product."));
+            return;
+        }
+    }
+    TipLabel->setText(
+        QStringLiteral("Tip %1 of %2").arg(qint64(position) + 1).arg(qint64(maximum) + 1));
+    Memo1->appendPlainText(tip);
+    file.writeInteger(settings::TipSection, PositionKey, StoredPosition(qint64(position) + 1));
+}
+
+void TTip::PreviousTip() {
+    settings::IniFile file(StriaInput.settingsFilePath());
+    if (!file.sectionExists(settings::TipSection)) {
+        ReportTipFileMissing(StriaInput);
+        return;
+    }
+    const int position = file.readInteger(settings::TipSection, PositionKey, 0);
+    qint64 previous = qint64(position) - 2;
+    if (position == 1) {
+        previous = file.readInteger(settings::TipSection, MaximumKey, 0);
+    } else if (position == 0) {
+        previous = qint64(file.readInteger(settings::TipSection, MaximumKey, 0)) - 1;
+    }
+    file.writeInteger(settings::TipSection, PositionKey, StoredPosition(previous));
+    DisplayTip();
 }

@@ -1,5 +1,5 @@
-// The tip-of-the-day window: one tip at a time over a background picture. Placed at +78/+100
-// from the main window on every activation.
+// The tip-of-the-day window: one tip at a time over a background picture. Every opening places
+// it at +78/+100 from the main window and shows the next tip of the settings file's list.
 #pragma once
 
 #include "placed_dialog.h"
@@ -21,6 +21,16 @@ public:
     QPushButton* NextTip;
     QPushButton* ExitTips;
 
+    // Places the window and shows the next tip.
+    void FormActivate() override;
+    // Shows the tip at the stored position and stores the position after it.
+    void DisplayTip();
+    // Steps the stored position back to the tip before the one on show, then shows it.
+    void PreviousTip();
+
 protected:
+    void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
+
     TStriaInput& StriaInput;
 };

@@ -20,7 +20,8 @@ QLabel* NoteLine(const char* name, const char* text, QWidget* parent) {
 
 } // namespace
 
-TWarningBox::TWarningBox(QWidget& mainWindow) : QDialog(&mainWindow, FixedDialogFlags()) {
+TWarningBox::TWarningBox(QWidget& mainWindow)
+    : QDialog(&mainWindow, FixedDialogFlags()), mainWindow_(mainWindow) {
     setObjectName(QStringLiteral("WarningBox"));
     setWindowTitle(QStringLiteral("Clip Board Warning"));
 
@@ -48,6 +49,7 @@ TWarningBox::TWarningBox(QWidget& mainWindow) : QDialog(&mainWindow, FixedDialog
     OKBtn->setObjectName(QStringLiteral("OKBtn"));
     OKBtn->setDefault(true);
     OKBtn->setMinimumSize(75, 25);
+    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(8, 3, 8, 8);
@@ -63,4 +65,12 @@ TWarningBox::TWarningBox(QWidget& mainWindow) : QDialog(&mainWindow, FixedDialog
     layout->addWidget(OKBtn, 0, Qt::AlignHCenter);
 
     setFixedSize(sizeHint().expandedTo(QSize(295, 191)));
+}
+
+void TWarningBox::showEvent(QShowEvent* event) {
+    // Centred on the main window each time, wherever the user dragged it before.
+    QRect placed = frameGeometry();
+    placed.moveCenter(mainWindow_.frameGeometry().center());
+    move(placed.topLeft());
+    QDialog::showEvent(event);
 }

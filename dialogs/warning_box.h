@@ -23,4 +23,10 @@ public:
     QLabel* Label8;
     QCheckBox* NoWarningBox;
     QPushButton* OKBtn;
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QWidget& mainWindow_;
 };

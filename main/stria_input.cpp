@@ -10,6 +10,7 @@
 #include "hint_control.h"
 #include "control_character_list.h"
 #include "stria_input_wiring.h"
+#include "vendor_links.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -181,8 +182,8 @@ void TStriaInput::buildControls() {
     BarCodeOut->setTabChangesFocus(true);
     BarCodeOut->setLineWrapMode(QTextEdit::NoWrap);
     BarCodeOut->setFixedHeight(65);
-    StaticText2 = Named(new ClickableLabel(QStringLiteral("www.quorinfont.example"), this),
-                        "StaticText2", "Click to visit our web site");
+    StaticText2 = Named(new ClickableLabel(vendor::SiteText(), this), "StaticText2",
+                        "Click to visit our web site");
 }
 
 void TStriaInput::arrangeControls() {

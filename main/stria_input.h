@@ -137,6 +137,12 @@ public:
     void BarTextInputKeyDown(int key, Qt::KeyboardModifiers modifiers);
 
     // Handlers of other files (one line each; see the top of this file).
+    void CopyButtonClickClick();
+    void HelpButtonClickClick(); // also F1 in BarTextInput
+    void StaticText2Click();
+    void SpeedButton2Click();
+    void ShowTipClick();
+    void TipCheckBoxClick();
 
 protected:
     bool event(QEvent* event) override;

@@ -167,8 +167,7 @@ void TStriaInput::AddButtonClickClick() {
 void TStriaInput::BarTextInputKeyDown(int key, Qt::KeyboardModifiers /*modifiers*/) {
     // F1 asks for help with any of Shift, Ctrl or Alt held; the key still reaches the box.
     if (key == Qt::Key_F1) {
-        platform_.shellOpen(QStringLiteral("open"), QStringLiteral("stria.chm"), QString());
-        BarTextInput->setFocus();
+        HelpButtonClickClick();
     }
 }
 

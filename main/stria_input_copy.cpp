@@ -1,0 +1,36 @@
+// Copy: the preview with its faces and sizes onto the clipboard, after the note on pasting.
+#include "copy_preview.h"
+#include "dialogs/warning_box.h"
+#include "platform.h"
+#include "stria_input.h"
+#include "stria_input_wiring.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QPushButton>
+
+void TStriaInput::CopyButtonClickClick() {
+    if (!made_) {
+        ErrorDisplay(QStringLiteral("Error: Nothing to copy to clip board"));
+        return;
+    }
+    // However the note is closed, the copy follows.
+    if (!WarningBox->NoWarningBox->isChecked()) {
+        platform_.execDialog(*WarningBox);
+    }
+    clipboard::CopyPreviewToClipboard(*BarCodeOut, *QApplication::clipboard());
+    BarTextInput->setFocus();
+}
+
+namespace {
+
+void Wire(TStriaInput& w) {
+    QObject::connect(w.CopyButtonClick, &QPushButton::clicked, &w,
+                     &TStriaInput::CopyButtonClickClick);
+}
+
+const bool wired = stria::RegisterWiring(&Wire);
+
+} // namespace

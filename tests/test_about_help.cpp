@@ -1,0 +1,152 @@
+// The about box and the main window's help, link, about, tips and tip-at-start controls: what
+// they ask of the desktop, in which order, and where the focus goes.
+#include "dialogs/about_box.h"
+#include "dialogs/clickable_label.h"
+#include "help_files.h"
+#include "ini_file.h"
+#include "vendor_links.h"
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+using Action = std::function<void(TStriaInput&)>;
+Q_DECLARE_METATYPE(Action)
+
+namespace {
+
+QStringList Requests(const platform::RecordingPlatform& desktop) {
+    QStringList list;
+    for (const platform::Request& request : desktop.requests()) {
+        list << (QStringList{request.kind} + request.arguments).join(QLatin1Char('|'));
+    }
+    return list;
+}
+
+QString Open(const QString& verb, const QString& document) {
+    return QStringLiteral("shellOpen|%1|%2|").arg(verb, document);
+}
+
+} // namespace
+
+class TestAboutHelp : public QObject {
+    Q_OBJECT
+private slots:
+    void requests_data();
+    void requests();
+    void aboutBoxPlacement();
+    void tipCheckBox_data();
+    void tipCheckBox();
+};
+
+void TestAboutHelp::requests_data() {
+    QTest::addColumn<Action>("action");
+    QTest::addColumn<QStringList>("expected");
+    // How many requests were made when BarTextInput got the focus; -1: it never did.
+    QTest::addColumn<int>("focusedAfter");
+
+    const QString help = Open("open", helpfiles::Locate("stria.chm"));
+    const auto key = [](Qt::KeyboardModifiers modifiers) {
+        return Action([modifiers](TStriaInput& w) {
+            QTest::keyClick(w.BarTextInput, Qt::Key_F1, modifiers);
+        });
+    };
+    QTest::newRow("help button") << Action([](TStriaInput& w) { w.HelpButtonClick->click(); })
+                                 << QStringList{help} << 1;
+    QTest::newRow("F1") << key(Qt::NoModifier) << QStringList{help} << 1;
+    QTest::newRow("shift F1") << key(Qt::ShiftModifier) << QStringList{help} << 1;
+    QTest::newRow("ctrl alt F1") << key(Qt::ControlModifier | Qt::AltModifier) << QStringList{help}
+                                 << 1;
+    QTest::newRow("F1 elsewhere") << Action([](TStriaInput& w) {
+        QTest::keyClick(w.BarTextOut, Qt::Key_F1);
+    }) << QStringList{} << -1;
+    QTest::newRow("vendor link") << Action([](TStriaInput& w) {
+        emit w.StaticText2->clicked();
+    }) << QStringList{Open("", "https://www.quorinfont.example/stria.htm")}
+                                 << 0;
+    QTest::newRow("about button") << Action([](TStriaInput& w) { w.SpeedButton2->click(); })
+                                  << QStringList{"execDialog|Form2"} << 1;
+    QTest::newRow("tips button") << Action([](TStriaInput& w) { w.ShowTip->click(); })
+                                 << QStringList{"execDialog|Tip"} << 1;
+    QTest::newRow("update check") << Action([](TStriaInput& w) {
+        emit w.Form2->CurVersion->clicked();
+    }) << QStringList{Open("open", "https://www.quorinfont.example/file/update.php?v=QFSTRI93-7.0")}
+                                  << 0;
+    QTest::newRow("manual") << Action([](TStriaInput& w) { w.Form2->BitBtn2->click(); })
+                            << QStringList{Open("", helpfiles::Locate("Strias.pdf"))} << -1;
+}
+
+void TestAboutHelp::requests() {
+    QFETCH(Action, action);
+    QFETCH(QStringList, expected);
+    QFETCH(int, focusedAfter);
+
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+    // Wherever the user left the focus, so that a move to BarTextInput shows.
+    window.BarTextOut->setFocus();
+    fixture.desktop.clear();
+
+    int requestsWhenFocused = -1;
+    connect(qApp, &QApplication::focusChanged, &window, [&](QWidget*, QWidget* now) {
+        if (now == window.BarTextInput && requestsWhenFocused < 0) {
+            requestsWhenFocused = int(fixture.desktop.requests().size());
+        }
+    });
+    action(window);
+    QCOMPARE(Requests(fixture.desktop), expected);
+    QCOMPARE(requestsWhenFocused, focusedAfter);
+}
+
+void TestAboutHelp::aboutBoxPlacement() {
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    QList<QPoint> places;
+    fixture.desktop.setDialogHandler([&](QDialog& dialog) {
+        dialog.show();
+        places << dialog.pos();
+        dialog.move(5, 5);
+        static_cast<TForm2&>(dialog).BitBtn1->click();
+        return dialog.result();
+    });
+    window.SpeedButton2->click();
+    window.move(300, 200);
+    window.SpeedButton2->click();
+    QCOMPARE(places, QList<QPoint>({QPoint(250 + 129, 118 + 109), QPoint(300 + 129, 200 + 109)}));
+    QVERIFY(!window.Form2->isVisible());
+    QCOMPARE(window.Form2->windowTitle(), QStringLiteral("About"));
+    QCOMPARE(window.Form2->CurVersion->text(), QStringLiteral("V7.0"));
+    QVERIFY(window.Form2->CurVersion->font().underline());
+}
+
+void TestAboutHelp::tipCheckBox_data() {
+    QTest::addColumn<bool>("dataFolder");
+    QTest::addColumn<QString>("stored"); // after clearing the box
+    QTest::newRow("data folder") << true << "0";
+    QTest::newRow("no data folder") << false << "not written";
+}
+
+void TestAboutHelp::tipCheckBox() {
+    QFETCH(bool, dataFolder);
+    QFETCH(QString, stored);
+    WindowFixture fixture({}, dataFolder);
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    QVERIFY(window.TipCheckBox->isChecked());
+    window.TipCheckBox->click();
+    // Read before any close routine could write it.
+    QCOMPARE(settings::IniFile(fixture.settingsPath())
+                 .readText("TipoftheDay", "Enabled", QStringLiteral("not written")),
+             stored);
+    QVERIFY(!window.TipCheckBox->isChecked());
+}
+
+QTEST_MAIN(TestAboutHelp)
+#include "test_about_help.moc"

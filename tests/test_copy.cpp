@@ -1,0 +1,168 @@
+// Copy: the refusal before a Make, the clipboard note until it is switched off, and what the
+// clipboard holds after the options were changed following a Make.
+#include "dialogs/warning_box.h"
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QTextEdit>
+
+namespace {
+
+struct RtfRun {
+    QString family;
+    int halfPoints;
+    QString text;
+};
+
+// The runs of our own RTF: "{\fN\fsM text}" after a font table of "{\fN\fnil\fcharset0 name;}".
+QList<RtfRun> Runs(const QByteArray& rtf) {
+    const QString text = QString::fromLatin1(rtf);
+    QMap<int, QString> fonts;
+    static const QRegularExpression font(
+        QStringLiteral(R"(\{\\f(\d+)\\fnil\\fcharset0 ([^;]*);\})"));
+    for (const auto& match : font.globalMatch(text)) {
+        fonts[match.captured(1).toInt()] = match.captured(2);
+    }
+    QList<RtfRun> runs;
+    static const QRegularExpression run(QStringLiteral(R"(\{\\f(\d+)\\fs(\d+) ([^}]*)\})"));
+    for (const auto& match : run.globalMatch(text)) {
+        runs.append(
+            {fonts.value(match.captured(1).toInt()), match.captured(2).toInt(), match.captured(3)});
+    }
+    return runs;
+}
+
+void Make(TStriaInput& window, const QString& data) {
+    window.BarTextInput->setText(data);
+    window.MakeButtonClick->click();
+    QVERIFY(window.made());
+}
+
+} // namespace
+
+class TestCopy : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QApplication::clipboard()->setText(QStringLiteral("untouched")); }
+    void nothingMade();
+    void note_data();
+    void note();
+    void restyled_data();
+    void restyled();
+};
+
+void TestCopy::nothingMade() {
+    WindowFixture fixture;
+    fixture.startUp();
+    fixture.window->CopyButtonClick->click();
+    QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
+             QStringLiteral("Error: Nothing to copy to clip board"));
+    QVERIFY(!fixture.window->made());
+    QVERIFY(fixture.window->BarTextOut->text().isEmpty());
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+    QVERIFY(fixture.desktop.requestsOf("execDialog").isEmpty());
+}
+
+void TestCopy::note_data() {
+    QTest::addColumn<bool>("tick");
+    QTest::addColumn<int>("notes"); // over three copies
+    QTest::newRow("ticked at the first note") << true << 1;
+    QTest::newRow("never ticked") << false << 3;
+}
+
+void TestCopy::note() {
+    QFETCH(bool, tick);
+    QFETCH(int, notes);
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    Make(window, QStringLiteral("ABC123"));
+    QStringList clipboardDuringNote;
+    fixture.desktop.setDialogHandler([&](QDialog&) {
+        clipboardDuringNote << QApplication::clipboard()->text();
+        window.WarningBox->NoWarningBox->setChecked(tick);
+        return int(QDialog::Accepted);
+    });
+    for (int i = 0; i < 3; ++i) {
+        QApplication::clipboard()->setText(QStringLiteral("untouched"));
+        window.CopyButtonClick->click();
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("(ABC123W9)  "));
+    }
+    const QList<platform::Request> shown = fixture.desktop.requestsOf("execDialog");
+    QCOMPARE(shown.size(), notes);
+    // The copy waits for the note to close.
+    QCOMPARE(clipboardDuringNote, QStringList(notes, QStringLiteral("untouched")));
+    QCOMPARE(shown.first().arguments, QStringList({QStringLiteral("WarningBox")}));
+    QCOMPARE(window.WarningBox->windowTitle(), QStringLiteral("Clip Board Warning"));
+    QVERIFY(window.WarningBox->OKBtn->isDefault());
+}
+
+void TestCopy::restyled_data() {
+    QTest::addColumn<QString>("option"); // object name of the option clicked after the Make
+    QTest::addColumn<QString>("pointSize");
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("halfPoints");
+    QTest::newRow("unchanged") << ""
+                               << "24"
+                               << "Sample 93 d HR" << 48;
+    QTest::newRow("larger") << ""
+                            << "48"
+                            << "Sample 93 d HR" << 96;
+    QTest::newRow("other face") << "SizeA"
+                                << "24"
+                                << "Sample 93 a HR" << 48;
+    QTest::newRow("standard, smaller") << "RadioButton1"
+                                       << "22"
+                                       << "Sample 93 d" << 44;
+}
+
+void TestCopy::restyled() {
+    QFETCH(QString, option);
+    QFETCH(QString, pointSize);
+    QFETCH(QString, face);
+    QFETCH(int, halfPoints);
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    window.WarningBox->NoWarningBox->setChecked(true);
+    Make(window, QStringLiteral("ABC123"));
+
+    window.PointSize->setEditText(pointSize);
+    if (option.isEmpty()) {
+        window.RadioButton1Click();
+    } else {
+        window.findChild<QRadioButton*>(option)->click();
+    }
+    window.CopyButtonClick->click();
+
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    QVERIFY(data != nullptr);
+    for (const char* format : {"text/rtf", "text/richtext", "text/html", "text/plain"}) {
+        QVERIFY2(data->hasFormat(QString::fromLatin1(format)), format);
+    }
+    QVERIFY(!data->hasImage());
+    const QList<RtfRun> runs = Runs(data->data(QStringLiteral("text/rtf")));
+    // The two spaces keep the Make's face and size; a run in the same style merges with them.
+    QStringList expected = {QStringLiteral("%1 %2 (ABC123W9)").arg(face).arg(halfPoints),
+                            QStringLiteral("Sample 93 d HR 48   ")};
+    if (expected[0].startsWith(QStringLiteral("Sample 93 d HR 48 "))) {
+        expected = QStringList{QStringLiteral("Sample 93 d HR 48 (ABC123W9)  ")};
+    }
+    QStringList actual;
+    for (const RtfRun& run : runs) {
+        actual << QStringLiteral("%1 %2 %3").arg(run.family).arg(run.halfPoints).arg(run.text);
+    }
+    QCOMPARE(actual, expected);
+    QVERIFY(window.BarCodeOut->textCursor().hasSelection());
+}
+
+QTEST_MAIN(TestCopy)
+#include "test_copy.moc"

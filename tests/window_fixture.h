@@ -1,0 +1,43 @@
+// A main window on the recording platform with its own documents folder, so that window tests
+// read and write a settings file of their own and never reach the desktop.
+#pragma once
+
+#include "recording_platform.h"
+#include "stria_input.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+struct WindowFixture {
+    QTemporaryDir documents;
+    platform::RecordingPlatform desktop;
+    std::unique_ptr<TStriaInput> window;
+
+    // The data folder exists and holds the given settings file; an empty text writes no file.
+    explicit WindowFixture(const QByteArray& settingsText = {}, bool withDataFolder = true) {
+        desktop.setDocumentsFolder(documents.path());
+        if (withDataFolder) {
+            QDir(documents.path()).mkpath(QStringLiteral("Stria"));
+        }
+        if (!settingsText.isEmpty()) {
+            QFile file(settingsPath());
+            if (file.open(QIODevice::WriteOnly)) {
+                file.write(settingsText);
+            }
+        }
+        window = std::make_unique<TStriaInput>(desktop);
+    }
+
+    QString settingsPath() const {
+        return documents.path() + QStringLiteral("/Stria/striatips.ini");
+    }
+
+    // The start-up routine, with its requests forgotten.
+    void startUp() {
+        window->FormActivate();
+        desktop.clear();
+    }
+};
