@@ -553,10 +553,11 @@ private slots:
         QFETCH(int, modifiers);
         TStriaInput& w = startWithData(QStringLiteral("AB"));
         QTest::keyClick(w.BarTextInput, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(
-            platform_->requests(),
-            QList<Request>({{QStringLiteral("shellOpen"),
-                             {QStringLiteral("open"), QStringLiteral("stria.chm"), QString()}}}));
+        // The help file is looked up (current folder, then the installed manual).
+        const auto opens = platform_->requestsOf(QStringLiteral("shellOpen"));
+        QCOMPARE(opens.size(), 1);
+        QCOMPARE(opens.first().arguments.value(0), QStringLiteral("open"));
+        QVERIFY(opens.first().arguments.value(1).endsWith(QStringLiteral("stria.chm")));
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
         QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
     }
