@@ -6,8 +6,6 @@
 #include <QDir>
 #include <QFontDatabase>
 
-namespace {
-
 QStringList BarcodeFamilies() {
     QStringList names;
     for (const auto style : {code93::Style::Standard, code93::Style::HumanReadable}) {
@@ -17,8 +15,6 @@ QStringList BarcodeFamilies() {
     }
     return names;
 }
-
-} // namespace
 
 LoadedBarcodeFonts LoadBarcodeFonts(const QString& folder) {
     const QDir dir(folder);

@@ -10,6 +10,9 @@ struct LoadedBarcodeFonts {
     QString error;        // names the folder and the missing faces; empty when all twelve loaded
 };
 
+// The twelve family names, Standard a..f then Human Readable a..f.
+QStringList BarcodeFamilies();
+
 // Registers every .ttf of the folder with QFontDatabase (a QGuiApplication must exist) and
 // reports the barcode faces that it did not find there.
 LoadedBarcodeFonts LoadBarcodeFonts(const QString& folder);

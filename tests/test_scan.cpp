@@ -37,16 +37,6 @@ QList<Sample> Samples() {
     };
 }
 
-QStringList FaceNames() {
-    QStringList names;
-    for (const auto style : {code93::Style::Standard, code93::Style::HumanReadable}) {
-        for (char16_t letter = u'a'; letter <= u'f'; ++letter) {
-            names << QString::fromStdU16String(code93::FaceName(style, letter));
-        }
-    }
-    return names;
-}
-
 } // namespace
 
 class TestScan : public QObject {
@@ -82,7 +72,7 @@ void TestScan::scans_data() {
         const char* name;
     } otherFormats[] = {
         {PictureFormat::Bmp, "bmp"}, {PictureFormat::Gif, "gif"}, {PictureFormat::Jpeg, "jpg"}};
-    for (const QString& face : FaceNames()) {
+    for (const QString& face : BarcodeFamilies()) {
         for (const Sample& sample : Samples()) {
             for (int dpi : {300, 600, 900, 1200}) {
                 QTest::addRow("%s, %d dpi, png, %s", qPrintable(face), dpi, sample.name)
