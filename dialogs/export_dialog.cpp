@@ -50,6 +50,9 @@ TConvert2::TConvert2(TStriaInput& stria) : PlacedDialog(stria, QPoint(55, 160)),
     SaveDialog1->selectNameFilter(QStringLiteral("Windows GIF file (*.gif)"));
     SaveDialog1->setDefaultSuffix(QStringLiteral("gif"));
 
+    connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+    connect(MakeGraphic, &QPushButton::clicked, this, &TConvert2::MakeGraphicClick);
+
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(BitBtn1);
     buttons->addStretch();

@@ -24,6 +24,15 @@ public:
     QPushButton* MakeGraphic;
     QFileDialog* SaveDialog1;
 
+    // Save As: makes the picture from the main window's current state, asks for the file and
+    // writes it; the dialog stays open.
+    void MakeGraphicClick();
+
 protected:
     TStriaInput& StriaInput;
+
+private:
+    int chosenDpi() const;
+
+    QString lastFileName_; // the full name of the last file chosen in this run
 };

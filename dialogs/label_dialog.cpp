@@ -93,6 +93,9 @@ TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaI
         QStringLiteral("Open the selected label template in your word processor"));
     PrintLabels->setDefault(true);
 
+    connect(PrintLabels, &QPushButton::clicked, this, &TForm3::PrintLabelsClick);
+    connect(ExitLabels, &QPushButton::clicked, this, &TForm3::ExitLabelsClick);
+
     auto* columns = new QHBoxLayout;
     columns->addWidget(LabelSizeGroup);
     columns->addWidget(SheetGroup);

@@ -38,6 +38,14 @@ public:
     // L1..L9 in order.
     std::array<QRadioButton*, 9> labelButtons() const;
 
+    // Copies the barcode, then opens the checked sheet's template from the data folder, or
+    // says why it cannot; the dialog closes either way.
+    void PrintLabelsClick();
+    void ExitLabelsClick();
+
+    // The template of the checked button: L1..L8 their stock sheets, otherwise "custom.rtf".
+    QString templateFileName() const;
+
 protected:
     TStriaInput& StriaInput;
 };

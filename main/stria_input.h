@@ -143,6 +143,8 @@ public:
     void SpeedButton2Click();
     void ShowTipClick();
     void TipCheckBoxClick();
+    void PrintLabelsClick();
+    void BuildGraphicClick();
 
 protected:
     bool event(QEvent* event) override;

@@ -1,0 +1,81 @@
+// Save As: the picture of the output box as it stands now, written where the user chooses.
+#include "barcode_picture.h"
+#include "export_dialog.h"
+#include "export_folder.h"
+#include "picture_format.h"
+#include "picture_writer.h"
+#include "platform.h"
+#include "stria_input.h"
+
+#include <QComboBox>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QStandardPaths>
+
+namespace {
+
+// The type follows the filter the user chose, whatever extension was typed: 1 BMP, 2 GIF,
+// 3 JPG, anything else PNG.
+picture::PictureFormat FormatOfFilter(int filterIndex) {
+    switch (filterIndex) {
+    case 1:
+        return picture::PictureFormat::Bmp;
+    case 2:
+        return picture::PictureFormat::Gif;
+    case 3:
+        return picture::PictureFormat::Jpeg;
+    default:
+        return picture::PictureFormat::Png;
+    }
+}
+
+} // namespace
+
+int TConvert2::chosenDpi() const {
+    if (RB1200->isChecked()) {
+        return 1200;
+    }
+    if (RB900->isChecked()) {
+        return 900;
+    }
+    if (RB600->isChecked()) {
+        return 600;
+    }
+    return 300;
+}
+
+void TConvert2::MakeGraphicClick() {
+    platform::Platform& desktop = StriaInput.platform();
+    const picture::ExportRequest request{
+        StriaInput.BarTextOut->text(), StriaInput.currentFaceName(),
+        StriaInput.PointSize->currentText(), chosenDpi(), StriaInput.SizeA->isChecked()};
+    const picture::PictureResult picture = picture::MakePicture(request);
+    if (!picture.error.isEmpty()) {
+        desktop.errorDialog(picture.error);
+        return;
+    }
+
+    SaveDialog1->setDirectory(exportfolder::InitialExportFolder(
+        QFileInfo(desktop.programFileName()).absolutePath(),
+        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
+        desktop.documentsFolder()));
+    // The last file chosen in this run brings its own folder, as its full name.
+    if (!lastFileName_.isEmpty()) {
+        SaveDialog1->selectFile(lastFileName_);
+    }
+    const std::optional<platform::SaveFileChoice> choice = desktop.saveFile(*SaveDialog1);
+    if (!choice) {
+        return;
+    }
+    const picture::PictureFormat format = FormatOfFilter(choice->filterIndex);
+    const QString fileName = picture::ExportFileName(choice->fileName, format);
+    lastFileName_ = QFileInfo(fileName).absoluteFilePath();
+    SaveDialog1->selectNameFilter(SaveDialog1->nameFilters().value(choice->filterIndex - 1));
+
+    const picture::WriteResult written = picture::WritePicture(picture.image, format, fileName);
+    if (!written.error.isEmpty()) {
+        desktop.errorDialog(written.error);
+    }
+}

@@ -1,0 +1,25 @@
+// Labels: the label-template dialog, once there is a barcode to paste.
+#include "dialogs/label_dialog.h"
+#include "platform.h"
+#include "stria_input.h"
+#include "stria_input_wiring.h"
+
+#include <QPushButton>
+
+void TStriaInput::PrintLabelsClick() {
+    if (made_) {
+        platform_.execDialog(*Form3);
+        return;
+    }
+    ErrorDisplay(QStringLiteral("Make a bar code before printing labels"));
+}
+
+namespace {
+
+void Wire(TStriaInput& w) {
+    QObject::connect(w.PrintLabels, &QPushButton::clicked, &w, &TStriaInput::PrintLabelsClick);
+}
+
+const bool wired = stria::RegisterWiring(&Wire);
+
+} // namespace

@@ -1,0 +1,187 @@
+// The label dialog on the recording platform: the refusal before a Make, the copy that comes
+// first, the template of each button, the two missing-template messages and the paste note.
+#include "dialogs/label_dialog.h"
+#include "window_fixture.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+namespace {
+
+const QString PasteNote = QStringLiteral("To add your bar code to a label, place\n"
+                                         "the cursor in any label on the form,\n"
+                                         "then on the menu bar click on Edit, Paste\n"
+                                         "or just enter a Ctrl-V.");
+
+void Make(TStriaInput& window, const QString& data) {
+    window.BarTextInput->setText(data);
+    window.MakeButtonClick->click();
+    QVERIFY(window.made());
+}
+
+QString At(const TStriaInput& window) {
+    const QPoint at = window.warningPosition();
+    return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
+}
+
+// The warnings and shell requests, in the order they came.
+QList<platform::Request> Shown(const platform::RecordingPlatform& desktop) {
+    QList<platform::Request> shown;
+    for (const platform::Request& request : desktop.requests()) {
+        if (request.kind == QStringLiteral("warning") ||
+            request.kind == QStringLiteral("shellOpen")) {
+            shown.append(request);
+        }
+    }
+    return shown;
+}
+
+void Touch(const QString& fileName) {
+    QFile file(fileName);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("{\\rtf1 }");
+}
+
+} // namespace
+
+class TestLabelDialog : public QObject {
+    Q_OBJECT
+private slots:
+    void init() { QApplication::clipboard()->setText(QStringLiteral("untouched")); }
+    void refusedBeforeMake();
+    void opensAfterMake();
+    void templates_data();
+    void templates();
+    void missing_data();
+    void missing();
+    void afterInsertion();
+    void returnButton();
+};
+
+void TestLabelDialog::refusedBeforeMake() {
+    WindowFixture fixture;
+    fixture.startUp();
+    fixture.window->PrintLabels->click();
+    QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
+             QStringLiteral("Make a bar code before printing labels"));
+    QCOMPARE(fixture.window->BarCodeOut->currentFont().family(), QStringLiteral("Arial"));
+    QVERIFY(fixture.window->BarTextOut->text().isEmpty());
+    QCOMPARE(fixture.desktop.requestsOf("beep").size(), 1);
+    QVERIFY(fixture.desktop.requestsOf("execDialog").isEmpty());
+}
+
+void TestLabelDialog::opensAfterMake() {
+    WindowFixture fixture;
+    fixture.startUp();
+    Make(*fixture.window, QStringLiteral("ABC123"));
+    fixture.window->PrintLabels->click();
+    QCOMPARE(fixture.desktop.requestsOf("execDialog").value(0).arguments,
+             QStringList({QStringLiteral("Form3")}));
+}
+
+void TestLabelDialog::templates_data() {
+    QTest::addColumn<int>("button"); // 1..9
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<bool>("explain");
+    const char* files[] = {"lz167.rtf", "lz570.rtf", "lz060.rtf", "lz161.rtf", "lz162.rtf",
+                           "lz197.rtf", "lz163.rtf", "lz164.rtf", "custom.rtf"};
+    for (int i = 0; i < 9; ++i) {
+        QTest::addRow("L%d", i + 1) << i + 1 << QString::fromLatin1(files[i]) << (i % 2 == 0);
+    }
+}
+
+void TestLabelDialog::templates() {
+    QFETCH(int, button);
+    QFETCH(QString, file);
+    QFETCH(bool, explain);
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
+    Touch(folder + QLatin1Char('/') + file);
+    Make(window, QStringLiteral("ABC123"));
+    window.Form3->labelButtons()[button - 1]->setChecked(true);
+    window.Form3->ExplainPaste->setChecked(explain);
+    window.Form3->PrintLabels->click();
+
+    QList<platform::Request> expected;
+    if (explain) {
+        expected.append({QStringLiteral("warning"), {PasteNote, At(window)}});
+    }
+    expected.append({QStringLiteral("shellOpen"), {QStringLiteral("open"), file, folder}});
+    QCOMPARE(Shown(fixture.desktop), expected);
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    QCOMPARE(data->text(), QStringLiteral("(ABC123W9)  "));
+    QVERIFY(data->data(QStringLiteral("text/rtf")).contains("Sample 93 d HR"));
+    QVERIFY(window.BarTextInput->hasFocus() || !window.isActiveWindow());
+}
+
+void TestLabelDialog::missing_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("message"); // %1: the data folder without its trailing separator
+    QTest::newRow("stock sheet") << 4
+                                 << "The label template lz161.rtf is missing from the folder\n"
+                                    "%1\n"
+                                    "Please re-install this product.";
+    QTest::newRow("custom") << 9
+                            << "You have not yet defined a custom template. Make your\n"
+                               "own label template, name the file custom.rtf, and place\n"
+                               "this file in the:\n"
+                               "%1 folder.";
+}
+
+// The barcode is on the clipboard even so, and neither the paste note nor the template comes.
+void TestLabelDialog::missing() {
+    QFETCH(int, button);
+    QFETCH(QString, message);
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    Make(window, QStringLiteral("ABC123"));
+    window.Form3->labelButtons()[button - 1]->setChecked(true);
+    window.Form3->ExplainPaste->setChecked(true);
+    window.Form3->PrintLabels->click();
+
+    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
+    QCOMPARE(
+        Shown(fixture.desktop),
+        QList<platform::Request>({{QStringLiteral("warning"), {message.arg(folder), At(window)}}}));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("(ABC123W9)  "));
+}
+
+// An insertion empties the preview but keeps the made flag: nothing to copy, the template opens.
+void TestLabelDialog::afterInsertion() {
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    Touch(fixture.documents.path() + QStringLiteral("/Stria/lz161.rtf"));
+    Make(window, QStringLiteral("ABC123"));
+    window.ComboBox1->setEditText(QStringLiteral("TAB"));
+    window.AddButtonClick->click();
+    QVERIFY(window.BarCodeOut->toPlainText().isEmpty());
+    window.Form3->ExplainPaste->setChecked(false);
+    window.PrintLabels->click();
+    window.Form3->PrintLabels->click();
+    QCOMPARE(fixture.desktop.requestsOf("shellOpen").size(), 1);
+    QVERIFY(fixture.desktop.requestsOf("warning").isEmpty());
+}
+
+void TestLabelDialog::returnButton() {
+    WindowFixture fixture;
+    fixture.startUp();
+    Make(*fixture.window, QStringLiteral("ABC123"));
+    fixture.window->Form3->ExitLabels->click();
+    QVERIFY(fixture.desktop.requests().isEmpty());
+    QCOMPARE(fixture.window->Form3->result(), int(QDialog::Rejected));
+    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
+}
+
+QTEST_MAIN(TestLabelDialog)
+#include "test_label_dialog.moc"
