@@ -40,12 +40,6 @@ QList<RtfRun> Runs(const QByteArray& rtf) {
     return runs;
 }
 
-void Make(TStriaInput& window, const QString& data) {
-    window.BarTextInput->setText(data);
-    window.MakeButtonClick->click();
-    QVERIFY(window.made());
-}
-
 } // namespace
 
 class TestCopy : public QObject {
@@ -84,7 +78,7 @@ void TestCopy::note() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    Make(window, QStringLiteral("ABC123"));
+    WindowFixture::Make(window, QStringLiteral("ABC123"));
     QStringList clipboardDuringNote;
     fixture.desktop.setDialogHandler([&](QDialog&) {
         clipboardDuringNote << QApplication::clipboard()->text();
@@ -133,7 +127,7 @@ void TestCopy::restyled() {
     fixture.startUp();
     TStriaInput& window = *fixture.window;
     window.WarningBox->NoWarningBox->setChecked(true);
-    Make(window, QStringLiteral("ABC123"));
+    WindowFixture::Make(window, QStringLiteral("ABC123"));
 
     window.PointSize->setEditText(pointSize);
     if (option.isEmpty()) {

@@ -18,12 +18,6 @@
 
 namespace {
 
-void Make(TStriaInput& window, const QString& data) {
-    window.BarTextInput->setText(data);
-    window.MakeButtonClick->click();
-    QVERIFY(window.made());
-}
-
 QByteArray FileStart(const QString& fileName) {
     QFile file(fileName);
     return file.open(QIODevice::ReadOnly) ? file.read(4) : QByteArray();
@@ -64,7 +58,7 @@ void TestExportDialog::refusedBeforeMake() {
 void TestExportDialog::opensAfterMake() {
     WindowFixture fixture;
     fixture.startUp();
-    Make(*fixture.window, QStringLiteral("ABC123"));
+    WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->BuildGraphic->click();
     QCOMPARE(fixture.desktop.requestsOf("execDialog").value(0).arguments,
              QStringList({QStringLiteral("Convert2")}));
@@ -95,7 +89,7 @@ void TestExportDialog::typeFromFilter() {
     QFETCH(QByteArray, magic);
     WindowFixture fixture;
     fixture.startUp();
-    Make(*fixture.window, QStringLiteral("ABC123"));
+    WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     const QString folder = fixture.documents.path() + QLatin1Char('/');
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{folder + chosen, filter});
     fixture.window->Convert2->MakeGraphic->click();
@@ -113,7 +107,7 @@ void TestExportDialog::currentState() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    Make(window, QStringLiteral("TEST"));
+    WindowFixture::Make(window, QStringLiteral("TEST"));
     window.BarTextOut->setText(QStringLiteral("  (ABC123W9)"));
     window.SizeF->click();
     window.PointSize->setEditText(QStringLiteral("20"));
@@ -160,7 +154,7 @@ void TestExportDialog::errors() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    Make(window, QStringLiteral("ABC123"));
+    WindowFixture::Make(window, QStringLiteral("ABC123"));
     window.PointSize->setEditText(pointSize);
     const QString target = (folder.isEmpty() ? fixture.documents.path() : folder) + "/x.gif";
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{target, 2});
@@ -177,7 +171,7 @@ void TestExportDialog::errors() {
 void TestExportDialog::cancelled() {
     WindowFixture fixture;
     fixture.startUp();
-    Make(*fixture.window, QStringLiteral("ABC123"));
+    WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->Convert2->MakeGraphic->click();
     QCOMPARE(fixture.desktop.requestsOf("saveFile").size(), 1);
     QVERIFY(fixture.desktop.requestsOf("errorDialog").isEmpty());
@@ -188,7 +182,7 @@ void TestExportDialog::cancelled() {
 void TestExportDialog::keepsLastChoice() {
     WindowFixture fixture;
     fixture.startUp();
-    Make(*fixture.window, QStringLiteral("ABC123"));
+    WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     QFileDialog& dialog = *fixture.window->Convert2->SaveDialog1;
     QCOMPARE(dialog.selectedNameFilter(), QStringLiteral("Windows GIF file (*.gif)"));
     QCOMPARE(dialog.defaultSuffix(), QStringLiteral("gif"));

@@ -20,12 +20,6 @@ const QString PasteNote = QStringLiteral("To add your bar code to a label, place
                                          "then on the menu bar click on Edit, Paste\n"
                                          "or just enter a Ctrl-V.");
 
-void Make(TStriaInput& window, const QString& data) {
-    window.BarTextInput->setText(data);
-    window.MakeButtonClick->click();
-    QVERIFY(window.made());
-}
-
 QString At(const TStriaInput& window) {
     const QPoint at = window.warningPosition();
     return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
@@ -80,7 +74,7 @@ void TestLabelDialog::refusedBeforeMake() {
 void TestLabelDialog::opensAfterMake() {
     WindowFixture fixture;
     fixture.startUp();
-    Make(*fixture.window, QStringLiteral("ABC123"));
+    WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->PrintLabels->click();
     QCOMPARE(fixture.desktop.requestsOf("execDialog").value(0).arguments,
              QStringList({QStringLiteral("Form3")}));
@@ -106,7 +100,7 @@ void TestLabelDialog::templates() {
     TStriaInput& window = *fixture.window;
     const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
     Touch(folder + QLatin1Char('/') + file);
-    Make(window, QStringLiteral("ABC123"));
+    WindowFixture::Make(window, QStringLiteral("ABC123"));
     window.Form3->labelButtons()[button - 1]->setChecked(true);
     window.Form3->ExplainPaste->setChecked(explain);
     window.Form3->PrintLabels->click();
@@ -144,7 +138,7 @@ void TestLabelDialog::missing() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    Make(window, QStringLiteral("ABC123"));
+    WindowFixture::Make(window, QStringLiteral("ABC123"));
     window.Form3->labelButtons()[button - 1]->setChecked(true);
     window.Form3->ExplainPaste->setChecked(true);
     window.Form3->PrintLabels->click();
@@ -162,7 +156,7 @@ void TestLabelDialog::afterInsertion() {
     fixture.startUp();
     TStriaInput& window = *fixture.window;
     Touch(fixture.documents.path() + QStringLiteral("/Stria/lz161.rtf"));
-    Make(window, QStringLiteral("ABC123"));
+    WindowFixture::Make(window, QStringLiteral("ABC123"));
     window.ComboBox1->setEditText(QStringLiteral("TAB"));
     window.AddButtonClick->click();
     QVERIFY(window.BarCodeOut->toPlainText().isEmpty());
@@ -176,7 +170,7 @@ void TestLabelDialog::afterInsertion() {
 void TestLabelDialog::returnButton() {
     WindowFixture fixture;
     fixture.startUp();
-    Make(*fixture.window, QStringLiteral("ABC123"));
+    WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->Form3->ExitLabels->click();
     QVERIFY(fixture.desktop.requests().isEmpty());
     QCOMPARE(fixture.window->Form3->result(), int(QDialog::Rejected));

@@ -7,6 +7,8 @@
 
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -33,6 +35,13 @@ struct WindowFixture {
 
     QString settingsPath() const {
         return documents.path() + QStringLiteral("/Stria/striatips.ini");
+    }
+
+    // A successful Make of the data, as the user would click it.
+    static void Make(TStriaInput& window, const QString& data) {
+        window.BarTextInput->setText(data);
+        window.MakeButtonClick->click();
+        QVERIFY(window.made());
     }
 
     // The start-up routine, with its requests forgotten.
