@@ -75,7 +75,7 @@ def template_text(sheet, show_borders):
     margr = PAPER_WIDTH - margl - row_cells[-1][0]
     table_height = sum(row_heights(sheet))
     margb = max(0, PAPER_HEIGHT - margt - table_height - CLOSING_ROOM)
-    if margr < 0 or margb < 0 or PAPER_HEIGHT - margt - table_height < CLOSING_ROOM:
+    if margr < 0 or PAPER_HEIGHT - margt - table_height < CLOSING_ROOM:
         sys.exit("%s: the labels do not fit on a Letter page" % sheet["template"])
 
     out = [
@@ -110,7 +110,7 @@ def main():
                         help="the table of label sheets")
     parser.add_argument("--out", help="folder to write the templates into")
     parser.add_argument("--list", action="store_true",
-                        help="print the template file names, one per line, and write nothing")
+                        help="print the template file names as a CMake list, and write nothing")
     parser.add_argument("--show-borders", action="store_true",
                         help="draw thin borders round the labels, to measure where they print")
     args = parser.parse_args()
