@@ -21,6 +21,7 @@ expected=(
 for size in a b c d e f; do
     expected+=("share/fonts/truetype/stria/sample93$size.ttf" "share/fonts/truetype/stria/sample93$size-hr.ttf")
 done
+for t in lz167 lz570 lz060 lz161 lz162 lz197 lz163 lz164; do expected+=("share/stria/data/$t.rtf"); done
 for f in "${expected[@]}"; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
@@ -36,6 +37,7 @@ cd "$work"
 
 "$prefix/bin/stria93" setup --quiet || fail "stria93 setup failed"
 [ -s "$HOME/Documents/Stria/striatips.ini" ] || fail "setup did not install the settings file"
+[ -s "$HOME/Documents/Stria/lz161.rtf" ] || fail "setup did not install the templates"
 [ -s "$XDG_DATA_HOME/fonts/stria/sample93d-hr.ttf" ] || fail "setup did not install the typefaces"
 
 "$prefix/bin/stria93" export -o "$work/x.png" ABC123 >/dev/null || fail "export failed"

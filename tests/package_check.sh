@@ -14,7 +14,7 @@ contents=$(dpkg-deb -c "$deb")
 for f in ./usr/bin/stria ./usr/bin/stria93 ./usr/share/applications/stria.desktop \
     ./usr/share/icons/hicolor/scalable/apps/stria.svg ./usr/share/doc/stria/stria.chm \
     ./usr/share/doc/stria/Strias.pdf ./usr/share/fonts/truetype/stria/sample93d-hr.ttf \
-    ./usr/share/stria/data/striatips.ini; do
+    ./usr/share/stria/data/striatips.ini ./usr/share/stria/data/lz161.rtf; do
     grep -q " $f\$" <<<"$contents" || fail "package lacks $f"
 done
 
