@@ -4,6 +4,7 @@
 #include "help_files.h"
 #include "main/stria_input.h"
 #include "platform.h"
+#include "vendor_address.h"
 #include "vendor_links.h"
 
 #include <QIcon>
@@ -58,9 +59,10 @@ TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), Stri
     CurVersion->setPalette(white);
 
     StaticText1 = WhiteLine("StaticText1", QString::fromLatin1(vendor::Name), this);
-    StaticText2 = WhiteLine("StaticText2", QStringLiteral("93 Harbour Lane"), this);
-    StaticText3 = WhiteLine("StaticText3", QStringLiteral("Millbrook, ST 01093"), this);
-    StaticText4 = WhiteLine("StaticText4", QStringLiteral("Tel. +1 555 0193"), this);
+    StaticText2 = WhiteLine("StaticText2", QString::fromLatin1(vendor::Street), this);
+    StaticText3 = WhiteLine("StaticText3", QString::fromLatin1(vendor::Town), this);
+    StaticText4 = WhiteLine("StaticText4",
+                            QStringLiteral("Tel. ") + QString::fromLatin1(vendor::Phone), this);
     StaticText6 = new QLabel(vendor::SiteText(), this);
     StaticText6->setObjectName(QStringLiteral("StaticText6"));
     StaticText6->setAlignment(Qt::AlignHCenter);

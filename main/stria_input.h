@@ -138,6 +138,7 @@ public:
 
     // Handlers of other files (one line each; see the top of this file).
     void CopyButtonClickClick();
+    void PrintButtonClickClick();
     void HelpButtonClickClick(); // also F1 in BarTextInput
     void StaticText2Click();
     void SpeedButton2Click();

@@ -1,0 +1,42 @@
+// Sample: the barcode at six point sizes on one printed page, under the vendor header.
+#include "platform.h"
+#include "sample_page.h"
+#include "stria_input.h"
+#include "stria_input_wiring.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTextEdit>
+
+void TStriaInput::PrintButtonClickClick() {
+    BarTextInput->setFocus();
+    if (!made_) {
+        ErrorDisplay(QStringLiteral("Error: Must click \"Make\" before printing a sample"));
+        return;
+    }
+    QPrinter& printer = PrintDialog1();
+    if (!platform_.printDialog(&printer)) {
+        return;
+    }
+    // The options as they stand now, even if they changed after the Make.
+    const printing::SampleInput input{BarTextOut->text(), BarCodeOut->toPlainText(),
+                                      currentFaceName(), SizeE->isChecked(), SizeF->isChecked()};
+    // A printer that cannot take the page must not look like a printed one.
+    const QString failure = printing::PrintSamplePage(printer, input);
+    if (!failure.isEmpty()) {
+        platform_.errorDialog(failure);
+    }
+    BarTextInput->setFocus();
+}
+
+namespace {
+
+void Wire(TStriaInput& w) {
+    QObject::connect(w.PrintButtonClick, &QPushButton::clicked, &w,
+                     &TStriaInput::PrintButtonClickClick);
+}
+
+const bool wired = stria::RegisterWiring(&Wire);
+
+} // namespace
