@@ -17,6 +17,7 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "Quorin Font <support@quorinfont.example>")
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorinfont.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, xdg-utils, fonts-liberation2")
+# The button pictures are SVG, drawn by a plugin that no linked library names.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, xdg-utils, fonts-liberation2, libqt6svg6")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
