@@ -51,6 +51,7 @@ private slots:
     void note();
     void restyled_data();
     void restyled();
+    void noteCentred();
 };
 
 void TestCopy::nothingMade() {
@@ -156,6 +157,26 @@ void TestCopy::restyled() {
     }
     QCOMPARE(actual, expected);
     QVERIFY(window.BarCodeOut->textCursor().hasSelection());
+}
+
+// Wherever the note was left, it comes back centred on the main window.
+void TestCopy::noteCentred() {
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    window.move(140, 90);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    TWarningBox& note = *window.WarningBox;
+    for (const QPoint& leftAt : {QPoint(0, 0), QPoint(500, 400)}) {
+        note.move(leftAt);
+        note.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&note));
+        const QPoint offCentre = note.frameGeometry().center() - window.frameGeometry().center();
+        QVERIFY2(offCentre.manhattanLength() <= 2,
+                 qPrintable(QStringLiteral("%1,%2").arg(offCentre.x()).arg(offCentre.y())));
+        note.hide();
+    }
 }
 
 QTEST_MAIN(TestCopy)
