@@ -19,5 +19,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorinfont.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The button pictures are SVG, drawn by a plugin that no linked library names.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, xdg-utils, fonts-liberation2, libqt6svg6")
+# Help opens stria.chm and Labels opens RTF templates with whatever the desktop has for them.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xchm | kchmviewer, libreoffice-writer")
 set(CPACK_STRIP_FILES ON)
 include(CPack)
