@@ -52,7 +52,9 @@ struct Row {
     QMap<QByteArray, int> controls; // \trrh, \trleft, \trgaph, \trpadd...
     QList<int> cellx;
     QList<QByteArray> cellText;
-    int invitationSize = 0; // \fs in half points where the invitation stands
+    QList<bool> cellMiddle;  // \clvertalc given for the cell
+    QList<bool> textCentred; // the cell's paragraph is \qc
+    int invitationSize = 0;  // \fs in half points where the invitation stands
 };
 
 struct Document {
@@ -79,6 +81,8 @@ Document Parse(const QByteArray& rtf) {
     int depth = 0;
     int skipDepth = 0; // inside the font table or an ignorable destination
     bool expectBrdrnone = false;
+    bool middle = false;
+    bool centred = false;
     for (int i = 0; i < rtf.size(); ++i) {
         const char c = rtf[i];
         if (static_cast<unsigned char>(c) > 0x7e || (c < 0x20 && c != '\r' && c != '\n')) {
@@ -163,8 +167,16 @@ Document Parse(const QByteArray& rtf) {
             row = Row();
         } else if (word.startsWith("tr") && hasParam) {
             row.controls[word] = param;
+        } else if (word == "clvertalc") {
+            middle = true;
         } else if (word == "cellx") {
             row.cellx.append(param);
+            row.cellMiddle.append(middle);
+            middle = false;
+        } else if (word == "pard") {
+            centred = false;
+        } else if (word == "qc") {
+            centred = true;
         } else if (word == "fs") {
             fontSize = param;
         } else if (word == "cell") {
@@ -172,6 +184,7 @@ Document Parse(const QByteArray& rtf) {
                 row.invitationSize = fontSize;
             }
             row.cellText.append(cell.trimmed());
+            row.textCentred.append(centred);
             cell.clear();
         } else if (word == "row") {
             doc.rows.append(row);
@@ -320,6 +333,11 @@ void TestLabelTemplates::geometry() {
             QVERIFY2(c >= 0,
                      qPrintable(where + QStringLiteral(": no cell on label %1").arg(k + 1)));
             labelCells << c;
+        }
+        // A pasted bar code sits in the middle of its label, clear of the edges.
+        for (int c : labelCells) {
+            QVERIFY2(row.cellMiddle.value(c) && row.textCentred.value(c),
+                     qPrintable(where + QStringLiteral(": cell %1 is not centred").arg(c + 1)));
         }
         // Nothing before the first label or after the last one.
         QCOMPARE(labelCells.first(), 0);

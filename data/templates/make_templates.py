@@ -62,10 +62,12 @@ def row_heights(sheet):
     return [b - a for a, b in zip(tops, tops[1:])]
 
 
-def cell_border(show_borders):
-    if not show_borders:
+def cell_format(is_label, show_borders):
+    """A label cell holds its bar code in the middle, away from the edges a printer may miss."""
+    if not is_label:
         return ""
-    return "".join(r"\clbrdr%s\brdrs\brdrw5" % side for side in "tlbr")
+    border = "".join(r"\clbrdr%s\brdrs\brdrw5" % side for side in "tlbr")
+    return r"\clvertalc" + (border if show_borders else "")
 
 
 def template_text(sheet, show_borders):
@@ -91,13 +93,14 @@ def template_text(sheet, show_borders):
         out.append(r"\trowd\trgaph0\trleft0\trrh-%d"
                    r"\trpaddl0\trpaddr0\trpaddt0\trpaddb0"
                    r"\trpaddfl3\trpaddfr3\trpaddft3\trpaddfb3" % height)
-        out.append("".join("%s\\cellx%d" % (cell_border(show_borders and is_label), x)
+        out.append("".join("%s\\cellx%d" % (cell_format(is_label, show_borders), x)
                            for x, is_label in row_cells))
         contents = []
-        for _ in row_cells:
+        for _, is_label in row_cells:
             text = " " + INVITATION if first else ""
             first = False
-            contents.append(r"\pard\intbl%s%s\cell" % (CELL_FONT, text))
+            align = r"\qc" if is_label else ""
+            contents.append(r"\pard\intbl%s%s%s\cell" % (align, CELL_FONT, text))
         out.append("".join(contents) + r"\row")
     out.append(r"\pard\plain\f0\fs2\par")
     out.append("}")
