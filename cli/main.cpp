@@ -38,7 +38,7 @@ Commands:
   setup [--quiet]
       Puts the data folder <Documents>/Stria/ in place for the window: the settings file
       with the tips and the label templates, and installs the typefaces as setup-fonts
-      does. Files you already have are never replaced.
+      does; names the manual that Help opens. Files you already have are never replaced.
       --quiet   say nothing unless something fails
 
 Options:

@@ -4,8 +4,11 @@
 #include "commands.h"
 #include "data_folder.h"
 #include "data_folder_setup.h"
+#include "help_files.h"
 #include "install_paths.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -41,6 +44,16 @@ int RunSetup(const Args& args) {
     if (!setup.error.isEmpty()) {
         std::fprintf(stderr, "stria93: setup: %s\n", setup.error.toLocal8Bit().constData());
         return ExitRefused;
+    }
+    // Help and the about box's Manual open these; a missing one is worth knowing, not fatal.
+    for (const char* manual : {helpfiles::HelpManual, helpfiles::PdfManual}) {
+        const QString path = QDir(installpaths::DocDirectory()).filePath(QLatin1String(manual));
+        if (QFileInfo(path).isFile()) {
+            say(QStringLiteral("setup: the manual is %1").arg(path));
+        } else {
+            std::fprintf(stderr, "stria93: setup: the manual %s is missing; Help cannot open it\n",
+                         path.toLocal8Bit().constData());
+        }
     }
     return SetupFonts(quiet);
 }

@@ -35,7 +35,11 @@ export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cd "$work"
 
-"$prefix/bin/stria93" setup --quiet || fail "stria93 setup failed"
+report=$("$prefix/bin/stria93" setup) || fail "stria93 setup failed"
+for manual in stria.chm Strias.pdf; do
+    grep -qx "setup: the manual is $prefix/share/doc/stria/$manual" <<<"$report" ||
+        fail "the installed stria93 does not find $manual: $report"
+done
 [ -s "$HOME/Documents/Stria/striatips.ini" ] || fail "setup did not install the settings file"
 [ -s "$HOME/Documents/Stria/lz161.rtf" ] || fail "setup did not install the templates"
 [ -s "$XDG_DATA_HOME/fonts/stria/sample93d-hr.ttf" ] || fail "setup did not install the typefaces"
