@@ -16,18 +16,20 @@ struct LabelSheet {
     const char* size;
     const char* perSheet;
     const char* number;
+    const char* templateFile;
 };
 
+// One row per button, L1..L9; the last, the user's own sheet, is also the fallback.
 constexpr std::array<LabelSheet, 9> Sheets = {{
-    {"1.75 x 0.50", "80", "5167"},
-    {"1.75 x 1.25", "32", "6570"},
-    {"2.625 x 1.00", "30", "5160"},
-    {"4.00 x 1.00", "20", "5161"},
-    {"4.00 x 1.33", "14", "5162"},
-    {"4.00 x 1.50", "12", "5197"},
-    {"4.00 x 2.00", "10", "5163"},
-    {"4.00 x 3.33", "6", "5164"},
-    {"Custom", "User defined", "---"},
+    {"1.75 x 0.50", "80", "5167", "lz167.rtf"},
+    {"1.75 x 1.25", "32", "6570", "lz570.rtf"},
+    {"2.625 x 1.00", "30", "5160", "lz060.rtf"},
+    {"4.00 x 1.00", "20", "5161", "lz161.rtf"},
+    {"4.00 x 1.33", "14", "5162", "lz162.rtf"},
+    {"4.00 x 1.50", "12", "5197", "lz197.rtf"},
+    {"4.00 x 2.00", "10", "5163", "lz163.rtf"},
+    {"4.00 x 3.33", "6", "5164", "lz164.rtf"},
+    {"Custom", "User defined", "---", "custom.rtf"},
 }};
 
 // One height for every row of the three columns, so that each sheet's texts line up.
@@ -115,4 +117,14 @@ TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaI
 
 std::array<QRadioButton*, 9> TForm3::labelButtons() const {
     return {L1, L2, L3, L4, L5, L6, L7, L8, L9};
+}
+
+QString TForm3::templateFileName() const {
+    const std::array<QRadioButton*, 9> buttons = labelButtons();
+    for (std::size_t i = 0; i + 1 < Sheets.size(); ++i) {
+        if (buttons[i]->isChecked()) {
+            return QString::fromLatin1(Sheets[i].templateFile);
+        }
+    }
+    return QString::fromLatin1(Sheets.back().templateFile);
 }

@@ -16,12 +16,6 @@
 
 namespace {
 
-constexpr std::array<const char*, 8> StockTemplates = {
-    "lz167.rtf", "lz570.rtf", "lz060.rtf", "lz161.rtf",
-    "lz162.rtf", "lz197.rtf", "lz163.rtf", "lz164.rtf",
-};
-constexpr char CustomTemplate[] = "custom.rtf";
-
 QString Lines(std::initializer_list<const char*> lines) {
     QStringList joined;
     for (const char* line : lines) {
@@ -31,16 +25,6 @@ QString Lines(std::initializer_list<const char*> lines) {
 }
 
 } // namespace
-
-QString TForm3::templateFileName() const {
-    const std::array<QRadioButton*, 9> buttons = labelButtons();
-    for (std::size_t i = 0; i < StockTemplates.size(); ++i) {
-        if (buttons[i]->isChecked()) {
-            return QString::fromLatin1(StockTemplates[i]);
-        }
-    }
-    return QString::fromLatin1(CustomTemplate);
-}
 
 void TForm3::PrintLabelsClick() {
     platform::Platform& desktop = StriaInput.platform();

@@ -21,7 +21,9 @@ const QString FontDir = QStringLiteral(STRIA_FONT_DIR);
 const QString SymbolChars = QStringLiteral("0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.~$/+%<=>?");
 const QString Letters = QStringLiteral("abcdef");
 
-// Module widths (bar, space, bar, space, bar, space) of the Code 93 symbols by check value.
+// Module widths (bar, space, bar, space, bar, space) of the Code 93 symbols by check value,
+// written out again from the symbology on purpose: the glyphs are checked against this table,
+// not against the generator's own.
 const char* const Patterns[47] = {
     "131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114",
     "131211", "141111", "211113", "211212", "211311", "221112", "221211", "231111",
