@@ -4,7 +4,10 @@
 Every symbol glyph is nine modules wide and draws its Code 93 pattern; "(" carries the left
 quiet zone and the start pattern, ")" the stop pattern, its termination bar and the right quiet
 zone. The Human Readable faces draw the same bars, shorter, with the symbol's character below,
-taken from DejaVu Sans.
+taken from DejaVu Sans. Their contextual alternates (OpenType "calt") make that line read as the
+data: a Full ASCII shift pair shows the one character it encodes, centred under both symbols (a
+control character as its control picture), and the two check characters show nothing. Programs
+that apply no OpenType features show each symbol's own character instead.
 
     make_barcode_fonts.py --list                          print the file names it writes
     make_barcode_fonts.py --out DIR --text-font DejaVuSans.ttf
@@ -14,8 +17,10 @@ import argparse
 import math
 import os
 import sys
+from string import ascii_uppercase as LETTERS
 
 from fontTools.agl import UV2AGL
+from fontTools.feaLib.builder import addOpenTypeFeaturesFromString
 from fontTools.fontBuilder import FontBuilder
 from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.pens.transformPen import TransformPen
@@ -64,6 +69,33 @@ SYMBOL_CHARS = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.~$/+%<=>?"
 # space symbol, and for the four shifts their sign in a circle.
 SHIFT_SIGNS = {"<": "$", "=": "%", ">": "/", "?": "+"}
 NO_TEXT = {"~"}
+
+# What a shift symbol followed by a letter encodes, as Code 93 decoders read Full ASCII pairs:
+# the character code for each letter that forms a pair with that shift.
+SHIFT_PAIRS = {
+    "<": {letter: ord(letter) - 64 for letter in LETTERS},  # SOH to SUB
+    "=": {
+        **dict(zip("ABCDE", range(27, 32))),  # ESC, FS, GS, RS, US
+        **dict(zip("FGHIJKLMNOPQRS", map(ord, ";<=>?[\\]^_{|}~"))),
+        "T": 127,
+        "U": 0,
+        "V": ord("@"),
+        "W": ord("`"),
+        "X": 127,
+        "Y": 127,
+        "Z": 127,
+    },
+    ">": {**dict(zip("ABCDEFGHIJKLMNO", range(33, 48))), "Z": ord(":")},  # ! to /, and :
+    "?": {letter: ord(letter.lower()) for letter in LETTERS},
+}
+# Control characters are shown as their control pictures: the letters of the name stepped down
+# from the top left, as the Unicode charts draw U+2400 to U+2421 (DejaVu Sans has no such glyphs).
+CONTROL_NAMES = {
+    **dict(enumerate(
+        "NUL SOH STX ETX EOT ENQ ACK BEL BS HT LF VT FF CR SO SI DLE DC1 DC2 DC3 DC4 NAK SYN "
+        "ETB CAN EM SUB ESC FS GS RS US".split())),
+    127: "DEL",
+}
 
 LICENCE_NOTE = (
     "The letters under the bars of the HR faces are taken from DejaVu Sans; "
@@ -136,20 +168,74 @@ class TextSource:
     def bounds(self, char):
         glyph = self.font["glyf"][self.cmap[ord(char)]]
         glyph.recalcBounds(self.font["glyf"])
-        return glyph.xMin, glyph.xMax
+        return glyph.xMin, glyph.xMax, glyph.yMin
 
     def draw(self, pen, char, centre_x, baseline, cap_height):
         scale = cap_height / self.cap_height
-        x_min, x_max = self.bounds(char)
+        x_min, x_max, y_min = self.bounds(char)
         dx = centre_x - scale * (x_min + x_max) / 2
+        # Raised just enough to stay inside the cell: "_" and "|" reach lower than the descent
+        # leaves room for at the largest text sizes.
+        dy = max(baseline, -DESCENT - scale * y_min)
         # Decomposed, so that no glyph refers to a component of the source font.
         outline = DecomposingRecordingPen(self.glyphs)
         self.glyphs[self.cmap[ord(char)]].draw(outline)
-        outline.replay(TransformPen(pen, (scale, 0, 0, scale, dx, baseline)))
+        outline.replay(TransformPen(pen, (scale, 0, 0, scale, dx, dy)))
 
     def width(self, char, cap_height):
-        x_min, x_max = self.bounds(char)
+        x_min, x_max, _ = self.bounds(char)
         return (x_max - x_min) * cap_height / self.cap_height
+
+    def control_picture(self, name, text_height):
+        """Letters of a control character's name, side by side and stepped down from the top
+        left to the bottom right within the text height: (letter, centre x, baseline, cap
+        height) each, centred on x = 0, and the picture's width."""
+        letter_height = text_height * (0.7 if len(name) == 2 else 0.6)
+        drop = (text_height - letter_height) / (len(name) - 1)
+        gap = letter_height * 0.1
+        widths = [self.width(letter, letter_height) for letter in name]
+        total = sum(widths) + gap * (len(name) - 1)
+        letters = []
+        left = -total / 2
+        for i, (letter, width) in enumerate(zip(name, widths)):
+            letters.append((letter, left + width / 2, text_height - letter_height - i * drop,
+                            letter_height))
+            left += width + gap
+        return letters, total
+
+    def draw_control_picture(self, pen, name, centre_x, text_height):
+        for letter, x, baseline, height in self.control_picture(name, text_height)[0]:
+            self.draw(pen, letter, centre_x + x, baseline, height)
+
+
+def glyph_name(char):
+    return UV2AGL[ord(char)]
+
+
+def check_glyph_name(char):
+    return glyph_name(char) + ".check"
+
+
+def pair_start_glyph_name(shift):
+    return glyph_name(shift) + ".pairstart"
+
+
+def pair_glyph_name(shift, letter):
+    """The pair's letter named after what it shows: "O.lower", "H.parenleft", "I.control_HT"."""
+    code = SHIFT_PAIRS[shift][letter]
+    if shift == "?":
+        shown = "lower"
+    elif code in CONTROL_NAMES:
+        shown = "control_" + CONTROL_NAMES[code]
+    else:
+        shown = UV2AGL[code]
+    return "%s.%s" % (glyph_name(letter), shown)
+
+
+def pair_text_width(text_source, code, text_height):
+    if code in CONTROL_NAMES:
+        return text_source.control_picture(CONTROL_NAMES[code], text_height)[1]
+    return text_source.width(chr(code), text_height)
 
 
 def human_readable_text(pen, text_source, char, centre_x, text_height):
@@ -168,10 +254,18 @@ def human_readable_text(pen, text_source, char, centre_x, text_height):
     text_source.draw(pen, char, centre_x, 0, text_height)
 
 
+def pair_text(pen, text_source, code, centre_x, text_height):
+    if code in CONTROL_NAMES:
+        text_source.draw_control_picture(pen, CONTROL_NAMES[code], centre_x, text_height)
+    else:
+        text_source.draw(pen, chr(code), centre_x, 0, text_height)
+
+
 def build_glyphs(letter, human_readable, text_source):
     module, bars, text_height = GEOMETRY[letter]
     # The HR bars stop a quarter of the text height above the text.
     bar_bottom = text_height + text_height // 4 if human_readable else 0
+    symbol_width = SYMBOL_MODULES * module
     glyphs = {}
     metrics = {}
 
@@ -184,48 +278,110 @@ def build_glyphs(letter, human_readable, text_source):
         lsb = glyph.xMin if glyph.numberOfContours else 0
         metrics[name] = (advance, lsb)
 
+    def draw_bars(pen, char):
+        draw_pattern(pen, PATTERNS[SYMBOL_CHARS.index(char)], 0, module, bar_bottom, bars)
+
     def draw_notdef(pen):
         # A hollow box: the inner contour runs the other way round.
         draw_rect(pen, module, 0, 8 * module, bars)
         draw_rect(pen, 7 * module, module, 2 * module, bars - module)
 
-    add(".notdef", SYMBOL_MODULES * module, draw_notdef)
-    add("space", SYMBOL_MODULES * module, lambda pen: None)
+    add(".notdef", symbol_width, draw_notdef)
+    add("space", symbol_width, lambda pen: None)
 
     cmap = {0x20: "space"}
-    for value, char in enumerate(SYMBOL_CHARS):
-        name = UV2AGL[ord(char)]
+    for char in SYMBOL_CHARS:
 
-        def draw(pen, value=value, char=char):
-            draw_pattern(pen, PATTERNS[value], 0, module, bar_bottom, bars)
+        def draw(pen, char=char):
+            draw_bars(pen, char)
             if human_readable:
-                human_readable_text(pen, text_source, char, SYMBOL_MODULES * module / 2,
-                                    text_height)
+                human_readable_text(pen, text_source, char, symbol_width / 2, text_height)
 
-        add(name, SYMBOL_MODULES * module, draw)
-        cmap[ord(char)] = name
+        add(glyph_name(char), symbol_width, draw)
+        cmap[ord(char)] = glyph_name(char)
 
     quiet = QUIET_ZONE_MODULES * module
-    add("parenleft", quiet + SYMBOL_MODULES * module,
+    add("parenleft", quiet + symbol_width,
         lambda pen: draw_pattern(pen, START_STOP, quiet, module, bar_bottom, bars))
     # Stop pattern, then the one-module termination bar.
-    add("parenright", (SYMBOL_MODULES + 1) * module + quiet,
+    add("parenright", symbol_width + module + quiet,
         lambda pen: draw_pattern(pen, START_STOP + "1", 0, module, bar_bottom, bars))
     cmap[ord("(")] = "parenleft"
     cmap[ord(")")] = "parenright"
+
+    if human_readable:
+        # The alternates keep their base glyph's bars and advance; only the text changes.
+        for char in SYMBOL_CHARS:
+            add(check_glyph_name(char), symbol_width, lambda pen, char=char: draw_bars(pen, char))
+        for shift, pairs in SHIFT_PAIRS.items():
+            add(pair_start_glyph_name(shift), symbol_width,
+                lambda pen, shift=shift: draw_bars(pen, shift))
+            for pair_letter, code in pairs.items():
+
+                def draw(pen, pair_letter=pair_letter, code=code):
+                    draw_bars(pen, pair_letter)
+                    # Centred under the pair: the letter's left edge is the pair's middle.
+                    pair_text(pen, text_source, code, 0, text_height)
+
+                add(pair_glyph_name(shift, pair_letter), symbol_width, draw)
     return glyphs, metrics, cmap
+
+
+def contextual_alternates():
+    """Feature file of the HR faces' "calt". The check characters are found first, so that a
+    check character C that is a shift symbol never pairs with K."""
+    lines = [
+        "languagesystem DFLT dflt;",
+        "languagesystem latn dflt;",
+        "@symbol = [%s];" % " ".join(glyph_name(char) for char in SYMBOL_CHARS),
+        "lookup check_character {",
+        *("    sub %s by %s;" % (glyph_name(c), check_glyph_name(c)) for c in SYMBOL_CHARS),
+        "} check_character;",
+        "lookup pair_start {",
+        *("    sub %s by %s;" % (glyph_name(s), pair_start_glyph_name(s)) for s in SHIFT_PAIRS),
+        "} pair_start;",
+    ]
+    for shift, pairs in SHIFT_PAIRS.items():
+        lookup = "pair_after_" + glyph_name(shift)
+        lines += [
+            "lookup %s {" % lookup,
+            *("    sub %s by %s;" % (glyph_name(letter), pair_glyph_name(shift, letter))
+              for letter in pairs),
+            "} %s;" % lookup,
+        ]
+    lines += [
+        "feature calt {",
+        "    lookup check_characters {",
+        "        sub @symbol' lookup check_character @symbol' lookup check_character parenright;",
+        "    } check_characters;",
+        "    lookup shift_pairs {",
+        *("        sub %s' lookup pair_start [%s]' lookup pair_after_%s;"
+          % (glyph_name(shift), " ".join(map(glyph_name, pairs)), glyph_name(shift))
+          for shift, pairs in SHIFT_PAIRS.items()),
+        "    } shift_pairs;",
+        "} calt;",
+    ]
+    return "\n".join(lines) + "\n"
 
 
 def check_text_fits(letter, text_source):
     module, _, text_height = GEOMETRY[letter]
-    room = SYMBOL_MODULES * module - module  # at least a module between neighbouring texts
-    for char in SYMBOL_CHARS:
-        if char in NO_TEXT:
-            continue
-        width = text_height if char in SHIFT_SIGNS else text_source.width(char, text_height)
+    # At least a module between neighbouring texts, under one symbol or under a pair.
+    symbol_room = SYMBOL_MODULES * module - module
+    pair_room = symbol_room + SYMBOL_MODULES * module
+    texts = [
+        (char, symbol_room,
+         text_height if char in SHIFT_SIGNS else text_source.width(char, text_height))
+        for char in SYMBOL_CHARS if char not in NO_TEXT
+    ]
+    texts += [
+        (shift + pair_letter, pair_room, pair_text_width(text_source, code, text_height))
+        for shift, pairs in SHIFT_PAIRS.items() for pair_letter, code in pairs.items()
+    ]
+    for text, room, width in texts:
         if width > room:
             sys.exit("make_barcode_fonts: size %s: %r is %d units wide, room for %d"
-                     % (letter, char, width, room))
+                     % (letter, text, width, room))
 
 
 def build_font(letter, human_readable, text_source):
@@ -235,7 +391,8 @@ def build_font(letter, human_readable, text_source):
 
     glyphs, metrics, cmap = build_glyphs(letter, human_readable, text_source)
     order = [".notdef", "space", "parenleft", "parenright"]
-    order += [UV2AGL[ord(char)] for char in SYMBOL_CHARS]
+    order += [glyph_name(char) for char in SYMBOL_CHARS]
+    order += [name for name in glyphs if name not in order]
 
     fb = FontBuilder(UNITS_PER_EM, isTTF=True)
     fb.setupGlyphOrder(order)
@@ -279,6 +436,8 @@ def build_font(letter, human_readable, text_source):
     gasp = newTable("gasp")
     gasp.gaspRange = {0xFFFF: 0x000A}
     fb.font["gasp"] = gasp
+    if human_readable:
+        addOpenTypeFeaturesFromString(fb.font, contextual_alternates())
     return fb.font
 
 

@@ -1,8 +1,13 @@
 // The generated barcode typefaces: names, coverage, cell metrics and, read back from the glyph
-// outlines, the Code 93 bar pattern of every glyph.
+// outlines, the Code 93 bar pattern of every glyph; the HR faces' contextual alternates, as
+// HarfBuzz and Qt shape them and as an exported picture shows them.
+#include "barcode_builder.h"
+#include "barcode_decoders.h"
 #include "barcode_fonts.h"
+#include "stria93_process.h"
 
 #include <QFontInfo>
+#include <QGlyphRun>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -11,6 +16,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <QtEndian>
 #include <algorithm>
 #include <cmath>
@@ -144,11 +150,162 @@ QString ModuleWidths(const QList<qreal>& runs, qreal module) {
     return widths;
 }
 
+// What an HR glyph draws below its bars: its text.
+QPainterPath BelowBars(const QRawFont& hr, QChar c) {
+    QPainterPath below;
+    below.addRect(0, Ink(hr, u'~').bottom() + 1, Advance(hr, c), hr.descent() + hr.ascent());
+    return hr.pathForGlyph(Glyph(hr, c)).intersected(below);
+}
+
+// Centroid of the ink of a grey picture, each pixel weighted by its darkness.
+QPointF InkCentroid(const QImage& grey) {
+    qreal ink = 0;
+    QPointF sum;
+    for (int y = 0; y < grey.height(); ++y) {
+        for (int x = 0; x < grey.width(); ++x) {
+            const qreal weight = (255 - grey.constScanLine(y)[x]) / 255.0;
+            ink += weight;
+            sum += weight * QPointF(x + 0.5, y + 0.5);
+        }
+    }
+    return sum / ink;
+}
+
+// An outline drawn into a picture the size of `like`, placed so that the centroids of their ink
+// coincide: a comparison that does not depend on sub-pixel placement.
+QImage DrawnLike(const QPainterPath& outline, const QImage& like) {
+    auto draw = [&](QPointF offset) {
+        QImage image(like.size(), QImage::Format_Grayscale8);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.translate(offset);
+        painter.fillPath(outline, Qt::black);
+        return image;
+    };
+    const QPointF centred =
+        QRectF(QPointF(), like.size()).center() - outline.boundingRect().center();
+    return draw(centred + InkCentroid(like) - InkCentroid(draw(centred)));
+}
+
+// The grey differences between two pictures of one size, as a share of the ink of the first.
+qreal InkDifference(const QImage& shown, const QImage& wanted) {
+    qreal ink = 0;
+    qreal difference = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            const int a = shown.constScanLine(y)[x];
+            ink += (255 - a) / 255.0;
+            difference += std::abs(a - wanted.constScanLine(y)[x]) / 255.0;
+        }
+    }
+    return difference / ink;
+}
+
+QString BarcodeString(const QString& typed) {
+    const auto built = code93::BuildBarcode(typed.toStdU16String());
+    const auto* barcode = std::get_if<code93::Barcode>(&built);
+    return barcode ? QString::fromStdU16String(barcode->barcodeString) : QString();
+}
+
+// What hb-shape prints for a text: glyph names, or glyph numbers with --no-glyph-names.
+QStringList HbShape(const QString& file, const QString& text, const QStringList& options) {
+    QProcess shape;
+    shape.start(QStringLiteral("hb-shape"),
+                QStringList{"--no-positions", "--no-clusters", "--text=" + text} + options +
+                    QStringList{file});
+    if (!shape.waitForFinished(30000) || shape.exitCode() != 0) {
+        return {QStringLiteral("hb-shape failed (package libharfbuzz-bin): ") +
+                QString::fromUtf8(shape.readAllStandardError())};
+    }
+    const QString out = QString::fromUtf8(shape.readAllStandardOutput()).trimmed();
+    return out.mid(1, out.size() - 2).split(u'|');
+}
+
+// The glyphs Qt's text layout picks, as the window, the sample page and the export draw them.
+QStringList QtShape(const QString& family, const QString& text) {
+    QTextLayout layout(text, QFont(family, 24));
+    layout.beginLayout();
+    layout.createLine();
+    layout.endLayout();
+    QStringList glyphs;
+    for (const QGlyphRun& run : layout.glyphRuns()) {
+        for (const quint32 glyph : run.glyphIndexes()) {
+            glyphs << QString::number(glyph);
+        }
+    }
+    return glyphs;
+}
+
+QStringList CmapGlyphs(const QRawFont& font, const QString& text) {
+    QStringList glyphs;
+    for (const quint32 glyph : font.glyphIndexesForString(text)) {
+        glyphs << QString::number(glyph);
+    }
+    return glyphs;
+}
+
+// The character a glyph shows in the HR line, read from its name: a symbol its own font
+// character ("~" a space), a Full ASCII pair's letter the character the pair encodes ("O.lower"
+// "o", "H.parenleft" "(", "I.control_HT" the control picture of HT), and nothing for the
+// pair's shift, the check characters, start and stop.
+QString ShownBy(const QString& glyphName) {
+    static const QMap<QString, QChar> named = [] {
+        const QStringList names =
+            QStringLiteral(
+                "exclam quotedbl numbersign dollar percent ampersand quotesingle parenleft "
+                "parenright asterisk plus comma hyphen period slash zero one two three four "
+                "five six seven eight nine colon semicolon less equal greater question at "
+                "bracketleft backslash bracketright asciicircum underscore grave braceleft bar "
+                "braceright asciitilde")
+                .split(u' ');
+        QMap<QString, QChar> map;
+        auto name = names.cbegin();
+        for (char16_t c = u'!'; c <= u'~'; ++c) {
+            if (!QChar(c).isLetter()) {
+                map[*name++] = QChar(c);
+            }
+        }
+        return map;
+    }();
+    static const QStringList controls =
+        QStringLiteral(
+            "NUL SOH STX ETX EOT ENQ ACK BEL BS HT LF VT FF CR SO SI DLE DC1 DC2 DC3 DC4 NAK SYN "
+            "ETB CAN EM SUB ESC FS GS RS US")
+            .split(u' ');
+
+    const QString base = glyphName.section(u'.', 0, 0);
+    const QString shown = glyphName.section(u'.', 1);
+    if (shown.isEmpty()) {
+        if (base == u"parenleft" || base == u"parenright") {
+            return {};
+        }
+        if (base == u"asciitilde") {
+            return QStringLiteral(" ");
+        }
+        return base.size() == 1 ? base : QString(named.value(base, QChar::ReplacementCharacter));
+    }
+    if (shown == u"check" || shown == u"pairstart") {
+        return {};
+    }
+    if (shown == u"lower") {
+        return base.toLower();
+    }
+    if (shown == u"control_DEL") {
+        return QString(QChar(0x2421));
+    }
+    if (shown.startsWith(u"control_")) {
+        return QString(QChar(char16_t(0x2400 + controls.indexOf(shown.mid(8)))));
+    }
+    return QString(named.value(shown, QChar::ReplacementCharacter));
+}
+
 } // namespace
 
 class TestFonts : public QObject {
     Q_OBJECT
 private slots:
+    void initTestCase();
     void names_data() { AddFaceRows(); }
     void names();
     void fontconfigNames_data() { AddFaceRows(); }
@@ -164,9 +321,19 @@ private slots:
     void aspectFromAtoF();
     void humanReadableText_data();
     void humanReadableText();
+    void humanReadableLine_data();
+    void humanReadableLine();
+    void alternatesKeepTheBars_data();
+    void alternatesKeepTheBars();
+    void exportedLineReadsAsTyped();
     void loadBarcodeFonts();
     void loadBarcodeFontsFromEmptyFolder();
 };
+
+void TestFonts::initTestCase() {
+    const LoadedBarcodeFonts loaded = LoadBarcodeFonts();
+    QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
+}
 
 void TestFonts::names() {
     QFETCH(QChar, letter);
@@ -329,11 +496,7 @@ void TestFonts::humanReadableText() {
     const qreal module = Advance(hr, u'0') / 9;
 
     // What a glyph draws below its bars, and that as a picture to tell the marks apart.
-    auto textPath = [&](QChar c) {
-        QPainterPath below;
-        below.addRect(0, barBottom + 1, module * 9, hr.descent() + hr.ascent());
-        return hr.pathForGlyph(Glyph(hr, c)).intersected(below);
-    };
+    auto textPath = [&](QChar c) { return BelowBars(hr, c); };
     auto textOf = [&](QChar c) {
         QImage text(int(module * 9) + 1, int(hr.descent() - barBottom) + 1,
                     QImage::Format_Grayscale8);
@@ -363,6 +526,206 @@ void TestFonts::humanReadableText() {
         for (int k = 0; k < i; ++k) {
             QVERIFY(textOf(shifts[i]) != textOf(shifts[k]));
         }
+    }
+}
+
+void TestFonts::humanReadableLine_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    const QChar percentMarker(0xA9);
+    const QChar dollarMarker(0xAA);
+    QString printable;
+    for (char16_t c = u' '; c <= u'~'; ++c) {
+        printable += QChar(c);
+    }
+    QTest::newRow("(ABC123W9)") << "ABC123"
+                                << "ABC123";
+    QTest::newRow("(C?O?D?E~93<8): check C is a shift") << "Code 93"
+                                                        << "Code 93";
+    QTest::newRow("(TEST~134)") << "TEST 1"
+                                << "TEST 1";
+    QTest::newRow("(XFB?A): the checks ?A are no pair") << "XFB"
+                                                        << "XFB";
+    QTest::newRow("(AB0<ME): a lone marker before check M")
+        << QStringLiteral("AB0") + dollarMarker << "AB0<";
+    QTest::newRow("ends in the pair >A") << "Hello, World!"
+                                         << "Hello, World!";
+    QTest::newRow("every printable character") << printable << printable;
+    QTest::newRow("control markers")
+        << QStringLiteral("A%1IB%1M%1J%2U%2A%2T").arg(dollarMarker).arg(percentMarker)
+        << QStringLiteral("A\u2409B\u240D\u240A\u2400\u241B\u2421");
+    QTest::newRow("marker before a digit: no pair") << QString(percentMarker) + u'5' << "=5";
+}
+
+// The HR line reads as the data wherever OpenType is applied, and as the symbols where not.
+void TestFonts::humanReadableLine() {
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    const QString barcode = BarcodeString(typed);
+    QVERIFY(!barcode.isEmpty());
+    const QStringList noNames{QStringLiteral("--no-glyph-names")};
+    const QStringList noCalt{QStringLiteral("--no-glyph-names"),
+                             QStringLiteral("--features=-calt")};
+    for (const QChar letter : Letters) {
+        const QString file = FontFile(letter, true);
+        QString line;
+        for (const QString& glyph : HbShape(file, barcode, {})) {
+            line += ShownBy(glyph);
+        }
+        QCOMPARE(line, shown);
+        QCOMPARE(QtShape(Family(letter, true), barcode), HbShape(file, barcode, noNames));
+        QCOMPARE(HbShape(file, barcode, noCalt), CmapGlyphs(LoadFace(file), barcode));
+        const QString standard = FontFile(letter, false);
+        QCOMPARE(HbShape(standard, barcode, noNames), CmapGlyphs(LoadFace(standard), barcode));
+    }
+}
+
+void TestFonts::alternatesKeepTheBars_data() {
+    humanReadableText_data();
+}
+
+// Every alternate draws exactly its base glyph's bar contours in the same advance and stays in
+// the cell; a pair's letter shows its text centred under the pair, everything else shows none.
+void TestFonts::alternatesKeepTheBars() {
+    QFETCH(QChar, letter);
+    const QRawFont font = LoadFace(FontFile(letter, true));
+    const qreal module = Advance(font, u'0') / 9;
+    const qreal barBottom = Ink(font, u'~').bottom();
+
+    // Every shift-letter pair, then every symbol as both check characters.
+    QString probe = QStringLiteral("(");
+    for (const QChar shift : QStringLiteral("<=>?")) {
+        for (char16_t c = u'A'; c <= u'Z'; ++c) {
+            probe += QString(shift) + QChar(c);
+        }
+    }
+    const qsizetype pairsEnd = probe.size();
+    probe += QStringLiteral("00)");
+    for (const QChar symbol : SymbolChars) {
+        probe += u'(' + QString(2, symbol) + u')';
+    }
+    const QStringList shaped = QtShape(Family(letter, true), probe);
+    const QList<quint32> base = font.glyphIndexesForString(probe);
+    QCOMPARE(shaped.size(), base.size());
+
+    auto contours = [&](quint32 glyph, bool bars) {
+        QList<QPolygonF> found;
+        for (const QPolygonF& contour : font.pathForGlyph(glyph).toSubpathPolygons()) {
+            if ((contour.boundingRect().bottom() <= barBottom) == bars) {
+                found << contour;
+            }
+        }
+        return found;
+    };
+    QSet<quint32> alternates;
+    for (qsizetype i = 0; i < base.size(); ++i) {
+        const quint32 glyph = shaped[i].toUInt();
+        if (glyph == base[i]) {
+            continue;
+        }
+        alternates.insert(glyph);
+        const QString where = QStringLiteral("%1 at %2").arg(probe.mid(i - 1, 3)).arg(i);
+        QVERIFY2(contours(glyph, true) == contours(base[i], true), qPrintable(where));
+        QCOMPARE(font.advancesForGlyphIndexes({glyph}), font.advancesForGlyphIndexes({base[i]}));
+        QVERIFY2(font.pathForGlyph(glyph).boundingRect().bottom() <= font.descent(),
+                 qPrintable(where));
+        QRectF text;
+        for (const QPolygonF& contour : contours(glyph, false)) {
+            text |= contour.boundingRect();
+        }
+        const bool pairLetter = i < pairsEnd && i % 2 == 0;
+        QVERIFY2(text.isEmpty() != pairLetter, qPrintable(where));
+        if (pairLetter) {
+            QVERIFY2(std::abs(text.center().x()) < module / 2, qPrintable(where));
+        }
+    }
+    const int glyphCount = quint16(Int16At(font.fontTable("maxp"), 4));
+    QCOMPARE(alternates.size(), glyphCount - SymbolChars.size() - 4);
+}
+
+// What a user sees: under the exported "Code 93" the HR line shows "Code 93" in DejaVu Sans at
+// the HR text size, each character centred under its symbol or pair, and the bars still scan.
+void TestFonts::exportedLineReadsAsTyped() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString file = dir.filePath(QStringLiteral("code.png"));
+    const Stria93Run run = Stria93({"export", "-o", file, "Code 93"}); // HR d, 24 points, 600 dpi
+    QCOMPARE(run.exitCode, 0);
+    const QImage picture = QImage(file).convertToFormat(QImage::Format_Grayscale8);
+    QCOMPARE(decoders::ReadWithZbar(picture), QStringList{"Code 93"});
+    auto dark = [&](int x, int y) { return picture.constScanLine(y)[x] < 128; };
+
+    // The start's first bar is the leftmost inked column and runs from the bars' top to their
+    // bottom; across the bars the ink spans 9 modules a character, plus the termination bar.
+    auto topOfInk = [&](int x) {
+        for (int y = 0; y < picture.height(); ++y) {
+            if (dark(x, y)) {
+                return y;
+            }
+        }
+        return -1;
+    };
+    int left = 0;
+    while (left < picture.width() && topOfInk(left) < 0) {
+        ++left;
+    }
+    QVERIFY(left < picture.width());
+    const int barTop = topOfInk(left);
+    int barBottom = barTop;
+    while (barBottom + 1 < picture.height() && dark(left, barBottom + 1)) {
+        ++barBottom;
+    }
+    const int row = (barTop + barBottom) / 2;
+    int right = picture.width() - 1;
+    while (!dark(right, row)) {
+        --right;
+    }
+    const QString barcode = BarcodeString(QStringLiteral("Code 93"));
+    const qreal module = qreal(right + 1 - left) / (9 * barcode.size() + 1);
+
+    // The characters below the bars, one run of inked columns each.
+    QList<QRect> blobs;
+    for (int x = 0; x < picture.width(); ++x) {
+        QRect column;
+        for (int y = barBottom + 2; y < picture.height(); ++y) {
+            if (dark(x, y)) {
+                column |= QRect(x, y, 1, 1);
+            }
+        }
+        if (column.isEmpty()) {
+            continue;
+        }
+        if (!blobs.isEmpty() && blobs.back().right() == x - 1) {
+            blobs.back() |= column;
+        } else {
+            blobs << column;
+        }
+    }
+    const QString expected = QStringLiteral("Code93");
+    // Centres in modules from the first bar: a symbol's middle, or a pair's.
+    const qreal centres[] = {13.5, 27, 45, 63, 85.5, 94.5};
+    QCOMPARE(blobs.size(), expected.size());
+
+    // DejaVu Sans at the size whose cap height is the HR text's, read from the face.
+    const QRawFont face = LoadFace(FontFile(u'd', true));
+    const qreal faceModule = Advance(face, u'0') / 9;
+    const qreal faceCap = BelowBars(face, u'H').boundingRect().height();
+    const QRawFont dejaVu(QStringLiteral(STRIA_DEJAVU_SANS), 1000, QFont::PreferNoHinting);
+    QVERIFY(dejaVu.isValid());
+    const qreal pixelSize = 1000 * (faceCap / faceModule * module) / Ink(dejaVu, u'H').height();
+    const QRawFont reference(QStringLiteral(STRIA_DEJAVU_SANS), pixelSize, QFont::PreferNoHinting);
+
+    for (qsizetype i = 0; i < blobs.size(); ++i) {
+        const QRect area = blobs[i].adjusted(-3, -3, 3, 3);
+        const QImage shown = picture.copy(area);
+        QVERIFY2(std::abs((blobs[i].left() + blobs[i].right() + 1) / 2.0 - left -
+                          centres[i] * module) < module,
+                 qPrintable(QString(expected[i])));
+        const QImage wanted =
+            DrawnLike(reference.pathForGlyph(Glyph(reference, expected[i])), shown);
+        const qreal difference = InkDifference(shown, wanted);
+        QVERIFY2(difference < 0.2,
+                 qPrintable(QStringLiteral("%1 differs by %2").arg(expected[i]).arg(difference)));
     }
 }
 
