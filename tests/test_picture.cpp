@@ -4,6 +4,7 @@
 #include "export_font_size.h"
 #include "picture_format.h"
 #include "picture_writer.h"
+#include "row_source.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,6 +26,25 @@ const QString Barcode = QStringLiteral("(ABC123W9)");
 QByteArray ReadAll(const QString& name) {
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Rows from a picture in memory (none at all for a picture too large to hold).
+class ImageRows : public picture::RowSource {
+public:
+    explicit ImageRows(QImage image) : image_(std::move(image)), size_(image_.size()) {}
+    explicit ImageRows(QSize size) : size_(size) {}
+    QSize size() const override { return size_; }
+    bool blackAndWhite() const override { return false; }
+    int keyOf(int y) const override { return y; }
+    const uchar* row(int y) override { return image_.constScanLine(y); }
+
+private:
+    QImage image_;
+    QSize size_;
+};
+
+picture::PictureLayout Layout(const QString& face, const QString& points, int dpi) {
+    return picture::LayoutPicture({Barcode, face, points, dpi, false});
 }
 
 // A grey picture with every level 0..255 somewhere, and white around.
@@ -153,7 +173,7 @@ void TestPicture::layout() {
     const picture::ExportRequest request{Barcode, face, points, dpi, sizeA};
     const auto layout = picture::LayoutPicture(request);
     QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
-    QCOMPARE(layout.font.pixelSize(), pixelSize);
+    QCOMPARE(layout.pixelSize, pixelSize);
     QVERIFY(layout.textWidth > 0);
     const int raise = sizeA ? layout.cellHeight / 4 : 0;
     QCOMPARE(layout.raise, raise);
@@ -224,8 +244,8 @@ void TestPicture::refusals_data() {
         << "2000" << Barcode
         << "The export font would be 42,667 pixels high; the largest font is 12,000 pixels. "
            "Choose a lower resolution or a smaller point size.";
-    QTest::newRow("picture too large") << "Sample 93 d"
-                                       << "500" << QString(200, u'A') << "The picture would be";
+    QTest::newRow("picture too large") << "Sample 93 a"
+                                       << "562" << QString(250000, u'A') << "The picture would be";
 }
 
 void TestPicture::refusals() {
@@ -268,9 +288,10 @@ void TestPicture::writtenWithoutResolution_data() {
 
 void TestPicture::writtenWithoutResolution() {
     QFETCH(PictureFormat, format);
-    const QImage image = picture::MakePicture({Barcode, "Sample 93 b HR", "24", 300, false}).image;
+    const picture::ExportRequest request{Barcode, "Sample 93 b HR", "24", 300, false};
+    const QImage image = picture::MakePicture(request).image;
     const QString name = dir_.filePath("res" + picture::FormatExtension(format));
-    QCOMPARE(picture::WritePicture(image, format, name).error, QString());
+    QCOMPARE(picture::WritePicture(picture::LayoutPicture(request), format, name).error, QString());
     const QByteArray bytes = ReadAll(name);
     QImage back;
     QVERIFY(back.loadFromData(bytes));
@@ -301,7 +322,8 @@ void TestPicture::writtenWithoutResolution() {
 void TestPicture::gifPaletteIsExact() {
     const QImage image = AllGreys();
     const QString name = dir_.filePath("greys.gif");
-    QCOMPARE(picture::WritePicture(image, PictureFormat::Gif, name).error, QString());
+    ImageRows rows(image);
+    QCOMPARE(picture::WriteRows(rows, PictureFormat::Gif, name).error, QString());
     const QImage back(name);
     QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
 }
@@ -317,21 +339,27 @@ void TestPicture::formatLimits_data() {
     QTest::newRow("gif wider than 65,535") << PictureFormat::Gif << QSize(65536, 2)
                                            << "The picture would be 65,536 x 2 pixels; a GIF "
                                               "file holds at most 65,535 pixels";
-    QTest::newRow("png wider than 1,000,000") << PictureFormat::Png << QSize(1000001, 1)
-                                              << "The picture would be 1,000,001 x 1 pixels; a "
-                                                 "PNG file holds at most 1,000,000 pixels";
+    QTest::newRow("bmp beyond 4 GB")
+        << PictureFormat::Bmp << QSize(70000, 70000)
+        << "The picture would be 70,000 x 70,000 pixels; a BMP file holds at most 4,294,967,295 "
+           "bytes.";
     QTest::newRow("gif at its limit") << PictureFormat::Gif << QSize(65535, 2) << "";
+    QTest::newRow("png 1,000,001 wide") << PictureFormat::Png << QSize(1000001, 2) << "";
 }
 
 void TestPicture::formatLimits() {
     QFETCH(PictureFormat, format);
     QFETCH(QSize, size);
     QFETCH(QString, error);
-    QImage image(size, QImage::Format_Grayscale8);
-    image.fill(255);
+    QImage image;
+    if (error.isEmpty()) {
+        image = QImage(size, QImage::Format_Grayscale8);
+        image.fill(255);
+    }
+    ImageRows rows = error.isEmpty() ? ImageRows(image) : ImageRows(size);
     const QString name = dir_.filePath("limit" + picture::FormatExtension(format));
     QFile::remove(name);
-    const QString written = picture::WritePicture(image, format, name).error;
+    const QString written = picture::WriteRows(rows, format, name).error;
     QVERIFY2(error.isEmpty() ? written.isEmpty() : written.startsWith(error), qPrintable(written));
     QCOMPARE(QFile::exists(name), error.isEmpty());
 }
@@ -354,10 +382,10 @@ void TestPicture::writeFailures_data() {
 void TestPicture::writeFailures() {
     QFETCH(QString, name);
     QFETCH(QString, error);
-    const QImage image = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    const picture::PictureLayout layout = Layout("Sample 93 d", "24", 600);
     for (auto format :
          {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpeg, PictureFormat::Png}) {
-        const QString written = picture::WritePicture(image, format, name).error;
+        const QString written = picture::WritePicture(layout, format, name).error;
         QVERIFY2(written.startsWith(error) && !written.endsWith(u' '), qPrintable(written));
     }
     QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
@@ -369,7 +397,7 @@ void TestPicture::failedWriteKeepsOldFile() {
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("the old file");
     old.close();
-    const QImage image = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    const picture::PictureLayout layout = Layout("Sample 93 d", "24", 600);
     // Writes beyond 4 KB fail as on a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
@@ -377,7 +405,7 @@ void TestPicture::failedWriteKeepsOldFile() {
     rlimit small = saved;
     small.rlim_cur = 4096;
     setrlimit(RLIMIT_FSIZE, &small);
-    const QString error = picture::WritePicture(image, PictureFormat::Bmp, name).error;
+    const QString error = picture::WritePicture(layout, PictureFormat::Bmp, name).error;
     setrlimit(RLIMIT_FSIZE, &saved);
     QVERIFY2(error.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(name)),
              qPrintable(error));
@@ -388,11 +416,11 @@ void TestPicture::failedWriteKeepsOldFile() {
 
 void TestPicture::replacesExistingFile() {
     const QString name = dir_.filePath("twice.png");
-    const auto first = picture::MakePicture({Barcode, "Sample 93 d", "24", 300, false}).image;
-    const auto second = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    const auto first = Layout("Sample 93 d", "24", 300);
+    const auto second = Layout("Sample 93 d", "24", 600);
     QCOMPARE(picture::WritePicture(first, PictureFormat::Png, name).error, QString());
     QCOMPARE(picture::WritePicture(second, PictureFormat::Png, name).error, QString());
-    QCOMPARE(QImage(name).size(), second.size());
+    QCOMPARE(QImage(name).size(), second.size);
 }
 
 int main(int argc, char** argv) {

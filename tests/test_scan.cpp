@@ -107,13 +107,13 @@ void TestScan::Check(const QString& face, int dpi, const QString& points, const 
     QVERIFY2(text.ok, text.error.c_str());
     const picture::ExportRequest request{QString::fromStdU16String(text.text), face, points, dpi,
                                          face.startsWith(QStringLiteral("Sample 93 a"))};
-    const picture::PictureResult made = picture::MakePicture(request);
-    QVERIFY2(made.error.isEmpty(), qPrintable(made.error));
+    const picture::PictureLayout layout = picture::LayoutPicture(request);
+    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
     const QString file = dir_.filePath(QStringLiteral("scan") + picture::FormatExtension(format));
-    const picture::WriteResult written = picture::WritePicture(made.image, format, file);
+    const picture::WriteResult written = picture::WritePicture(layout, format, file);
     QVERIFY2(written.error.isEmpty(), qPrintable(written.error));
     const QImage readBack(file);
-    QCOMPARE(readBack.size(), made.image.size());
+    QCOMPARE(readBack.size(), layout.size);
     QCOMPARE(decoders::ReadWithZxing(readBack), QStringList{expected});
     QCOMPARE(decoders::ReadWithZbar(readBack), QStringList{expected});
 }
