@@ -67,6 +67,12 @@ private:
     Clock::time_point shownAt_{};
 };
 
+// Each picture ends in a wait for the disk (the file is synced before it replaces the old one):
+// twice as many workers as cores keep the cores busy meanwhile.
+std::size_t WorkerCount() {
+    return 2 * std::max(1u, std::thread::hardware_concurrency());
+}
+
 void Work(Queue& queue, const ExportWork& work) {
     std::unique_lock lock(queue.mutex);
     for (;;) {
@@ -103,7 +109,7 @@ BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool
         queue.jobAdded.notify_all();
         queue.outcomeMade.notify_one();
     });
-    std::vector<std::thread> workers(std::max(1u, std::thread::hardware_concurrency()));
+    std::vector<std::thread> workers(WorkerCount());
     for (std::thread& worker : workers) {
         worker = std::thread(Work, std::ref(queue), std::cref(work));
     }
