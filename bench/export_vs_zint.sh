@@ -5,7 +5,8 @@
 #   largest 1200 dpi, 50 points, 40 characters, PNG
 # Prints the median wall time of each and the ratio stria93 / zint, then peak memory (GNU time)
 # of the largest export, of a picture of about 100,000 x 2,000 pixels and of one 600,000
-# pixels wide.  Usage: bench/export_vs_zint.sh [build folder] [rounds]
+# pixels wide, which zbar then reads.  Needs zint, bc, python3-pil and python3-pyzbar.
+# Usage: bench/export_vs_zint.sh [build folder] [rounds]
 set -euo pipefail
 build=${1:-build}
 rounds=${2:-7}
@@ -59,6 +60,33 @@ peak "zint largest ($(size "$out/zint.png"))" zint -b 25 --scale=16 --height=48 
 wide=$(printf 'A%.0s' $(seq 1 243))
 "$stria93" export --dpi 1200 --points 65 -o "$out/wide.png" "$wide"
 peak "stria93 $(size "$out/wide.png")" "$stria93" export --dpi 1200 --points 65 -o "$out/wide.png" "$wide"
-long=$(printf 'A%.0s' $(seq 1 16270))
-"$stria93" export --dpi 300 -o "$out/long.png" "$long"
-peak "stria93 $(size "$out/long.png")" "$stria93" export --dpi 300 -o "$out/long.png" "$long"
+# 600,000 pixels wide (and 11,500 high): 245 characters, few enough for zbar, which reads at
+# most 256; it reads a band of rows through the bars, the whole picture being 6.9 G pixels.
+long=$(printf 'A%.0s' $(seq 1 245))
+peak "stria93 600,000 pixels wide" "$stria93" export --dpi 1200 --points 390 -o "$out/long.png" "$long"
+echo "  $(size "$out/long.png"), $(stat -c %s "$out/long.png") bytes"
+/usr/bin/python3 - "$out/long.png" <<'PY'
+# Streams the PNG's rows (8-bit grey, filter None or Up, as stria93 writes them) and scans rows
+# 3,000 to 3,040 with zbar.
+import struct, sys, zlib
+from PIL import Image
+from pyzbar.pyzbar import decode
+data = open(sys.argv[1], "rb").read()
+width, height = struct.unpack(">II", data[16:24])
+inflate, pending, previous, band, at, y = zlib.decompressobj(), bytearray(), bytes(width), [], 8, 0
+while at < len(data) and y < 3040:
+    length, kind = struct.unpack(">I4s", data[at:at + 8])
+    if kind == b"IDAT":
+        pending += inflate.decompress(data[at + 8:at + 8 + length])
+        while len(pending) > width and y < 3040:
+            kind_of_filter, row = pending[0], bytes(pending[1:width + 1])
+            del pending[:width + 1]
+            if kind_of_filter == 2:
+                row = bytes((a + b) & 255 for a, b in zip(row, previous)) if row.strip(b"\0") else previous
+            previous, y = row, y + 1
+            if y > 3000:
+                band.append(row)
+    at += 12 + length
+found = decode(Image.frombytes("L", (width, len(band)), b"".join(band)))
+print("  zbar on rows 3,000-3,040:", [(f.type, len(f.data)) for f in found])
+PY

@@ -58,21 +58,24 @@ struct ZeroRows {
 };
 
 std::vector<uchar> DeflatedZeroRows(std::size_t filteredRowBytes, int rows) {
-    std::vector<uchar> input(filteredRowBytes * static_cast<std::size_t>(rows), 0);
-    for (int r = 0; r < rows; ++r) {
-        input[static_cast<std::size_t>(r) * filteredRowBytes] = PNG_FILTER_VALUE_UP;
-    }
+    std::vector<uchar> row(filteredRowBytes, 0);
+    row[0] = PNG_FILTER_VALUE_UP;
     z_stream zeros{};
     deflateInit2(&zeros, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
-    std::vector<uchar> out(deflateBound(&zeros, static_cast<uLong>(input.size())) + 64);
-    zeros.next_in = input.data();
-    zeros.avail_in = static_cast<uInt>(input.size());
-    zeros.next_out = out.data();
-    zeros.avail_out = static_cast<uInt>(out.size());
-    deflate(&zeros, Z_FULL_FLUSH);
-    out.resize(out.size() - zeros.avail_out);
+    std::vector<uchar> deflated;
+    std::array<uchar, 1 << 14> out;
+    for (int r = 0; r < rows; ++r) {
+        zeros.next_in = row.data();
+        zeros.avail_in = static_cast<uInt>(row.size());
+        do {
+            zeros.next_out = out.data();
+            zeros.avail_out = static_cast<uInt>(out.size());
+            deflate(&zeros, r + 1 == rows ? Z_FULL_FLUSH : Z_NO_FLUSH);
+            deflated.insert(deflated.end(), out.data(), out.data() + out.size() - zeros.avail_out);
+        } while (zeros.avail_out == 0 || zeros.avail_in > 0);
+    }
     deflateEnd(&zeros);
-    return out;
+    return deflated;
 }
 
 // Kept per thread for the last row length: a batch has pictures of about one size.
