@@ -18,7 +18,53 @@ bool ExistsAsOther(const QByteArray& name) {
            !S_ISDIR(status.st_mode);
 }
 
+constexpr qsizetype WriteBufferBytes = 1 << 16;
+
 } // namespace
+
+void DescriptorWriter::Attach(int descriptor) {
+    descriptor_ = descriptor;
+    buffer_.reserve(WriteBufferBytes);
+    open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+}
+
+qint64 DescriptorWriter::writeData(const char* data, qint64 length) {
+    if (!failure_.isEmpty()) {
+        return -1;
+    }
+    if (buffer_.size() + length > WriteBufferBytes) {
+        if (!Flush() || (length >= WriteBufferBytes && !WriteOut(data, length))) {
+            return -1;
+        }
+        if (length >= WriteBufferBytes) {
+            return length;
+        }
+    }
+    buffer_.append(data, length);
+    return length;
+}
+
+bool DescriptorWriter::Flush() {
+    const bool ok = failure_.isEmpty() && WriteOut(buffer_.constData(), buffer_.size());
+    buffer_.clear();
+    return ok;
+}
+
+bool DescriptorWriter::WriteOut(const char* data, qint64 length) {
+    while (length > 0) {
+        const ssize_t written = ::write(descriptor_, data, static_cast<size_t>(length));
+        if (written < 0 && errno == EINTR) {
+            continue;
+        }
+        if (written <= 0) {
+            failure_ = qt_error_string(written < 0 ? errno : ENOSPC);
+            return false;
+        }
+        data += written;
+        length -= written;
+    }
+    return true;
+}
 
 OutputFile::OutputFile(const QString& fileName)
     : name_(EncodeFileName(fileName)),
@@ -48,16 +94,22 @@ bool OutputFile::FailWith(const QString& reason) {
 bool OutputFile::open() {
     switch (mode_) {
     case Mode::SaveFile:
-        return saveFile_.open(QIODevice::WriteOnly) || FailWith(saveFile_.errorString());
+        if (!saveFile_.open(QIODevice::WriteOnly)) {
+            return FailWith(saveFile_.errorString());
+        }
+        writer_.Attach(saveFile_.handle());
+        return true;
     case Mode::InPlace: {
         const int fd = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (fd < 0) {
             return Fail(errno);
         }
         ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        return file_.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                          QFileDevice::AutoCloseHandle) ||
-               FailWith(file_.errorString());
+        if (!file_.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+            return FailWith(file_.errorString());
+        }
+        writer_.Attach(fd);
+        return true;
     }
     case Mode::TemporaryByName:
         break;
@@ -81,18 +133,20 @@ bool OutputFile::open() {
     if (replacing) {
         ::fchmod(fd, old.st_mode & 07777);
     }
-    return file_.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle) ||
-           FailWith(file_.errorString());
+    if (!file_.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
+        return FailWith(file_.errorString());
+    }
+    writer_.Attach(fd);
+    return true;
 }
 
 QIODevice* OutputFile::device() {
-    return mode_ == Mode::SaveFile ? static_cast<QIODevice*>(&saveFile_) : &file_;
+    return &writer_;
 }
 
 bool OutputFile::commit() {
-    QFileDevice& device = mode_ == Mode::SaveFile ? static_cast<QFileDevice&>(saveFile_) : file_;
-    if (device.error() != QFileDevice::NoError || !device.flush()) {
-        return FailWith(device.errorString());
+    if (!writer_.Flush()) {
+        return FailWith(writer_.failure());
     }
     switch (mode_) {
     case Mode::SaveFile:
@@ -112,12 +166,7 @@ bool OutputFile::commit() {
 }
 
 QString OutputFile::errorString() const {
-    const QFileDevice& device =
-        mode_ == Mode::SaveFile ? static_cast<const QFileDevice&>(saveFile_) : file_;
-    if (failure_.isEmpty() && device.error() != QFileDevice::NoError) {
-        return device.errorString();
-    }
-    return failure_;
+    return failure_.isEmpty() ? writer_.failure() : failure_;
 }
 
 } // namespace picture

@@ -13,6 +13,27 @@ namespace picture {
 // treatment by hand. An existing file that is not a regular file (a device such as /dev/null)
 // cannot be replaced by a rename and is written in place; it is opened without blocking, so a
 // FIFO nobody reads is refused instead of waited for.
+// Writes to a file descriptor through a buffer of its own and keeps the system's reason for the
+// first failure: Qt's buffered file writes may report a lost write as success or as "Unknown
+// error".
+class DescriptorWriter : public QIODevice {
+public:
+    void Attach(int descriptor);
+    bool Flush(); // false when any write failed
+    QString failure() const { return failure_; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 length) override;
+
+private:
+    bool WriteOut(const char* data, qint64 length);
+
+    int descriptor_ = -1;
+    QByteArray buffer_;
+    QString failure_;
+};
+
 class OutputFile {
 public:
     explicit OutputFile(const QString& fileName);
@@ -37,6 +58,7 @@ private:
     Mode mode_;
     QSaveFile saveFile_;
     QFile file_; // TemporaryByName and InPlace, on a descriptor opened by name bytes
+    DescriptorWriter writer_;
     QString failure_;
 };
 
