@@ -1,18 +1,22 @@
-#include "barcode_fonts.h"
 #include "barcode_picture.h"
 #include "code93.h"
 #include "commands.h"
+#include "export_batch.h"
 #include "export_font_size.h"
+#include "install_paths.h"
 #include "line_reader.h"
+#include "native_file_name.h"
 #include "output_text.h"
 #include "picture_format.h"
 #include "picture_writer.h"
+#include "typeface_file.h"
 
+#include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <unistd.h>
 
 namespace cli {
 
@@ -29,6 +33,9 @@ struct ExportOptions {
     int dpi = 600;
     std::optional<picture::PictureFormat> format;
     bool withSums = false;
+    bool exact = false;
+    double barReduction = 0;
+    bool quiet = false;
     std::string output;
     std::vector<std::string> data;
 };
@@ -47,8 +54,10 @@ std::string ParseExportOptions(const Args& args, ExportOptions& options) {
             optionsDone = true;
             continue;
         }
-        if (arg == "--sums") {
-            options.withSums = true;
+        if (arg == "--sums" || arg == "--exact" || arg == "--quiet") {
+            (arg == "--sums"    ? options.withSums
+             : arg == "--exact" ? options.exact
+                                : options.quiet) = true;
             continue;
         }
         std::optional<std::string> value;
@@ -57,7 +66,8 @@ std::string ParseExportOptions(const Args& args, ExportOptions& options) {
             arg.resize(eq);
         }
         const bool takesValue = arg == "--style" || arg == "--size" || arg == "--points" ||
-                                arg == "--dpi" || arg == "--format" || arg == "-o";
+                                arg == "--dpi" || arg == "--format" || arg == "-o" ||
+                                arg == "--bar-reduction";
         if (!takesValue) {
             return "unknown option '" + arg + "' (put -- before data that starts with -)";
         }
@@ -85,6 +95,12 @@ std::string ParseExportOptions(const Args& args, ExportOptions& options) {
                 return "--dpi must be 300, 600, 900 or 1200, not '" + v + "'";
             }
             options.dpi = std::stoi(v);
+        } else if (arg == "--bar-reduction") {
+            bool ok = false;
+            options.barReduction = QString::fromStdString(v).toDouble(&ok);
+            if (!ok || !(options.barReduction >= 0)) {
+                return "--bar-reduction must be a number of pixels of 0 or more, not '" + v + "'";
+            }
         } else if (arg == "--format") {
             options.format = picture::FormatFromExtension(QString::fromStdString(v));
             if (!options.format || v.starts_with('.')) {
@@ -99,7 +115,8 @@ std::string ParseExportOptions(const Args& args, ExportOptions& options) {
         return "missing -o FILE";
     }
     if (!options.format) {
-        const QString suffix = QFileInfo(QString::fromStdString(options.output)).suffix();
+        const QString suffix =
+            QFileInfo(picture::DecodeFileName(QByteArray::fromStdString(options.output))).suffix();
         options.format = picture::FormatFromExtension(suffix);
         if (!options.format || suffix.isEmpty()) {
             return "cannot tell the picture format from '" + options.output +
@@ -111,6 +128,9 @@ std::string ParseExportOptions(const Args& args, ExportOptions& options) {
     if (!fontSize.error.isEmpty()) {
         return "--points: " + Utf8(fontSize.error);
     }
+    if (options.exact && options.barReduction != static_cast<long long>(options.barReduction)) {
+        return "--bar-reduction must be a whole number of pixels with --exact";
+    }
     return {};
 }
 
@@ -119,10 +139,47 @@ QString NumberedName(const QString& pattern, std::size_t n) {
     return name.replace(QStringLiteral("{n}"), QString::number(n));
 }
 
-// A command-line program's standard error is for its own messages.
-void DropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type == QtCriticalMsg || type == QtFatalMsg) {
-        std::fprintf(stderr, "%s\n", Utf8(message).c_str());
+// A file name as the list of written files shows it: its own bytes, with backslashes and control
+// characters escaped C-style so that every name takes exactly one line.
+std::string ListedName(const QString& fileName) {
+    std::string listed;
+    for (const char c : picture::EncodeFileName(fileName)) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            listed += "\\\\";
+        } else if (c == '\n') {
+            listed += "\\n";
+        } else if (c == '\t') {
+            listed += "\\t";
+        } else if (c == '\r') {
+            listed += "\\r";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            listed += escaped;
+        } else {
+            listed += c;
+        }
+    }
+    return listed;
+}
+
+picture::ExportRequest RequestFor(const ExportOptions& options, const QString& face,
+                                  const QString& text) {
+    picture::ExportRequest request{text, face, QString::fromStdString(options.points), options.dpi,
+                                   options.sizeLetter == u'a'};
+    request.exact = options.exact;
+    request.barReduction = options.barReduction;
+    return request;
+}
+
+// Tells the module width of whole-pixel exports once, before the first picture.
+void ReportModule(const ExportOptions& options, const QString& face) {
+    const picture::PictureLayout layout = picture::LayoutPicture(RequestFor(options, face, {}));
+    if (layout.error.isEmpty()) {
+        const double mils = layout.modulePixels * 1000.0 / options.dpi;
+        std::fprintf(stderr, "stria93: modules of %g pixels, %.1f mil at %d dpi\n",
+                     layout.modulePixels, mils, options.dpi);
     }
 }
 
@@ -133,71 +190,75 @@ int RunExport(const Args& args) {
     if (const std::string error = ParseExportOptions(args, options); !error.empty()) {
         return UsageError("export: " + error);
     }
-    const QString pattern =
-        picture::ExportFileName(QString::fromStdString(options.output), *options.format);
+    const QString pattern = picture::ExportFileName(
+        picture::DecodeFileName(QByteArray::fromStdString(options.output)), *options.format);
     const bool batch = options.data.size() != 1;
     if (batch && !pattern.contains(QStringLiteral("{n}"))) {
         return UsageError("export: with several data texts or standard input, FILE must "
                           "contain {n} (replaced by 1, 2, ...)");
     }
 
-    // No display needed: draw on the offscreen platform unless the caller chose one.
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    qInstallMessageHandler(DropQtMessages);
-    int argc = 1;
-    char name[] = "stria93";
-    char* argv[] = {name, nullptr};
-    QGuiApplication app(argc, argv);
-    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-
     const QString face =
         QString::fromStdU16String(code93::FaceName(options.style, options.sizeLetter));
-    bool anyFailed = false;
-    std::size_t count = 0;
-    auto exportOne = [&](std::string_view text, const std::string& where) {
-        ++count;
-        const OutputText made = MakeOutputText(text, options.withSums);
+    if (options.exact && !options.quiet) {
+        ReportModule(options, face);
+    }
+    const ExportWork exportOne = [&](const ExportJob& job) {
+        ExportOutcome outcome;
+        const OutputText made = MakeOutputText(job.text, options.withSums);
         if (!made.ok) {
-            anyFailed = true;
-            std::fprintf(stderr, "%s%s\n", where.c_str(), made.error.c_str());
-            return;
+            outcome.failed = true;
+            outcome.message = job.where + made.error;
+            return outcome;
         }
-        const picture::ExportRequest request{QString::fromStdU16String(made.text), face,
-                                             QString::fromStdString(options.points), options.dpi,
-                                             options.sizeLetter == u'a'};
-        const picture::PictureResult picture = picture::MakePicture(request);
-        QString error = picture.error;
-        const QString fileName = batch ? NumberedName(pattern, count) : pattern;
+        const picture::PictureLayout layout =
+            picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(made.text)));
+        QString error = layout.error;
+        const QString fileName = batch ? NumberedName(pattern, job.number) : pattern;
         if (error.isEmpty()) {
-            error = picture::WritePicture(picture.image, *options.format, fileName).error;
+            error = picture::WritePicture(layout, *options.format, fileName).error;
         }
         if (!error.isEmpty()) {
-            anyFailed = true;
-            if (!fonts.error.isEmpty() && !fonts.families.contains(face)) {
-                error += QStringLiteral(" (%1)").arg(fonts.error);
+            if (picture::TypefaceFile(face).isEmpty()) {
+                error += QStringLiteral(" (it is missing from the folder %1)")
+                             .arg(QDir::toNativeSeparators(installpaths::FontDirectory()));
             }
-            std::fprintf(stderr, "%s%s\n", where.c_str(), Utf8(error).c_str());
-            return;
+            outcome.failed = true;
+            outcome.message = job.where + picture::EncodeFileName(error).toStdString();
+            return outcome;
         }
-        std::printf("%s\n", Utf8(fileName).c_str());
+        outcome.written = ListedName(fileName);
+        return outcome;
     };
 
-    if (options.data.empty()) {
-        const bool read = ForEachLine(stdin, [&](std::size_t lineNumber, std::string_view line) {
-            exportOne(line, "line " + std::to_string(lineNumber) + ": ");
-        });
-        if (!read) {
-            std::fprintf(stderr, "stria93: cannot read standard input\n");
-            anyFailed = true;
+    if (!batch) {
+        const ExportOutcome outcome = exportOne({1, options.data.front(), {}});
+        if (!outcome.written.empty()) {
+            std::printf("%s\n", outcome.written.c_str());
         }
-    } else {
-        for (const auto& text : options.data) {
-            exportOne(text, "");
+        if (!outcome.message.empty()) {
+            std::fprintf(stderr, "%s\n", outcome.message.c_str());
         }
+        return outcome.failed ? ExitRefused : ExitOk;
     }
-    return anyFailed ? ExitRefused : ExitOk;
+    const JobSource source = [&](const JobSink& sink) {
+        if (!options.data.empty()) {
+            std::size_t number = 0;
+            for (const std::string& text : options.data) {
+                sink({++number, text, {}});
+            }
+            return true;
+        }
+        return ForEachLine(stdin, [&](std::size_t lineNumber, std::string_view line) {
+            sink({lineNumber, std::string(line), "line " + std::to_string(lineNumber) + ": "});
+        });
+    };
+    const bool progress = !options.quiet && ::isatty(STDERR_FILENO) != 0;
+    const BatchResult result = RunExportBatch(source, exportOne, progress);
+    if (result.inputFailed) {
+        std::fprintf(stderr, "stria93: cannot read standard input\n");
+    }
+    return result.anyFailed || result.inputFailed ? ExitRefused : ExitOk;
 }
 
 } // namespace cli

@@ -21,14 +21,25 @@ Commands:
       --sums    follow each string with its sums: CSum, Ksum, CCheck, KCheck
 
   export [--style standard|hr] [--size a|b|c|d|e|f] [--points N] [--dpi 300|600|900|1200]
-         [--format bmp|gif|jpg|png] [--sums] -o FILE [DATA...]
+         [--format bmp|gif|jpg|png] [--sums] [--exact] [--bar-reduction N] [--quiet]
+         -o FILE [DATA...]
       Writes the barcode of DATA as a picture, drawn in the Sample 93 typeface of the style
       (default hr, Human Readable) and size letter (default d) at N points (default 24),
       scaled for the nominal resolution (default 600 dpi), black on white. The format comes
       from --format or else from FILE's extension, which is then set to match (label ->
       label.png). With several DATA, or none (standard input, one per line), FILE must
-      contain {n}, replaced by 1, 2, ... Prints the name of each file written.
+      contain {n}, replaced by 1, 2, ...; such a batch is drawn on all processor cores.
+      Prints the name of each file written, in the order of the data (backslashes and
+      control characters in a name escaped as \\, \n, \t, \r or \xHH).
       --sums    draw the sums text after the barcode string, as the window exports it
+      --exact   make every module a whole number of pixels: the largest font size at or
+                below the chosen one that allows it, drawn without smoothing (pure black
+                and white, 1 bit a pixel in PNG and BMP); tells the module width in pixels
+                and in mils on standard error
+      --bar-reduction N
+                draw every bar N pixels narrower about its centre, against ink spread
+                (a whole number with --exact); refused if a bar would keep less than 1 pixel
+      --quiet   no module width and no progress line (a batch on a terminal shows one)
 
   setup-fonts [--quiet]
       Copies the twelve Sample 93 typefaces and their licence text into your font folder

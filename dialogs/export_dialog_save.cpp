@@ -51,9 +51,9 @@ void TConvert2::MakeGraphicClick() {
     const picture::ExportRequest request{
         StriaInput.BarTextOut->text(), StriaInput.currentFaceName(),
         StriaInput.PointSize->currentText(), chosenDpi(), StriaInput.SizeA->isChecked()};
-    const picture::PictureResult picture = picture::MakePicture(request);
-    if (!picture.error.isEmpty()) {
-        desktop.errorDialog(picture.error);
+    const picture::PictureLayout layout = picture::LayoutPicture(request);
+    if (!layout.error.isEmpty()) {
+        desktop.errorDialog(layout.error);
         return;
     }
 
@@ -74,7 +74,7 @@ void TConvert2::MakeGraphicClick() {
     lastFileName_ = QFileInfo(fileName).absoluteFilePath();
     SaveDialog1->selectNameFilter(SaveDialog1->nameFilters().value(choice->filterIndex - 1));
 
-    const picture::WriteResult written = picture::WritePicture(picture.image, format, fileName);
+    const picture::WriteResult written = picture::WritePicture(layout, format, fileName);
     if (!written.error.isEmpty()) {
         desktop.errorDialog(written.error);
     }

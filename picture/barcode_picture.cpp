@@ -1,37 +1,32 @@
 #include "barcode_picture.h"
 
 #include "export_font_size.h"
+#include "picture_rows.h"
 
-#include <QFontInfo>
-#include <QFontMetrics>
 #include <QLocale>
-#include <QPainter>
+#include <climits>
+#include <cmath>
+#include <cstring>
 
 namespace picture {
 
 namespace {
 
-// No picture side may pass this (the largest any of the four formats can take), and no picture
-// may need more than a gigabyte: beyond that allocation succeeds on paper and the system
-// runs out of memory while the picture is being filled.
-constexpr long long MaxPictureSide = 1000000;
-constexpr long long MaxPicturePixels = 1LL << 30;
+// No picture side may pass this, the largest any of the four formats can take (PNG's).
+constexpr long long MaxPictureSide = INT_MAX;
 
-// Font metrics go wrong beyond this character height (ascents of 2.6 em pass 32,767 pixels).
+// Glyph outlines and metrics go wrong beyond this character height (ascents of 2.6 em pass
+// 32,767 pixels, the rasteriser's limit).
 constexpr long long MaxFontPixels = 12000;
 
-// Advances up to this many pixels are measured exactly (Qt's 26.6 fixed point holds them).
-constexpr long long MaxExactAdvance = 30000000;
+constexpr int ModulesPerSymbol = 9;
 
 QString Number(long long n) {
     return QLocale(QLocale::English, QLocale::UnitedStates).toString(n);
 }
 
-QString TooLargeMessage(long long width, long long height) {
-    return QStringLiteral("The picture would be %1 x %2 pixels; a picture may be at most %3 "
-                          "pixels wide or high and hold at most %4 pixels. Choose a lower "
-                          "resolution or a smaller point size.")
-        .arg(Number(width), Number(height), Number(MaxPictureSide), Number(MaxPicturePixels));
+QString Decimal(double value) {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(value, 'g', 4);
 }
 
 QString WithoutLeadingBlanks(const QString& text) {
@@ -42,14 +37,55 @@ QString WithoutLeadingBlanks(const QString& text) {
     return text.mid(start);
 }
 
-// Per character in 64 bits, for texts too wide for Qt's own measure; such texts are refused,
-// so shaping details do not matter here.
-long long SumOfAdvances(const QFontMetrics& metrics, const QString& text) {
-    long long sum = 0;
-    for (const QChar c : text) {
-        sum += metrics.horizontalAdvance(c);
+// Pixels, rounded as the text engine rounds its 26.6 metrics.
+long long Pixels(long long fixed) {
+    return (fixed + 32) >> 6;
+}
+
+// The scale of the face at the pixel size, or with exact the largest one at or below it whose
+// modules are whole pixels. Fills in the sizes; returns an error text or an empty one.
+QString ChooseScale(const BarcodeFace& face, long long pixelSize, const ExportRequest& request,
+                    PictureLayout& layout) {
+    const long long symbol = face.symbolAdvanceUnits();
+    const long long em = face.unitsPerEm();
+    if (!request.exact) {
+        layout.style.scale = {pixelSize, em, false};
+        layout.pixelSize = static_cast<double>(pixelSize);
+        layout.modulePixels =
+            static_cast<double>(symbol * pixelSize) / static_cast<double>(ModulesPerSymbol * em);
+        return {};
     }
-    return sum;
+    const long long modulePixels = symbol * pixelSize / (ModulesPerSymbol * em);
+    if (modulePixels < 1) {
+        return QStringLiteral("At %1 pixels the modules of \"%2\" are narrower than a pixel; "
+                              "whole-pixel modules need a larger point size or resolution")
+            .arg(Number(pixelSize), request.faceName);
+    }
+    layout.style.scale = {ModulesPerSymbol * modulePixels, symbol, true};
+    layout.style.antialiased = false;
+    layout.pixelSize =
+        static_cast<double>(ModulesPerSymbol * modulePixels * em) / static_cast<double>(symbol);
+    layout.modulePixels = static_cast<double>(modulePixels);
+    return {};
+}
+
+QString CheckBarReduction(const ExportRequest& request, PictureLayout& layout) {
+    const double reduction = request.barReduction;
+    if (reduction == 0) {
+        return {};
+    }
+    if (!std::isfinite(reduction) || reduction < 0 ||
+        (request.exact && reduction != std::floor(reduction))) {
+        return QStringLiteral("The bar reduction must be a number of pixels of 0 or more%1")
+            .arg(request.exact ? QStringLiteral(", whole with exact modules") : QString());
+    }
+    if (layout.modulePixels - reduction < 1) {
+        return QStringLiteral("A bar reduction of %1 pixels would leave the narrowest bars %2 "
+                              "pixels wide; a bar must keep at least 1 pixel")
+            .arg(Decimal(reduction), Decimal(layout.modulePixels - reduction));
+    }
+    layout.style.barReduction = std::llround(reduction * 64);
+    return {};
 }
 
 } // namespace
@@ -86,37 +122,45 @@ PictureLayout LayoutPicture(const ExportRequest& request) {
                            .arg(Number(pixelSize), Number(MaxFontPixels));
         return layout;
     }
-    layout.font = QFont(request.faceName);
-    layout.font.setPixelSize(static_cast<int>(pixelSize));
-    // Every glyph from the barcode typeface itself, with its exact advances and outlines.
-    layout.font.setStyleStrategy(QFont::NoFontMerging);
-    layout.font.setHintingPreference(QFont::PreferNoHinting);
-    layout.font.setKerning(false);
-    if (QFontInfo(layout.font).family() != request.faceName) {
+    BarcodeFace* face = BarcodeFace::ForFamily(request.faceName);
+    if (!face) {
         layout.error = QStringLiteral("The typeface \"%1\" is not installed").arg(request.faceName);
         return layout;
     }
+    layout.faceName = request.faceName;
+    if (QString error = ChooseScale(*face, pixelSize, request, layout); !error.isEmpty()) {
+        layout.error = error;
+        return layout;
+    }
+    if (QString error = CheckBarReduction(request, layout); !error.isEmpty()) {
+        layout.error = error;
+        return layout;
+    }
 
+    const Scale& scale = layout.style.scale;
+    const long long ascent = Pixels(scale.Fixed(face->ascentUnits()));
+    const long long descent = Pixels(scale.Fixed(face->descentUnits()));
+    if (ascent <= 0 || descent < 0) {
+        layout.error = QStringLiteral("The typeface \"%1\" gives no usable size at %2 pixels")
+                           .arg(request.faceName, Number(pixelSize));
+        return layout;
+    }
     layout.text = WithoutLeadingBlanks(request.outputText);
-    const QFontMetrics metrics(layout.font);
-    const long long cellHeight = metrics.ascent() + metrics.descent();
-    const long long widthBound = static_cast<long long>(layout.text.size()) * metrics.maxWidth();
-    const long long textWidth = widthBound <= MaxExactAdvance
-                                    ? metrics.horizontalAdvance(layout.text)
-                                    : SumOfAdvances(metrics, layout.text);
+    ShapedText shaped = face->Shape(layout.text, scale);
+    layout.glyphs = std::move(shaped.glyphs);
 
+    const long long cellHeight = ascent + descent;
+    const long long textWidth = Pixels(shaped.advance);
     const ResolutionConstants constants = ConstantsForResolution(request.dpi);
     const int top = request.sizeA ? constants.topMarginSizeA : constants.topMargin;
     const long long raise = request.sizeA ? cellHeight / 4 : 0;
     const long long width = textWidth + 3LL * constants.sideMargin;
     const long long height = top + cellHeight - raise + constants.bottomMargin;
-    if (metrics.ascent() <= 0 || metrics.descent() < 0) {
-        layout.error = QStringLiteral("The typeface \"%1\" gives no usable size at %2 pixels")
-                           .arg(request.faceName, Number(pixelSize));
-        return layout;
-    }
-    if (width > MaxPictureSide || height > MaxPictureSide || width * height > MaxPicturePixels) {
-        layout.error = TooLargeMessage(width, height);
+    if (width > MaxPictureSide || height > MaxPictureSide) {
+        layout.error = QStringLiteral("The picture would be %1 x %2 pixels; no picture format "
+                                      "holds more than %3 pixels in a direction. Choose a lower "
+                                      "resolution or a smaller point size.")
+                           .arg(Number(width), Number(height), Number(MaxPictureSide));
         return layout;
     }
 
@@ -124,7 +168,7 @@ PictureLayout LayoutPicture(const ExportRequest& request) {
     layout.textWidth = static_cast<int>(textWidth);
     layout.raise = static_cast<int>(raise);
     layout.cellOrigin = QPoint(constants.sideMargin, top - layout.raise);
-    layout.baseline = layout.cellOrigin.y() + metrics.ascent();
+    layout.baseline = layout.cellOrigin.y() + static_cast<int>(ascent);
     layout.size = QSize(static_cast<int>(width), static_cast<int>(height));
     return layout;
 }
@@ -134,19 +178,19 @@ PictureResult MakePicture(const ExportRequest& request) {
     if (!layout.error.isEmpty()) {
         return {QImage(), layout.error};
     }
-    // 8-bit grey: the picture is black on white, and every format stores grey without loss.
+    PictureRows rows(layout);
+    if (!rows.error().isEmpty()) {
+        return {QImage(), rows.error()};
+    }
     QImage image(layout.size, QImage::Format_Grayscale8);
     if (image.isNull()) {
         return {QImage(), QStringLiteral("There is not enough memory for a picture of %1 x %2 "
                                          "pixels")
                               .arg(Number(layout.size.width()), Number(layout.size.height()))};
     }
-    image.fill(255);
-    QPainter painter(&image);
-    painter.setFont(layout.font);
-    painter.setPen(Qt::black);
-    painter.drawText(layout.cellOrigin.x(), layout.baseline, layout.text);
-    painter.end();
+    for (int y = 0; y < image.height(); ++y) {
+        std::memcpy(image.scanLine(y), rows.row(y), static_cast<std::size_t>(image.width()));
+    }
     return {image, {}};
 }
 

@@ -2,11 +2,14 @@
 // with margins set by the nominal resolution.
 #pragma once
 
-#include <QFont>
+#include "barcode_face.h"
+#include "glyph_image.h"
+
 #include <QImage>
 #include <QPoint>
 #include <QSize>
 #include <QString>
+#include <vector>
 
 namespace picture {
 
@@ -17,20 +20,27 @@ struct ExportRequest {
     QString pointSizeText; // the point-size box as typed
     int dpi = 600;         // 300, 600, 900 or 1200
     bool sizeA = false;
+    // Only the command line sets these.
+    bool exact = false;      // every module a whole number of pixels, no smoothing
+    double barReduction = 0; // pixels taken off every bar, keeping its centre
 };
 
-// Where everything goes, worked out before any pixel is allocated.
+// Where everything goes, worked out before any pixel is drawn.
 struct PictureLayout {
-    QString text;       // the output text without its leading blanks and control characters
-    QFont font;         // the face at the export size, in pixels
-    int fontPoints = 0; // GraphicFontSize
-    int cellHeight = 0; // H: ascent + descent
-    int textWidth = 0;  // W: advance width of the text
-    int raise = 0;      // q: a quarter of H for size a, else 0
-    QPoint cellOrigin;  // top-left corner of the text cell: (m, T - q)
-    int baseline = 0;   // cellOrigin.y() + ascent
-    QSize size;         // (W + 3 m) x (T + H - q + D)
-    QString error;      // empty when the picture can be made
+    QString text; // the output text without its leading blanks and control characters
+    QString faceName;
+    int fontPoints = 0;      // GraphicFontSize
+    double pixelSize = 0;    // the font's character height in pixels (fractional only if exact)
+    double modulePixels = 0; // the narrowest bar at that size, before any reduction
+    int cellHeight = 0;      // H: ascent + descent
+    int textWidth = 0;       // W: advance width of the text
+    int raise = 0;           // q: a quarter of H for size a, else 0
+    QPoint cellOrigin;       // top-left corner of the text cell: (m, T - q)
+    int baseline = 0;        // cellOrigin.y() + ascent
+    QSize size;              // (W + 3 m) x (T + H - q + D)
+    RasterStyle style;
+    std::vector<ShapedGlyph> glyphs; // the shaped text, positions from the cell's left edge
+    QString error;                   // empty when the picture can be made
 };
 
 struct PictureResult {
@@ -43,7 +53,8 @@ long long PointsToPixels(int points);
 
 PictureLayout LayoutPicture(const ExportRequest& request);
 
-// Needs a QGuiApplication; the typeface must be known to the font database.
+// The whole picture in memory, for callers that want its pixels; files are written in bands
+// by WritePicture without it.
 PictureResult MakePicture(const ExportRequest& request);
 
 } // namespace picture

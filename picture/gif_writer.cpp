@@ -1,4 +1,5 @@
-#include "gif_writer.h"
+#include "picture_encoders.h"
+#include "row_conversion.h"
 
 #include <array>
 #include <gif_lib.h>
@@ -19,11 +20,18 @@ struct Palette {
     std::array<GifPixelType, 256> indexOfGrey{};
 };
 
-Palette PaletteOf(const QImage& picture) {
+// The grey levels in use, from one row of each run of equal rows.
+Palette PaletteOf(RowSource& rows) {
     std::array<bool, 256> used{};
-    for (int y = 0; y < picture.height(); ++y) {
-        const uchar* row = picture.constScanLine(y);
-        for (int x = 0; x < picture.width(); ++x) {
+    const QSize size = rows.size();
+    int lastKey = -1;
+    for (int y = 0; y < size.height(); ++y) {
+        if (rows.keyOf(y) == lastKey) {
+            continue;
+        }
+        lastKey = rows.keyOf(y);
+        const uchar* row = rows.row(y);
+        for (int x = 0; x < size.width(); ++x) {
             used[row[x]] = true;
         }
     }
@@ -35,11 +43,11 @@ Palette PaletteOf(const QImage& picture) {
             palette.colours.push_back({level, level, level});
         }
     }
-    std::size_t size = 2;
-    while (size < palette.colours.size()) {
-        size *= 2;
+    std::size_t length = 2;
+    while (length < palette.colours.size()) {
+        length *= 2;
     }
-    palette.colours.resize(size, GifColorType{255, 255, 255});
+    palette.colours.resize(length, GifColorType{255, 255, 255});
     return palette;
 }
 
@@ -49,8 +57,8 @@ struct MapDeleter {
 
 } // namespace
 
-QString WriteGif(const QImage& greyPicture, QIODevice& device) {
-    Palette palette = PaletteOf(greyPicture);
+QString WriteGif(RowSource& rows, QIODevice& device) {
+    Palette palette = PaletteOf(rows);
     const std::unique_ptr<ColorMapObject, MapDeleter> map(
         GifMakeMapObject(static_cast<int>(palette.colours.size()), palette.colours.data()));
     int error = 0;
@@ -58,17 +66,18 @@ QString WriteGif(const QImage& greyPicture, QIODevice& device) {
     if (!gif || !map) {
         return QString::fromUtf8(GifErrorString(error));
     }
-    const int width = greyPicture.width();
-    const int height = greyPicture.height();
-    bool ok = EGifPutScreenDesc(gif, width, height, 8, 0, map.get()) == GIF_OK &&
+    const int width = rows.size().width();
+    const int height = rows.size().height();
+    bool ok = EGifPutScreenDesc(gif, width, height, map->BitsPerPixel, 0, map.get()) == GIF_OK &&
               EGifPutImageDesc(gif, 0, 0, width, height, false, nullptr) == GIF_OK;
-    std::vector<GifPixelType> line(static_cast<std::size_t>(width));
+    RowConversion indexes(static_cast<std::size_t>(width));
     for (int y = 0; ok && y < height; ++y) {
-        const uchar* row = greyPicture.constScanLine(y);
-        for (int x = 0; x < width; ++x) {
-            line[static_cast<std::size_t>(x)] = palette.indexOfGrey[row[x]];
-        }
-        ok = EGifPutLine(gif, line.data(), width) == GIF_OK;
+        const uchar* line = indexes.Get(rows, y, [&](const uchar* grey, uchar* out) {
+            for (int x = 0; x < width; ++x) {
+                out[x] = palette.indexOfGrey[grey[x]];
+            }
+        });
+        ok = EGifPutLine(gif, const_cast<GifPixelType*>(line), width) == GIF_OK;
     }
     const int failure = gif->Error;
     if (EGifCloseFile(gif, &error) != GIF_OK && ok) {

@@ -1,5 +1,7 @@
 #include "picture_format.h"
 
+#include "picture_encoders.h"
+
 #include <QLocale>
 
 namespace picture {
@@ -51,21 +53,31 @@ int MaxSide(PictureFormat format) {
     case PictureFormat::Jpeg:
         return 65500; // libjpeg's JPEG_MAX_DIMENSION
     case PictureFormat::Gif:
-        return 65535; // 16-bit sizes in the screen descriptor
-    case PictureFormat::Png:
-        return 1000000; // libpng's default limit, which its reader and writer both enforce
-    case PictureFormat::Bmp:
+        return 65535;        // 16-bit sizes in the screen descriptor
+    case PictureFormat::Png: // 31-bit sizes in the header
+    case PictureFormat::Bmp: // 32-bit signed sizes in the header
         break;
     }
-    return 0x7fffffff; // 32-bit signed sizes in the header
+    return 0x7fffffff;
 }
 
-QString CheckFormatLimit(QSize size, PictureFormat format) {
+QString CheckFormatLimit(QSize size, PictureFormat format, int bitsPerPixel) {
+    const QLocale c(QLocale::English, QLocale::UnitedStates);
     const int limit = MaxSide(format);
     if (size.width() <= limit && size.height() <= limit) {
-        return {};
+        // A BMP file states its own length in 32 bits.
+        constexpr unsigned long long MaxBmpBytes = 0xffffffffULL;
+        const unsigned long long bmpBytes = 54ULL + (4ULL << bitsPerPixel) +
+                                            BmpRowBytes(size.width(), bitsPerPixel) *
+                                                static_cast<unsigned long long>(size.height());
+        if (format != PictureFormat::Bmp || bmpBytes <= MaxBmpBytes) {
+            return {};
+        }
+        return QStringLiteral("The picture would be %1 x %2 pixels; a BMP file holds at most "
+                              "%3 bytes. Choose a lower resolution, a smaller point size or "
+                              "another format.")
+            .arg(c.toString(size.width()), c.toString(size.height()), c.toString(MaxBmpBytes));
     }
-    const QLocale c(QLocale::English, QLocale::UnitedStates);
     return QStringLiteral("The picture would be %1 x %2 pixels; a %3 file holds at most %4 "
                           "pixels in each direction. Choose a lower resolution, a smaller point "
                           "size or another format.")

@@ -25,7 +25,7 @@ QString ExportFileName(const QString& fileName, PictureFormat format);
 // The largest width and height the format can store.
 int MaxSide(PictureFormat format);
 
-// Empty when a picture of this size can be written in the format, else why not.
-QString CheckFormatLimit(QSize size, PictureFormat format);
+// Empty when a picture of this size and depth can be written in the format, else why not.
+QString CheckFormatLimit(QSize size, PictureFormat format, int bitsPerPixel = 8);
 
 } // namespace picture

@@ -1,100 +1,52 @@
 #include "picture_writer.h"
 
-#include "gif_writer.h"
+#include "native_file_name.h"
 #include "output_file.h"
+#include "picture_encoders.h"
+#include "picture_rows.h"
 
-#include <QBuffer>
-#include <QFileInfo>
-#include <QImageWriter>
+#include <QDir>
+#include <cstdlib>
+#include <unistd.h>
 
 namespace picture {
 
 namespace {
 
-// Qt puts its screen resolution into every file (96 dpi when there is none); these take it
-// out again. Offsets are those of the headers Qt's writers always start with.
-constexpr qint64 BmpPixelsPerMetreOffset = 38; // biXPelsPerMeter, biYPelsPerMeter
-constexpr qint64 JfifDensityOffset = 13;       // units, X density, Y density of the APP0
-
-// The BMP writer takes 8-bit pictures with a colour table; this one shares the grey pixels.
-QImage IndexedView(const QImage& greyPicture) {
-    QImage view(greyPicture.constBits(), greyPicture.width(), greyPicture.height(),
-                greyPicture.bytesPerLine(), QImage::Format_Indexed8);
-    QList<QRgb> greys(256);
-    for (int level = 0; level < 256; ++level) {
-        greys[level] = qRgb(level, level, level);
-    }
-    view.setColorTable(greys);
-    return view;
-}
-
-bool Overwrite(QIODevice& device, qint64 offset, const QByteArray& bytes) {
-    return device.seek(offset) && device.write(bytes) == bytes.size();
-}
-
-// Drops the pHYs chunk from a PNG file.
-QByteArray WithoutPhysicalSize(const QByteArray& png) {
-    QByteArray out = png.left(8);
-    qsizetype at = 8;
-    while (at + 12 <= png.size()) {
-        const auto* p = reinterpret_cast<const uchar*>(png.constData() + at);
-        const qsizetype length = (qsizetype(p[0]) << 24) | (p[1] << 16) | (p[2] << 8) | p[3];
-        const qsizetype chunkSize = 12 + length;
-        if (png.mid(at + 4, 4) != "pHYs") {
-            out += png.mid(at, chunkSize);
-        }
-        at += chunkSize;
-    }
-    return out;
-}
-
-QString Encode(const QImage& greyPicture, PictureFormat format, QIODevice& device) {
+QString Encode(RowSource& rows, PictureFormat format, QIODevice& device) {
     switch (format) {
+    case PictureFormat::Bmp:
+        return WriteBmp(rows, device);
     case PictureFormat::Gif:
-        return WriteGif(greyPicture, device);
-    case PictureFormat::Bmp: {
-        QImageWriter writer(&device, "bmp");
-        if (!writer.write(IndexedView(greyPicture)) ||
-            !Overwrite(device, BmpPixelsPerMetreOffset, QByteArray(8, '\0'))) {
-            return writer.errorString();
-        }
-        return {};
-    }
-    case PictureFormat::Jpeg: {
-        QImageWriter writer(&device, "jpeg");
-        writer.setQuality(90);
-        writer.setProgressiveScanWrite(false);
-        // Units 0 (none), density 1:1: only the aspect ratio of the pixels.
-        if (!writer.write(greyPicture) ||
-            !Overwrite(device, JfifDensityOffset, QByteArray("\0\0\1\0\1", 5))) {
-            return writer.errorString();
-        }
-        return {};
-    }
+        return WriteGif(rows, device);
+    case PictureFormat::Jpeg:
+        return WriteJpeg(rows, device);
     case PictureFormat::Png:
         break;
     }
-    QBuffer encoded;
-    encoded.open(QIODevice::WriteOnly);
-    QImageWriter writer(&encoded, "png");
-    if (!writer.write(greyPicture)) {
-        return writer.errorString();
+    return WritePng(rows, device);
+}
+
+// By bytes, not through QFileInfo: neither the name nor the current folder need be UTF-8.
+QString AbsoluteName(const QString& fileName) {
+    if (fileName.startsWith(u'/')) {
+        return QDir::cleanPath(fileName);
     }
-    const QByteArray png = WithoutPhysicalSize(encoded.data());
-    if (device.write(png) != png.size()) {
-        return device.errorString();
-    }
-    return {};
+    char* folder = ::getcwd(nullptr, 0);
+    const QString absolute =
+        DecodeFileName(folder ? QByteArray(folder) : QByteArray(".")) + u'/' + fileName;
+    std::free(folder);
+    return QDir::cleanPath(absolute);
 }
 
 } // namespace
 
-WriteResult WritePicture(const QImage& greyPicture, PictureFormat format, const QString& fileName) {
-    const QString limit = CheckFormatLimit(greyPicture.size(), format);
+WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName) {
+    const QString limit = CheckFormatLimit(rows.size(), format, rows.blackAndWhite() ? 1 : 8);
     if (!limit.isEmpty()) {
         return {limit};
     }
-    const QString fullName = QFileInfo(fileName).absoluteFilePath();
+    const QString fullName = AbsoluteName(fileName);
     auto cannotCreate = [&](const QString& reason) {
         return WriteResult{QStringLiteral("Cannot create file \"%1\". %2").arg(fullName, reason)};
     };
@@ -102,14 +54,24 @@ WriteResult WritePicture(const QImage& greyPicture, PictureFormat format, const 
     if (!file.open()) {
         return cannotCreate(file.errorString());
     }
-    const QString encodeError = Encode(greyPicture, format, *file.device());
+    const QString encodeError = Encode(rows, format, *file.device());
     if (!encodeError.isEmpty()) {
-        return cannotCreate(file.failed() ? file.errorString() : encodeError);
+        const QString reason = file.errorString();
+        return cannotCreate(reason.isEmpty() ? encodeError : reason);
     }
     if (!file.commit()) {
         return cannotCreate(file.errorString());
     }
     return {};
+}
+
+WriteResult WritePicture(const PictureLayout& layout, PictureFormat format,
+                         const QString& fileName) {
+    PictureRows rows(layout);
+    if (!rows.error().isEmpty()) {
+        return {rows.error()};
+    }
+    return WriteRows(rows, format, fileName);
 }
 
 } // namespace picture

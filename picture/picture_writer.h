@@ -1,10 +1,11 @@
-// Writes the export picture as BMP, GIF, JPG or PNG. The files carry no resolution: the dpi
-// choice is nominal and only scales the drawing.
+// Writes the export picture as BMP, GIF, JPG or PNG, rendering and encoding it a row at a time.
+// The files carry no resolution: the dpi choice is nominal and only scales the drawing.
 #pragma once
 
+#include "barcode_picture.h"
 #include "picture_format.h"
+#include "row_source.h"
 
-#include <QImage>
 #include <QString>
 
 namespace picture {
@@ -13,8 +14,13 @@ struct WriteResult {
     QString error; // empty when the file was written
 };
 
-// Writes the 8-bit grey picture under exactly this name (apply ExportFileName first). An
-// existing file is replaced only by a complete new one; on failure nothing is left behind.
-WriteResult WritePicture(const QImage& greyPicture, PictureFormat format, const QString& fileName);
+// Writes the picture of the layout under exactly this name (apply ExportFileName first), on the
+// calling thread. An existing file is replaced only by a complete new one; on failure nothing
+// is left behind.
+WriteResult WritePicture(const PictureLayout& layout, PictureFormat format,
+                         const QString& fileName);
+
+// The same for any rows.
+WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName);
 
 } // namespace picture

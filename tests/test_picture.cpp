@@ -4,15 +4,24 @@
 #include "export_font_size.h"
 #include "picture_format.h"
 #include "picture_writer.h"
+#include "row_source.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFontMetrics>
+#include <QGlyphRun>
 #include <QGuiApplication>
 #include <QImageReader>
+#include <QPainterPath>
+#include <QProcess>
+#include <QRawFont>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextLayout>
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 using picture::PictureFormat;
 
@@ -25,6 +34,78 @@ const QString Barcode = QStringLiteral("(ABC123W9)");
 QByteArray ReadAll(const QString& name) {
     QFile file(name);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Rows from a picture in memory (none at all for a picture too large to hold).
+class ImageRows : public picture::RowSource {
+public:
+    explicit ImageRows(QImage image) : image_(std::move(image)), size_(image_.size()) {}
+    explicit ImageRows(QSize size) : size_(size) {}
+    QSize size() const override { return size_; }
+    bool blackAndWhite() const override { return false; }
+    int keyOf(int y) const override { return y; }
+    const uchar* row(int y) override { return image_.constScanLine(y); }
+
+private:
+    QImage image_;
+    QSize size_;
+};
+
+picture::PictureLayout Layout(const QString& face, const QString& points, int dpi) {
+    return picture::LayoutPicture({Barcode, face, points, dpi, false});
+}
+
+// Where the bars of the text cross picture row y, from the window's own text engine: glyph
+// positions from its layout, rectangles from its outlines, each edge moved in by cut / 2.
+QList<double> OutlineEdges(const picture::PictureLayout& layout, int y, double cut) {
+    QFont font(layout.faceName);
+    font.setPixelSize(qRound(layout.pixelSize));
+    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    font.setKerning(false);
+    QTextLayout text(layout.text, font);
+    text.beginLayout();
+    text.createLine();
+    text.endLayout();
+    QList<double> edges;
+    for (const QGlyphRun& run : text.glyphRuns()) {
+        for (qsizetype i = 0; i < run.glyphIndexes().size(); ++i) {
+            const QPointF pen = layout.cellOrigin +
+                                QPointF(0, layout.baseline - layout.cellOrigin.y()) +
+                                QPointF(run.positions()[i].x(), 0);
+            const QPainterPath path = run.rawFont().pathForGlyph(run.glyphIndexes()[i]);
+            for (const QPolygonF& contour : path.toSubpathPolygons()) {
+                const QRectF box = contour.boundingRect().translated(pen);
+                if (box.top() < y + 0.5 && box.bottom() > y + 0.5) {
+                    edges << box.left() + cut / 2 << box.right() - cut / 2;
+                }
+            }
+        }
+    }
+    std::sort(edges.begin(), edges.end());
+    return edges;
+}
+
+// The bar edges of one picture row, to a fraction of a pixel: a pixel that is partly grey holds
+// an edge where its ink starts or ends.
+QList<double> MeasuredEdges(const QImage& image, int y) {
+    QList<double> edges;
+    bool inBar = false;
+    const uchar* row = image.constScanLine(y);
+    for (int x = 0; x < image.width(); ++x) {
+        const double ink = (255 - row[x]) / 255.0;
+        if (!inBar && ink > 0) {
+            edges << x + 1 - ink;
+            inBar = true;
+        } else if (inBar && ink < 1) {
+            edges << x + ink;
+            inBar = ink > 0 && x + 1 < image.width() && row[x + 1] < row[x];
+            if (inBar) {
+                edges << x + ink; // the next bar starts in the same pixel
+            }
+        }
+    }
+    return edges;
 }
 
 // A grey picture with every level 0..255 somewhere, and white around.
@@ -49,6 +130,10 @@ private slots:
     void constants();
     void layout_data();
     void layout();
+    void barEdgesFollowTheOutlines_data();
+    void barEdgesFollowTheOutlines();
+    void exactModules_data();
+    void exactModules();
     void drawnInsideTheMargins();
     void leadingBlanksDropped();
     void emptyTextGivesBlankPicture();
@@ -63,6 +148,7 @@ private slots:
     void formatLimits();
     void writeFailures_data();
     void writeFailures();
+    void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void replacesExistingFile();
 
@@ -153,7 +239,7 @@ void TestPicture::layout() {
     const picture::ExportRequest request{Barcode, face, points, dpi, sizeA};
     const auto layout = picture::LayoutPicture(request);
     QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
-    QCOMPARE(layout.font.pixelSize(), pixelSize);
+    QCOMPARE(layout.pixelSize, pixelSize);
     QVERIFY(layout.textWidth > 0);
     const int raise = sizeA ? layout.cellHeight / 4 : 0;
     QCOMPARE(layout.raise, raise);
@@ -163,6 +249,109 @@ void TestPicture::layout() {
     const auto made = picture::MakePicture(request);
     QCOMPARE(made.image.size(), layout.size);
     QCOMPARE(made.image.format(), QImage::Format_Grayscale8);
+}
+
+// Same size as the window's text engine measures, and every bar edge within half a pixel of
+// where the typeface's outline puts it (narrowed by the bar reduction).
+void TestPicture::barEdgesFollowTheOutlines_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<QString>("points");
+    QTest::addColumn<double>("reduction");
+    for (const QString& face : BarcodeFamilies()) {
+        QTest::addRow("%s, 600 dpi", qPrintable(face)) << face << 600 << "24" << 0.0;
+    }
+    QTest::newRow("d HR, 300 dpi") << "Sample 93 d HR" << 300 << "24" << 0.0;
+    QTest::newRow("f, 300 dpi, 18 points") << "Sample 93 f" << 300 << "18" << 0.0;
+    QTest::newRow("d HR, 1200 dpi, 50 points") << "Sample 93 d HR" << 1200 << "50" << 0.0;
+    QTest::newRow("d HR, 600 dpi, bars 1 pixel narrower") << "Sample 93 d HR" << 600 << "24" << 1.0;
+    QTest::newRow("b, 900 dpi, bars 1.5 pixels narrower") << "Sample 93 b" << 900 << "24" << 1.5;
+}
+
+void TestPicture::barEdgesFollowTheOutlines() {
+    QFETCH(QString, face);
+    QFETCH(int, dpi);
+    QFETCH(QString, points);
+    QFETCH(double, reduction);
+    picture::ExportRequest request{Barcode, face, points, dpi, face.startsWith("Sample 93 a")};
+    request.barReduction = reduction;
+    const auto layout = picture::LayoutPicture(request);
+    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
+    QFont font(face);
+    font.setPixelSize(qRound(layout.pixelSize));
+    font.setStyleStrategy(QFont::NoFontMerging);
+    font.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetrics metrics(font);
+    QCOMPARE(layout.textWidth, metrics.horizontalAdvance(Barcode));
+    QCOMPARE(layout.cellHeight, metrics.ascent() + metrics.descent());
+
+    const QImage image = picture::MakePicture(request).image;
+    const int y = layout.cellOrigin.y() + layout.cellHeight / 2; // through the bars
+    const QList<double> expected = OutlineEdges(layout, y, reduction);
+    const QList<double> measured = MeasuredEdges(image, y);
+    QCOMPARE(measured.size(), expected.size());
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QVERIFY2(std::abs(measured[i] - expected[i]) <= 0.5,
+                 qPrintable(QStringLiteral("edge %1 at %2, outline %3")
+                                .arg(i)
+                                .arg(measured[i])
+                                .arg(expected[i])));
+    }
+}
+
+// Whole-pixel modules: only black and white, every bar and space a multiple of one module
+// (less the reduction for bars, more for spaces), the narrowest bar exactly one module.
+void TestPicture::exactModules_data() {
+    QTest::addColumn<QString>("face");
+    QTest::addColumn<int>("reduction");
+    for (const QString& face : BarcodeFamilies()) {
+        QTest::addRow("%s", qPrintable(face)) << face << 0;
+        QTest::addRow("%s, bars 1 pixel narrower", qPrintable(face)) << face << 1;
+    }
+}
+
+void TestPicture::exactModules() {
+    QFETCH(QString, face);
+    QFETCH(int, reduction);
+    picture::ExportRequest request{Barcode, face, "24", 600, face.startsWith("Sample 93 a")};
+    request.exact = true;
+    request.barReduction = reduction;
+    const auto layout = picture::LayoutPicture(request);
+    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
+    const int module = static_cast<int>(layout.modulePixels);
+    QCOMPARE(module, layout.modulePixels);
+    QVERIFY(layout.pixelSize <= picture::PointsToPixels(layout.fontPoints));
+
+    const QImage image = picture::MakePicture(request).image;
+    for (int y = 0; y < image.height(); ++y) {
+        const uchar* row = image.constScanLine(y);
+        QVERIFY(std::all_of(row, row + image.width(), [](uchar v) { return v == 0 || v == 255; }));
+    }
+    const uchar* row = image.constScanLine(layout.cellOrigin.y() + layout.cellHeight / 2);
+    QList<int> runs; // bar, space, bar, ... from the first bar to the last
+    for (int x = 0; x < image.width(); ++x) {
+        if (runs.isEmpty() ? row[x] == 0 : true) {
+            if (runs.isEmpty() || (runs.size() % 2 == 1) != (row[x] == 0)) {
+                runs << 0;
+            }
+            ++runs.last();
+        }
+    }
+    runs.removeLast(); // the white to the right edge
+    QVERIFY(runs.size() > 50);
+    int narrowest = INT_MAX;
+    for (qsizetype i = 0; i < runs.size(); ++i) {
+        const bool bar = i % 2 == 0;
+        const int width = runs[i] + (bar ? reduction : -reduction);
+        QVERIFY2(
+            width % module == 0,
+            qPrintable(
+                QStringLiteral("run %1: %2 pixels, module %3").arg(i).arg(runs[i]).arg(module)));
+        if (bar) {
+            narrowest = std::min(narrowest, runs[i]);
+        }
+    }
+    QCOMPARE(narrowest, module - reduction);
 }
 
 void TestPicture::drawnInsideTheMargins() {
@@ -210,22 +399,41 @@ void TestPicture::refusals_data() {
     QTest::addColumn<QString>("points");
     QTest::addColumn<QString>("text");
     QTest::addColumn<QString>("error");
+    QTest::addColumn<bool>("exact");
+    QTest::addColumn<double>("reduction");
     QTest::newRow("not a number") << "Sample 93 d"
-                                  << "abc" << Barcode << "'abc' is not a valid integer value";
+                                  << "abc" << Barcode << "'abc' is not a valid integer value"
+                                  << false << 0.0;
     QTest::newRow("zero points") << "Sample 93 d"
                                  << "0" << Barcode
                                  << "The point size 0 gives no picture: the font size must be at "
-                                    "least 1 point";
+                                    "least 1 point"
+                                 << false << 0.0;
     QTest::newRow("typeface missing")
         << "Sample 93 z"
-        << "24" << Barcode << "The typeface \"Sample 93 z\" is not installed";
+        << "24" << Barcode << "The typeface \"Sample 93 z\" is not installed" << false << 0.0;
     QTest::newRow("font too large")
         << "Sample 93 d"
         << "2000" << Barcode
         << "The export font would be 42,667 pixels high; the largest font is 12,000 pixels. "
-           "Choose a lower resolution or a smaller point size.";
-    QTest::newRow("picture too large") << "Sample 93 d"
-                                       << "500" << QString(200, u'A') << "The picture would be";
+           "Choose a lower resolution or a smaller point size."
+        << false << 0.0;
+    QTest::newRow("picture too large")
+        << "Sample 93 a"
+        << "562" << QString(250000, u'A') << "The picture would be" << false << 0.0;
+    QTest::newRow("modules under a pixel")
+        << "Sample 93 f"
+        << "1" << Barcode << "At 21 pixels the modules of \"Sample 93 f\" are narrower than a pixel"
+        << true << 0.0;
+    QTest::newRow("reduction leaves no bar")
+        << "Sample 93 d"
+        << "24" << Barcode
+        << "A bar reduction of 15.5 pixels would leave the narrowest bars 0.884 pixels wide"
+        << false << 15.5;
+    QTest::newRow("fraction with exact modules")
+        << "Sample 93 d"
+        << "24" << Barcode << "The bar reduction must be a number of pixels of 0 or more, whole"
+        << true << 0.5;
 }
 
 void TestPicture::refusals() {
@@ -233,7 +441,12 @@ void TestPicture::refusals() {
     QFETCH(QString, points);
     QFETCH(QString, text);
     QFETCH(QString, error);
-    const auto made = picture::MakePicture({text, face, points, 1200, false});
+    QFETCH(bool, exact);
+    QFETCH(double, reduction);
+    picture::ExportRequest request{text, face, points, 1200, false};
+    request.exact = exact;
+    request.barReduction = reduction;
+    const auto made = picture::MakePicture(request);
     QVERIFY(made.image.isNull());
     QVERIFY2(made.error.startsWith(error), qPrintable(made.error));
 }
@@ -260,39 +473,54 @@ void TestPicture::fileNameRule() {
 
 void TestPicture::writtenWithoutResolution_data() {
     QTest::addColumn<PictureFormat>("format");
-    QTest::newRow("bmp") << PictureFormat::Bmp;
-    QTest::newRow("gif") << PictureFormat::Gif;
-    QTest::newRow("jpg") << PictureFormat::Jpeg;
-    QTest::newRow("png") << PictureFormat::Png;
+    QTest::addColumn<bool>("exact");
+    QTest::addColumn<int>("bits"); // a pixel
+    QTest::newRow("bmp") << PictureFormat::Bmp << false << 8;
+    QTest::newRow("gif") << PictureFormat::Gif << false << 8;
+    QTest::newRow("jpg") << PictureFormat::Jpeg << false << 8;
+    QTest::newRow("png") << PictureFormat::Png << false << 8;
+    QTest::newRow("bmp, exact") << PictureFormat::Bmp << true << 1;
+    QTest::newRow("gif, exact") << PictureFormat::Gif << true << 1;
+    QTest::newRow("png, exact") << PictureFormat::Png << true << 1;
 }
 
 void TestPicture::writtenWithoutResolution() {
     QFETCH(PictureFormat, format);
-    const QImage image = picture::MakePicture({Barcode, "Sample 93 b HR", "24", 300, false}).image;
+    QFETCH(bool, exact);
+    QFETCH(int, bits);
+    picture::ExportRequest request{Barcode, "Sample 93 b HR", "24", 300, false};
+    request.exact = exact;
+    const QImage image = picture::MakePicture(request).image;
     const QString name = dir_.filePath("res" + picture::FormatExtension(format));
-    QCOMPARE(picture::WritePicture(image, format, name).error, QString());
+    QCOMPARE(picture::WritePicture(picture::LayoutPicture(request), format, name).error, QString());
     const QByteArray bytes = ReadAll(name);
     QImage back;
     QVERIFY(back.loadFromData(bytes));
     QCOMPARE(back.size(), image.size());
     switch (format) {
     case PictureFormat::Bmp:
-        QCOMPARE(bytes.mid(28, 2), QByteArray("\x08\x00", 2)); // 8 bits a pixel
-        QCOMPARE(bytes.mid(38, 8), QByteArray(8, '\0'));       // no pixels per metre
+        QCOMPARE(bytes.at(28), char(bits));
+        QCOMPARE(bytes.mid(38, 8), QByteArray(8, '\0')); // no pixels per metre
         QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
         break;
     case PictureFormat::Png:
         QVERIFY(!bytes.contains("pHYs"));
+        QCOMPARE(bytes.at(24), char(bits));
         QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
         break;
     case PictureFormat::Jpeg:
         QCOMPARE(bytes.mid(6, 5), QByteArray("JFIF\0", 5));
         QCOMPARE(bytes.mid(13, 5), QByteArray("\0\0\1\0\1", 5)); // no units, 1:1
-        QVERIFY(bytes.contains("\xFF\xC0"));                     // baseline
         QVERIFY(!bytes.contains("\xFF\xC2"));                    // not progressive
+        // Baseline frame header: 8-bit samples, height, width, three components (full colour).
+        QVERIFY(bytes.contains(QByteArray("\xFF\xC0\x00\x11\x08", 5)));
+        QCOMPARE(bytes.at(bytes.indexOf("\xFF\xC0") + 9), char(3));
+        // Quality 90: the luminance table's first entries are 16 and 11 scaled to 20 %.
+        QCOMPARE(bytes.mid(bytes.indexOf("\xFF\xDB") + 5, 2), QByteArray("\x03\x02", 2));
         break;
     case PictureFormat::Gif:
         QVERIFY(bytes.startsWith("GIF8"));
+        QCOMPARE((bytes.at(10) & 7) + 1 == 1, exact); // a palette of 2 colours, 1 bit
         QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
         break;
     }
@@ -301,7 +529,8 @@ void TestPicture::writtenWithoutResolution() {
 void TestPicture::gifPaletteIsExact() {
     const QImage image = AllGreys();
     const QString name = dir_.filePath("greys.gif");
-    QCOMPARE(picture::WritePicture(image, PictureFormat::Gif, name).error, QString());
+    ImageRows rows(image);
+    QCOMPARE(picture::WriteRows(rows, PictureFormat::Gif, name).error, QString());
     const QImage back(name);
     QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
 }
@@ -317,21 +546,27 @@ void TestPicture::formatLimits_data() {
     QTest::newRow("gif wider than 65,535") << PictureFormat::Gif << QSize(65536, 2)
                                            << "The picture would be 65,536 x 2 pixels; a GIF "
                                               "file holds at most 65,535 pixels";
-    QTest::newRow("png wider than 1,000,000") << PictureFormat::Png << QSize(1000001, 1)
-                                              << "The picture would be 1,000,001 x 1 pixels; a "
-                                                 "PNG file holds at most 1,000,000 pixels";
+    QTest::newRow("bmp beyond 4 GB")
+        << PictureFormat::Bmp << QSize(70000, 70000)
+        << "The picture would be 70,000 x 70,000 pixels; a BMP file holds at most 4,294,967,295 "
+           "bytes.";
     QTest::newRow("gif at its limit") << PictureFormat::Gif << QSize(65535, 2) << "";
+    QTest::newRow("png 1,000,001 wide") << PictureFormat::Png << QSize(1000001, 2) << "";
 }
 
 void TestPicture::formatLimits() {
     QFETCH(PictureFormat, format);
     QFETCH(QSize, size);
     QFETCH(QString, error);
-    QImage image(size, QImage::Format_Grayscale8);
-    image.fill(255);
+    QImage image;
+    if (error.isEmpty()) {
+        image = QImage(size, QImage::Format_Grayscale8);
+        image.fill(255);
+    }
+    ImageRows rows = error.isEmpty() ? ImageRows(image) : ImageRows(size);
     const QString name = dir_.filePath("limit" + picture::FormatExtension(format));
     QFile::remove(name);
-    const QString written = picture::WritePicture(image, format, name).error;
+    const QString written = picture::WriteRows(rows, format, name).error;
     QVERIFY2(error.isEmpty() ? written.isEmpty() : written.startsWith(error), qPrintable(written));
     QCOMPARE(QFile::exists(name), error.isEmpty());
 }
@@ -354,45 +589,71 @@ void TestPicture::writeFailures_data() {
 void TestPicture::writeFailures() {
     QFETCH(QString, name);
     QFETCH(QString, error);
-    const QImage image = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    const picture::PictureLayout layout = Layout("Sample 93 d", "24", 600);
     for (auto format :
          {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpeg, PictureFormat::Png}) {
-        const QString written = picture::WritePicture(image, format, name).error;
+        const QString written = picture::WritePicture(layout, format, name).error;
         QVERIFY2(written.startsWith(error) && !written.endsWith(u' '), qPrintable(written));
     }
     QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
 }
 
+// The old file stays byte for byte, the system's reason is reported and no temporary file is
+// left: on a full disk (a small tmpfs, which only root may mount) and past a file size limit.
+void TestPicture::failedWriteKeepsOldFile_data() {
+    QTest::addColumn<bool>("fullDisk");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("full disk") << true << "No space left on device";
+    QTest::newRow("file size limit") << false << "File too large";
+}
+
 void TestPicture::failedWriteKeepsOldFile() {
-    const QString name = dir_.filePath("keep.bmp");
+    QFETCH(bool, fullDisk);
+    QFETCH(QString, reason);
+    const QTemporaryDir folder(dir_.filePath("full"));
+    if (fullDisk && (geteuid() != 0 || QProcess::execute("mount", {"-t", "tmpfs", "-o", "size=64k",
+                                                                   "tmpfs", folder.path()}) != 0)) {
+        QSKIP("mounting a small tmpfs needs root");
+    }
+    const auto unmount = qScopeGuard([&] {
+        if (fullDisk) {
+            QProcess::execute("umount", {folder.path()});
+        }
+    });
+    const QString name = folder.filePath("keep.png");
     QFile old(name);
     QVERIFY(old.open(QIODevice::WriteOnly));
     old.write("the old file");
     old.close();
-    const QImage image = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
-    // Writes beyond 4 KB fail as on a full disk.
+    if (fullDisk) {
+        QFile filler(folder.filePath("filler"));
+        QVERIFY(filler.open(QIODevice::WriteOnly));
+        while (filler.write(QByteArray(4096, 'x')) == 4096 && filler.flush()) {
+        }
+    }
+    // Writes beyond 512 bytes fail as on a full disk.
     std::signal(SIGXFSZ, SIG_IGN);
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     rlimit small = saved;
-    small.rlim_cur = 4096;
+    small.rlim_cur = fullDisk ? saved.rlim_cur : 512;
     setrlimit(RLIMIT_FSIZE, &small);
-    const QString error = picture::WritePicture(image, PictureFormat::Bmp, name).error;
+    const QString error =
+        picture::WritePicture(Layout("Sample 93 d", "24", 600), PictureFormat::Png, name).error;
     setrlimit(RLIMIT_FSIZE, &saved);
-    QVERIFY2(error.startsWith(QStringLiteral("Cannot create file \"%1\". ").arg(name)),
-             qPrintable(error));
+    QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason));
     QCOMPARE(ReadAll(name), QByteArray("the old file"));
-    QCOMPARE(QDir(dir_.path()).entryList({"keep*"}, QDir::Files | QDir::Hidden),
-             QStringList{"keep.bmp"});
+    QCOMPARE(QDir(folder.path()).entryList({"keep*"}, QDir::Files | QDir::Hidden),
+             QStringList{"keep.png"});
 }
 
 void TestPicture::replacesExistingFile() {
     const QString name = dir_.filePath("twice.png");
-    const auto first = picture::MakePicture({Barcode, "Sample 93 d", "24", 300, false}).image;
-    const auto second = picture::MakePicture({Barcode, "Sample 93 d", "24", 600, false}).image;
+    const auto first = Layout("Sample 93 d", "24", 300);
+    const auto second = Layout("Sample 93 d", "24", 600);
     QCOMPARE(picture::WritePicture(first, PictureFormat::Png, name).error, QString());
     QCOMPARE(picture::WritePicture(second, PictureFormat::Png, name).error, QString());
-    QCOMPARE(QImage(name).size(), second.size());
+    QCOMPARE(QImage(name).size(), second.size);
 }
 
 int main(int argc, char** argv) {

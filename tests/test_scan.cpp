@@ -49,7 +49,8 @@ private slots:
 
 private:
     void Check(const QString& face, int dpi, const QString& points, const QString& typed,
-               const QString& expected, PictureFormat format);
+               const QString& expected, PictureFormat format, bool exact = false,
+               int reduction = 0);
     QTemporaryDir dir_;
 };
 
@@ -67,6 +68,8 @@ void TestScan::scans_data() {
     QTest::addColumn<PictureFormat>("format");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
+    QTest::addColumn<bool>("exact");
+    QTest::addColumn<int>("reduction");
     const struct {
         PictureFormat format;
         const char* name;
@@ -76,13 +79,22 @@ void TestScan::scans_data() {
         for (const Sample& sample : Samples()) {
             for (int dpi : {300, 600, 900, 1200}) {
                 QTest::addRow("%s, %d dpi, png, %s", qPrintable(face), dpi, sample.name)
-                    << face << dpi << PictureFormat::Png << sample.typed << sample.expected;
+                    << face << dpi << PictureFormat::Png << sample.typed << sample.expected << false
+                    << 0;
             }
             for (const auto& other : otherFormats) {
                 QTest::addRow("%s, 600 dpi, %s, %s", qPrintable(face), other.name, sample.name)
-                    << face << 600 << other.format << sample.typed << sample.expected;
+                    << face << 600 << other.format << sample.typed << sample.expected << false << 0;
             }
         }
+        const Sample mixed = Samples()[3];
+        for (const auto& [format, name] :
+             {std::pair{PictureFormat::Png, "png"}, std::pair{PictureFormat::Bmp, "bmp"}}) {
+            QTest::addRow("%s, 600 dpi, %s, exact", qPrintable(face), name)
+                << face << 600 << format << mixed.typed << mixed.expected << true << 0;
+        }
+        QTest::addRow("%s, 600 dpi, png, exact, bars 1 pixel narrower", qPrintable(face))
+            << face << 600 << PictureFormat::Png << mixed.typed << mixed.expected << true << 1;
     }
 }
 
@@ -92,7 +104,9 @@ void TestScan::scans() {
     QFETCH(PictureFormat, format);
     QFETCH(QString, typed);
     QFETCH(QString, expected);
-    Check(face, dpi, QStringLiteral("24"), typed, expected, format);
+    QFETCH(bool, exact);
+    QFETCH(int, reduction);
+    Check(face, dpi, QStringLiteral("24"), typed, expected, format, exact, reduction);
 }
 
 void TestScan::largestUsualExportScans() {
@@ -102,18 +116,20 @@ void TestScan::largestUsualExportScans() {
 }
 
 void TestScan::Check(const QString& face, int dpi, const QString& points, const QString& typed,
-                     const QString& expected, PictureFormat format) {
+                     const QString& expected, PictureFormat format, bool exact, int reduction) {
     const cli::OutputText text = cli::MakeOutputText(typed.toStdString(), false);
     QVERIFY2(text.ok, text.error.c_str());
-    const picture::ExportRequest request{QString::fromStdU16String(text.text), face, points, dpi,
-                                         face.startsWith(QStringLiteral("Sample 93 a"))};
-    const picture::PictureResult made = picture::MakePicture(request);
-    QVERIFY2(made.error.isEmpty(), qPrintable(made.error));
+    picture::ExportRequest request{QString::fromStdU16String(text.text), face, points, dpi,
+                                   face.startsWith(QStringLiteral("Sample 93 a"))};
+    request.exact = exact;
+    request.barReduction = reduction;
+    const picture::PictureLayout layout = picture::LayoutPicture(request);
+    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
     const QString file = dir_.filePath(QStringLiteral("scan") + picture::FormatExtension(format));
-    const picture::WriteResult written = picture::WritePicture(made.image, format, file);
+    const picture::WriteResult written = picture::WritePicture(layout, format, file);
     QVERIFY2(written.error.isEmpty(), qPrintable(written.error));
     const QImage readBack(file);
-    QCOMPARE(readBack.size(), made.image.size());
+    QCOMPARE(readBack.size(), layout.size);
     QCOMPARE(decoders::ReadWithZxing(readBack), QStringList{expected});
     QCOMPARE(decoders::ReadWithZbar(readBack), QStringList{expected});
 }

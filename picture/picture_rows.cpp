@@ -1,0 +1,102 @@
+#include "picture_rows.h"
+
+#include "glyph_cache.h"
+
+#include <algorithm>
+#include <cstring>
+#include <set>
+#include <utility>
+
+namespace picture {
+
+namespace {
+
+// Glyphs are placed to a sixteenth of a pixel: an edge moves by at most 1/32 pixel, and a
+// glyph has at most 16 images per size.
+constexpr long long PlacementStep = 4; // in 1/64 pixel
+
+} // namespace
+
+PictureRows::PictureRows(const PictureLayout& layout)
+    : size_(layout.size), antialiased_(layout.style.antialiased),
+      row_(static_cast<std::size_t>(std::max(layout.size.width(), 0))) {
+    BarcodeFace* face = BarcodeFace::ForFamily(layout.faceName);
+    if (!face) {
+        error_ = QStringLiteral("The typeface \"%1\" is not installed").arg(layout.faceName);
+        return;
+    }
+    GlyphCache& cache = GlyphCache::ForThisThread();
+    std::set<std::pair<const GlyphImage*, int>> shapes;
+    placed_.reserve(layout.glyphs.size());
+    for (const ShapedGlyph& glyph : layout.glyphs) {
+        const long long pen = 64LL * layout.cellOrigin.x() + glyph.x;
+        const long long placed = (pen + PlacementStep / 2) / PlacementStep * PlacementStep;
+        const GlyphImage& image =
+            cache.Get(*face, layout.style, glyph.glyph, static_cast<int>(placed & 63));
+        if (!image.ok) {
+            error_ = QStringLiteral("The typeface \"%1\" has a glyph that cannot be drawn")
+                         .arg(layout.faceName);
+            return;
+        }
+        const int baselineRow = layout.baseline - static_cast<int>((glyph.y + 32) >> 6);
+        placed_.push_back({&image, static_cast<int>(placed >> 6), baselineRow});
+        shapes.insert({&image, baselineRow});
+    }
+    changes_.push_back(0);
+    for (const auto& [image, baselineRow] : shapes) {
+        for (const GlyphImage::Rows& run : image->runs) {
+            changes_.push_back(baselineRow + run.first);
+        }
+        changes_.push_back(baselineRow + image->end);
+    }
+    std::sort(changes_.begin(), changes_.end());
+    changes_.erase(std::unique(changes_.begin(), changes_.end()), changes_.end());
+    changes_.erase(std::remove_if(changes_.begin(), changes_.end(),
+                                  [this](int y) { return y < 0 || y >= size_.height(); }),
+                   changes_.end());
+}
+
+int PictureRows::keyOf(int y) const {
+    return static_cast<int>(std::upper_bound(changes_.begin(), changes_.end(), y) -
+                            changes_.begin()) -
+           1;
+}
+
+const uchar* PictureRows::row(int y) {
+    const int key = keyOf(y);
+    if (key != rowKey_) {
+        Compose(y);
+        rowKey_ = key;
+    }
+    return row_.data();
+}
+
+void PictureRows::Compose(int y) {
+    std::memset(row_.data(), 255, row_.size());
+    const int width = size_.width();
+    for (const Placed& glyph : placed_) {
+        const std::vector<Span>* spans = glyph.image->RowAt(y - glyph.baselineRow);
+        if (!spans) {
+            continue;
+        }
+        for (const Span& span : *spans) {
+            const int from = std::max(glyph.x + span.x, 0);
+            const int to = std::min(glyph.x + span.x + span.length, width);
+            if (from >= to) {
+                continue;
+            }
+            uchar* pixel = row_.data() + from;
+            if (span.coverage == 255) {
+                std::memset(pixel, 0, static_cast<std::size_t>(to - from));
+                continue;
+            }
+            // Black over what is there, as much as the glyph covers the pixel.
+            const int keep = 255 - span.coverage;
+            for (int x = from; x < to; ++x, ++pixel) {
+                *pixel = static_cast<uchar>((*pixel * keep + 127) / 255);
+            }
+        }
+    }
+}
+
+} // namespace picture

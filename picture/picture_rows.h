@@ -1,0 +1,41 @@
+// The export picture composed a row at a time from cached glyph images, never held whole:
+// memory stays flat for any picture size, and rows that repeat are composed once.
+#pragma once
+
+#include "barcode_picture.h"
+#include "row_source.h"
+
+#include <vector>
+
+namespace picture {
+
+class PictureRows : public RowSource {
+public:
+    // Rasterises the glyphs it lacks on the calling thread, which must also ask for the rows.
+    explicit PictureRows(const PictureLayout& layout);
+
+    QString error() const { return error_; } // empty when every glyph could be drawn
+    QSize size() const override { return size_; }
+    bool blackAndWhite() const override { return !antialiased_; }
+    int keyOf(int y) const override;
+    const uchar* row(int y) override;
+
+private:
+    struct Placed {
+        const GlyphImage* image;
+        int x;           // the pixel that holds the glyph's pen position
+        int baselineRow; // picture row of the glyph's row 0 (the one just under its baseline)
+    };
+
+    void Compose(int y);
+
+    QSize size_;
+    bool antialiased_ = true;
+    std::vector<Placed> placed_;
+    std::vector<int> changes_; // sorted rows where the picture's row content may change
+    std::vector<uchar> row_;
+    int rowKey_ = -1;
+    QString error_;
+};
+
+} // namespace picture

@@ -1,0 +1,12 @@
+// Which file of the program's font folder holds a barcode typeface.
+#pragma once
+
+#include <QString>
+
+namespace picture {
+
+// The .ttf file of the font folder whose family name is this one (style Regular), or an empty
+// text when the folder has none. The folder is read once per run.
+QString TypefaceFile(const QString& family);
+
+} // namespace picture
