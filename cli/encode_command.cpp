@@ -1,6 +1,7 @@
 #include "commands.h"
 #include "line_reader.h"
 #include "output_text.h"
+#include "standard_output.h"
 #include "utf8.h"
 
 #include <cstdio>
@@ -27,6 +28,13 @@ int RunEncode(const Args& args) {
 
     std::string out;
     bool anyRefused = false;
+    bool outputFailed = false;
+    // Written in blocks; a refusal first writes what came before it, so that the two streams
+    // stay in order on a terminal.
+    auto writeOut = [&] {
+        outputFailed = !WriteStandardOutput(out);
+        out.clear();
+    };
     auto encodeOne = [&](std::string_view text, const std::string& where) {
         const OutputText made = MakeOutputText(text, withSums);
         if (made.ok) {
@@ -34,21 +42,22 @@ int RunEncode(const Args& args) {
             out += '\n';
         } else {
             anyRefused = true;
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
-            std::fflush(stdout);
+            writeOut();
+            outputFailed = !FlushStandardOutput();
             std::fprintf(stderr, "%s%s\n", where.c_str(), made.error.c_str());
         }
         if (out.size() > (1 << 16)) {
-            std::fwrite(out.data(), 1, out.size(), stdout);
-            out.clear();
+            writeOut();
         }
     };
 
     if (data.empty()) {
-        const bool read = ForEachLine(stdin, [&](std::size_t lineNumber, std::string_view line) {
-            encodeOne(line, "line " + std::to_string(lineNumber) + ": ");
-        });
+        const bool read = ForEachLine(
+            stdin,
+            [&](std::size_t lineNumber, std::string_view line) {
+                encodeOne(line, "line " + std::to_string(lineNumber) + ": ");
+            },
+            [&] { return outputFailed; });
         if (!read) {
             std::fprintf(stderr, "stria93: cannot read standard input\n");
             anyRefused = true;
@@ -56,9 +65,12 @@ int RunEncode(const Args& args) {
     } else {
         for (const auto& text : data) {
             encodeOne(text, "");
+            if (outputFailed) {
+                break;
+            }
         }
     }
-    std::fwrite(out.data(), 1, out.size(), stdout);
+    writeOut();
     return anyRefused ? ExitRefused : ExitOk;
 }
 

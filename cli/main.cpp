@@ -1,5 +1,7 @@
 // stria93: the command-line companion of the window, for scripts and batch work.
 #include "commands.h"
+#include "message_text.h"
+#include "standard_output.h"
 
 #include <cstdio>
 #include <string>
@@ -58,11 +60,12 @@ Options:
 
 Data is UTF-8. The characters (C) U+00A9 and (a) U+00AA are the (%) and ($) markers that
 carry control characters (for example U+00AA I for a tab); U+00AB and U+00AC are dropped.
-Put -- before data that starts with -.
+A data text may be up to 1 MiB (1048576 bytes) long. Put -- before data that starts with -.
+Messages show control characters as U+0000 to U+001F, U+007F to U+009F.
 
 Exit status: 0 when every data text was encoded (or exported), 1 when any was refused or
 its picture not written (the reason goes to standard error, prefixed with "line N: " for
-standard input), 2 for a usage error.
+standard input) or standard output could not be written, 2 for a usage error.
 )HELP";
 
 } // namespace
@@ -71,14 +74,15 @@ namespace cli {
 
 int UsageError(const std::string& message) {
     std::fprintf(stderr, "stria93: %s\nTry 'stria93 --help' for more information.\n",
-                 message.c_str());
+                 ShowControlCharacters(message).c_str());
     return ExitUsage;
 }
 
 } // namespace cli
 
-int main(int argc, char** argv) {
-    const cli::Args all(argv + 1, argv + argc);
+namespace {
+
+int RunCommand(const cli::Args& all) {
     if (all.empty()) {
         return cli::UsageError("missing command");
     }
@@ -105,4 +109,11 @@ int main(int argc, char** argv) {
         return cli::RunSetup(rest);
     }
     return cli::UsageError("unknown command '" + command + "'");
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Every command's output, the list of written files included, is checked once more here.
+    return cli::FinishStandardOutput(RunCommand(cli::Args(argv + 1, argv + argc)));
 }

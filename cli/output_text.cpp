@@ -1,12 +1,17 @@
 #include "output_text.h"
 
 #include "barcode_builder.h"
+#include "message_text.h"
 #include "utf8.h"
 
 namespace cli {
 
 OutputText MakeOutputText(std::string_view utf8Data, bool withSums) {
     OutputText out;
+    if (utf8Data.size() > MaxDataBytes) {
+        out.error = "Error: input longer than " + std::to_string(MaxDataBytes) + " bytes";
+        return out;
+    }
     const auto data = code93::Utf8ToUtf16(utf8Data);
     if (!data) {
         out.error = "Error: input is not valid UTF-8";
@@ -14,7 +19,7 @@ OutputText MakeOutputText(std::string_view utf8Data, bool withSums) {
     }
     const auto result = code93::BuildBarcode(*data);
     if (const auto* refusal = std::get_if<code93::Refusal>(&result)) {
-        out.error = code93::Utf16ToUtf8(refusal->message);
+        out.error = ShowControlCharacters(code93::Utf16ToUtf8(refusal->message));
         return out;
     }
     const auto& barcode = std::get<code93::Barcode>(result);

@@ -2,11 +2,11 @@
 // processors and other programs see them, not only Stria (which loads them privately).
 #include "commands.h"
 #include "install_paths.h"
+#include "regular_file.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
-#include <QSaveFile>
 #include <QStandardPaths>
 #include <cstdio>
 
@@ -30,22 +30,6 @@ bool SameContents(const QString& a, const QString& b) {
         return false;
     }
     return fa.readAll() == fb.readAll();
-}
-
-// Replaces the target only once the whole copy is written.
-bool CopyFile(const QString& from, const QString& to, QString& error) {
-    QFile source(from);
-    if (!source.open(QIODevice::ReadOnly)) {
-        error = QStringLiteral("cannot read %1: %2").arg(from, source.errorString());
-        return false;
-    }
-    QSaveFile target(to);
-    if (!target.open(QIODevice::WriteOnly) || target.write(source.readAll()) != source.size() ||
-        !target.commit()) {
-        error = QStringLiteral("cannot write %1: %2").arg(to, target.errorString());
-        return false;
-    }
-    return true;
 }
 
 // Forcing a rebuild costs fc-cache a two-second pause, so it is forced only after a copy; else
@@ -102,7 +86,7 @@ int SetupFonts(bool quiet) {
             continue;
         }
         QString error;
-        if (!CopyFile(from, to, error)) {
+        if (!settings::CopyRegularFile(from, to, &error)) {
             PrintError(error);
             return ExitRefused;
         }

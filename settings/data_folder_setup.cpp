@@ -1,27 +1,18 @@
 #include "data_folder_setup.h"
 
+#include "regular_file.h"
+
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace settings {
 namespace {
 
-// Through a temporary file, so that an interrupted copy never leaves a half file that a later
-// set-up would then keep as the user's own.
-bool CopyWhole(const QString& source, const QString& target, QString* error) {
-    QFile in(source);
-    if (!in.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(source, in.errorString());
-        return false;
-    }
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly) || out.write(in.readAll()) < 0 || !out.commit()) {
-        *error = QStringLiteral("cannot write %1: %2").arg(target, out.errorString());
-        return false;
-    }
-    return true;
+// A file an earlier set-up left empty (the disk was full) is the installer's to mend; any other
+// file there, special files included, is the user's.
+bool UserHasFile(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && !(info.isFile() && info.size() == 0);
 }
 
 } // namespace
@@ -43,11 +34,13 @@ DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataF
     const QDir target(dataFolder);
     for (const QString& name : source.entryList(QDir::Files, QDir::Name)) {
         const QString targetPath = target.filePath(name);
-        if (QFileInfo::exists(targetPath)) {
+        if (UserHasFile(targetPath)) {
             setup.kept.append(name);
             continue;
         }
-        if (!CopyWhole(source.filePath(name), targetPath, &setup.error)) {
+        // Through a temporary file, so that a failed copy never leaves a half file that a later
+        // set-up would then keep as the user's own.
+        if (!CopyRegularFile(source.filePath(name), targetPath, &setup.error)) {
             return setup;
         }
         setup.copied.append(name);

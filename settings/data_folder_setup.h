@@ -1,5 +1,6 @@
 // Puts the first contents of the user's data folder in place: copies every file that the data
-// folder lacks, and never overwrites or edits a file the user already has.
+// folder lacks, and never overwrites or edits a file the user already has. An empty file counts
+// as missing: it is what a copy onto a full disk once left behind.
 #pragma once
 
 #include <QString>
@@ -11,7 +12,7 @@ struct DataFolderSetup {
     bool createdFolder = false;
     QStringList copied; // file names
     QStringList kept;   // file names the user already had
-    QString error;      // empty when everything missing was copied
+    QString error;      // empty when everything missing was copied; else the copy stopped there
 };
 
 DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataFolder);

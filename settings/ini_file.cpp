@@ -1,9 +1,9 @@
 #include "ini_file.h"
 
-#include <QFile>
-#include <QSaveFile>
+#include "regular_file.h"
+
+#include <QList>
 #include <QStringDecoder>
-#include <QStringList>
 #include <optional>
 
 namespace settings {
@@ -11,14 +11,21 @@ namespace {
 
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 
-// The file as lines, with what is needed to write it back in its own form.
-struct Document {
-    QStringList lines;
-    QString lineEnding = QStringLiteral("\n");
-    bool bom = false;
+struct Line {
+    QByteArray raw; // as in the file, its line end included (none on a last line without one)
+    QString text;   // decoded, without the line end
 };
 
-QString DecodeText(const QByteArray& bytes) {
+// The file as lines, with what is needed to write every untouched line back byte for byte.
+struct Document {
+    QList<Line> lines;
+    QByteArray bom;
+    QByteArray lineEnding = "\n"; // for lines the program adds
+};
+
+// Line by line, so that one stray Latin-1 byte cannot turn the UTF-8 of every other line into
+// pairs of Latin-1 characters.
+QString DecodeLine(QByteArrayView bytes) {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8(bytes);
     if (utf8.hasError()) {
@@ -27,52 +34,59 @@ QString DecodeText(const QByteArray& bytes) {
     return text;
 }
 
-// Nothing when the file exists but cannot be read: writing then would lose its contents.
-std::optional<Document> Load(const QString& path) {
-    Document document;
-    QFile file(path);
-    if (!file.exists()) {
-        return document;
+QByteArrayView WithoutLineEnd(QByteArrayView raw) {
+    if (raw.endsWith('\n')) {
+        raw.chop(raw.endsWith("\r\n") ? 2 : 1);
     }
-    if (!file.open(QIODevice::ReadOnly)) {
+    return raw;
+}
+
+// Nothing when the file exists but cannot be read (or is no regular file): writing then would
+// lose its contents.
+std::optional<Document> Load(const QString& path) {
+    const FileContents contents = ReadRegularFile(path);
+    if (contents.status == ReadStatus::Unreadable) {
         return std::nullopt;
     }
-    QByteArray bytes = file.readAll();
+    Document document;
+    QByteArrayView bytes(contents.bytes);
     if (bytes.startsWith(Utf8Bom)) {
-        document.bom = true;
-        bytes.remove(0, 3);
+        document.bom = Utf8Bom;
+        bytes = bytes.sliced(3);
     }
-    const QString text = DecodeText(bytes);
-    document.lines = text.split(QLatin1Char('\n'));
-    if (!document.lines.isEmpty() && document.lines.last().isEmpty()) {
-        document.lines.removeLast();
+    while (!bytes.isEmpty()) {
+        const qsizetype newline = bytes.indexOf('\n');
+        const QByteArrayView raw = newline < 0 ? bytes : bytes.first(newline + 1);
+        document.lines.append({raw.toByteArray(), DecodeLine(WithoutLineEnd(raw))});
+        bytes = bytes.sliced(raw.size());
     }
-    if (!document.lines.isEmpty() && document.lines.first().endsWith(QLatin1Char('\r'))) {
-        document.lineEnding = QStringLiteral("\r\n");
-    }
-    for (QString& line : document.lines) {
-        if (line.endsWith(QLatin1Char('\r'))) {
-            line.chop(1);
-        }
+    if (!document.lines.isEmpty() && document.lines.first().raw.endsWith("\r\n")) {
+        document.lineEnding = "\r\n";
     }
     return document;
 }
 
 bool Save(const QString& path, const Document& document) {
-    QString text;
-    for (const QString& line : document.lines) {
-        text += line;
-        text += document.lineEnding;
+    QByteArray bytes = document.bom;
+    for (const Line& line : document.lines) {
+        bytes += line.raw;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return false;
+    QString error;
+    return ReplaceFile(path, bytes, &error);
+}
+
+// A rewritten line keeps its own line end; an added one gets the file's.
+void ReplaceLine(Line& line, const QString& text) {
+    const QByteArrayView raw(line.raw);
+    line.raw = text.toUtf8() + raw.sliced(WithoutLineEnd(raw).size()).toByteArray();
+    line.text = text;
+}
+
+void InsertLine(Document& document, qsizetype index, const QString& text) {
+    if (index > 0 && !document.lines[index - 1].raw.endsWith('\n')) {
+        document.lines[index - 1].raw += document.lineEnding;
     }
-    if (document.bom) {
-        file.write(Utf8Bom, 3);
-    }
-    file.write(text.toUtf8());
-    return file.commit();
+    document.lines.insert(index, {text.toUtf8() + document.lineEnding, text});
 }
 
 bool IsComment(const QString& trimmed) {
@@ -138,7 +152,7 @@ Location Find(const Document& document, const QString& section, const QString& k
     bool inSection = false;
     bool inFirstOccurrence = false;
     for (qsizetype i = 0; i < document.lines.size(); ++i) {
-        const QString& line = document.lines[i];
+        const QString& line = document.lines[i].text;
         if (const std::optional<QString> name = SectionName(line)) {
             inSection = SameName(*name, section);
             inFirstOccurrence = inSection && !location.sectionSeen;
@@ -168,7 +182,7 @@ std::optional<QString> ReadRaw(const QString& path, const QString& section, cons
     if (location.keyLine < 0) {
         return std::nullopt;
     }
-    const QString& line = document.lines[location.keyLine];
+    const QString& line = document.lines[location.keyLine].text;
     return DecodeValue(line.mid(EqualsPosition(line) + 1));
 }
 
@@ -199,7 +213,8 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {}
 bool IniFile::sectionExists(const QString& section) const {
     const Document document = Load(path_).value_or(Document{});
     bool inSection = false;
-    for (const QString& line : document.lines) {
+    for (const Line& documentLine : document.lines) {
+        const QString& line = documentLine.text;
         if (const std::optional<QString> name = SectionName(line)) {
             inSection = SameName(*name, section);
         } else if (inSection && EqualsPosition(line) >= 0) {
@@ -236,13 +251,13 @@ bool IniFile::writeText(const QString& section, const QString& key, const QStrin
     const Location location = Find(document, section, key);
     const QString encoded = EncodeValue(value);
     if (location.keyLine >= 0) {
-        QString& line = document.lines[location.keyLine];
-        line = line.left(EqualsPosition(line) + 1) + encoded;
+        Line& line = document.lines[location.keyLine];
+        ReplaceLine(line, line.text.left(EqualsPosition(line.text) + 1) + encoded);
     } else if (location.sectionSeen) {
-        document.lines.insert(location.insertAfter + 1, key + QLatin1Char('=') + encoded);
+        InsertLine(document, location.insertAfter + 1, key + QLatin1Char('=') + encoded);
     } else {
-        document.lines.append(QLatin1Char('[') + section + QLatin1Char(']'));
-        document.lines.append(key + QLatin1Char('=') + encoded);
+        InsertLine(document, document.lines.size(), QLatin1Char('[') + section + QLatin1Char(']'));
+        InsertLine(document, document.lines.size(), key + QLatin1Char('=') + encoded);
     }
     return Save(path_, document);
 }

@@ -6,12 +6,15 @@
 // booleans are written 1/0 and read as integers (0 false, anything else true).
 //
 // Every operation reads the file afresh and every write replaces the whole file at once through
-// a temporary file in the same folder, so a failed write never damages it. All other sections,
-// keys, comments and the line order stay as they were. A value with blanks at either end (or one
-// that is itself wrapped in double quotes) is written between double quotes so that it reads
-// back unchanged; line breaks cannot be stored in a line and are written as spaces.
+// a temporary file in the same folder, so a failed write (a full disk included) never damages
+// it and reports false. Every line a write does not change goes back byte for byte, its line end
+// included. A value with blanks at either end (or one that is itself wrapped in double quotes)
+// is written between double quotes so that it reads back unchanged; line breaks cannot be stored
+// in a line and are written as spaces.
 //
-// The file is read as UTF-8, or as Latin-1 when it is not valid UTF-8, and written as UTF-8.
+// Each line is read as UTF-8, or as Latin-1 when that line is not valid UTF-8; a changed or added
+// line is written as UTF-8. Anything but a regular file (a FIFO, a folder) counts as a file that
+// cannot be read: it reads as empty and is never written.
 #pragma once
 
 #include <QString>

@@ -11,8 +11,13 @@ struct Stria93Run {
     QByteArray err;
 };
 
-inline Stria93Run Stria93(const QStringList& args, const QByteArray& input = {}) {
+// Standard output goes to outputFile when one is given (its out is then empty).
+inline Stria93Run Stria93(const QStringList& args, const QByteArray& input = {},
+                          const QString& outputFile = {}) {
     QProcess p;
+    if (!outputFile.isEmpty()) {
+        p.setStandardOutputFile(outputFile);
+    }
     p.start(qEnvironmentVariable("STRIA93"), args);
     if (!p.waitForStarted()) {
         return {};

@@ -1,10 +1,12 @@
 // stria93 run as a process: arguments, standard input, exit codes and refusals.
 #include "stria93_process.h"
 
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestCli : public QObject {
     Q_OBJECT
+    QTemporaryDir pictures_;
 private slots:
     void initTestCase();
     void encodeArguments_data();
@@ -12,6 +14,8 @@ private slots:
     void encodeStandardInput_data();
     void encodeStandardInput();
     void manyLinesInOrder();
+    void outputErrors_data();
+    void outputErrors();
     void usageErrors_data();
     void usageErrors();
     void helpAndVersion();
@@ -71,13 +75,29 @@ void TestCli::encodeStandardInput_data() {
     QTest::newRow("refused lines are numbered")
         << QByteArray("ABC123\n\nA\tB\nF8\n") << 1 << QByteArray("(ABC123W9)\n(F8~5)\n")
         << QByteArray("line 2: Error:- no input data\n"
-                      "line 3: Error: input character \"\t\" not legal in bar code 93\n");
+                      "line 3: Error: input character \"U+0009\" not legal in bar code 93\n");
     QTest::newRow("invalid UTF-8 never crashes")
         << QByteArray("caf\xE9\nF8\n\xC0\x80\n") << 1 << QByteArray("(F8~5)\n")
         << QByteArray("line 1: Error: input is not valid UTF-8\n"
                       "line 3: Error: input is not valid UTF-8\n");
     QTest::newRow("marker in UTF-8")
         << QByteArray("\xC2\xA9U\n") << 0 << QByteArray("(=UOS)\n") << QByteArray();
+    QTest::newRow("control characters shown, never sent raw")
+        << QByteArray("A\0B\n\x1B[31m\n\xC2\x85\nF8\n", 16) << 1 << QByteArray("(F8~5)\n")
+        << QByteArray("line 1: Error: input character \"U+0000\" not legal in bar code 93\n"
+                      "line 2: Error: input character \"U+001B\" not legal in bar code 93\n"
+                      "line 3: Error: input character \"U+0085\" not legal in bar code 93\n");
+    // The rest of a refused line is skipped unread into memory, whatever its length.
+    QTest::newRow("refused at its first illegal character")
+        << QByteArray("\x01") + QByteArray(3 << 20, 'A') + "\nF8" << 1 << QByteArray("(F8~5)\n")
+        << QByteArray("line 1: Error: input character \"U+0001\" not legal in bar code 93\n");
+    QTest::newRow("over the length limit")
+        << QByteArray((1 << 20) + 1, 'A') + "\r\nF8\n"
+        << 1 << QByteArray("(F8~5)\n")
+        << QByteArray("line 1: Error: input longer than 1048576 bytes\n");
+    QTest::newRow("at the length limit, CRLF") << QByteArray(1 << 20, '-') + "\r\n"
+                                               << 0 << "(" + QByteArray(1 << 20, '-') + "Z<)\n"
+                                               << QByteArray();
 }
 
 void TestCli::encodeStandardInput() {
@@ -103,6 +123,29 @@ void TestCli::manyLinesInOrder() {
     const Stria93Run r = Stria93({"encode"}, input);
     QCOMPARE(r.exitCode, 0);
     QVERIFY(r.out == expected);
+}
+
+void TestCli::outputErrors_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QByteArray>("input");
+    QByteArray lines;
+    for (int i = 0; i < 100000; ++i) {
+        lines += "ABC123\n";
+    }
+    QTest::newRow("encode arguments") << QStringList{"encode", "ABC"} << QByteArray();
+    QTest::newRow("encode standard input") << QStringList{"encode"} << lines;
+    QTest::newRow("help") << QStringList{"--help"} << QByteArray();
+    QTest::newRow("export's list of files")
+        << QStringList{"export", "-o", pictures_.filePath("label-{n}.png")} << QByteArray("A\nB\n");
+}
+
+// /dev/full refuses every write as a full disk does.
+void TestCli::outputErrors() {
+    QFETCH(QStringList, args);
+    QFETCH(QByteArray, input);
+    const Stria93Run r = Stria93(args, input, QStringLiteral("/dev/full"));
+    QCOMPARE(r.err, QByteArray("stria93: write error: No space left on device\n"));
+    QCOMPARE(r.exitCode, 1);
 }
 
 void TestCli::usageErrors_data() {

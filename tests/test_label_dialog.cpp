@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
+#include <sys/stat.h>
 
 namespace {
 
@@ -120,30 +121,38 @@ void TestLabelDialog::templates() {
 void TestLabelDialog::missing_data() {
     QTest::addColumn<int>("button");
     QTest::addColumn<QString>("message"); // %1: the data folder without its trailing separator
-    QTest::newRow("stock sheet") << 4
-                                 << "The label template lz161.rtf is missing from the folder\n"
-                                    "%1\n"
-                                    "Please re-install this product.";
+    QTest::addColumn<bool>("fifo");       // a FIFO of the template's name, which no reader opens
+    const char* stockSheet = "The label template lz161.rtf is missing from the folder\n"
+                             "%1\n"
+                             "Please re-install this product.";
+    QTest::newRow("stock sheet") << 4 << stockSheet << false;
+    QTest::newRow("stock sheet as a FIFO") << 4 << stockSheet << true;
     QTest::newRow("custom") << 9
                             << "You have not yet defined a custom template. Make your\n"
                                "own label template, name the file custom.rtf, and place\n"
                                "this file in the:\n"
-                               "%1 folder.";
+                               "%1 folder."
+                            << false;
 }
 
 // The barcode is on the clipboard even so, and neither the paste note nor the template comes.
 void TestLabelDialog::missing() {
     QFETCH(int, button);
     QFETCH(QString, message);
+    QFETCH(bool, fifo);
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
+    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
+    if (fifo) {
+        QCOMPARE(mkfifo(QFile::encodeName(folder + QStringLiteral("/lz161.rtf")).constData(), 0600),
+                 0);
+    }
     WindowFixture::Make(window, QStringLiteral("ABC123"));
     window.Form3->labelButtons()[button - 1]->setChecked(true);
     window.Form3->ExplainPaste->setChecked(true);
     window.Form3->PrintLabels->click();
 
-    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
     QCOMPARE(
         Shown(fixture.desktop),
         QList<platform::Request>({{QStringLiteral("warning"), {message.arg(folder), At(window)}}}));

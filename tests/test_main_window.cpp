@@ -25,6 +25,7 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <memory>
+#include <sys/stat.h>
 
 using platform::Request;
 
@@ -314,6 +315,19 @@ private slots:
         platform_->clear();
         start();
         QVERIFY(platform_->requestsOf(QStringLiteral("warning")).isEmpty());
+    }
+
+    // A FIFO would block the start-up in open() for ever: it counts as a file that cannot be read.
+    void fifoAsSettingsFileWarnsAndIsLeftAlone() {
+        QDir().mkpath(dataFolder());
+        QCOMPARE(mkfifo(QFile::encodeName(settingsPath()).constData(), 0600), 0);
+        start();
+        const QList<Request> warnings = platform_->requestsOf(QStringLiteral("warning"));
+        QCOMPARE(warnings.size(), 1);
+        QVERIFY(warnings.first().arguments.first().startsWith(
+            QStringLiteral("The Tip-of-the-Day file could not be found!")));
+        close();
+        QVERIFY(QFileInfo(settingsPath()).exists() && !QFileInfo(settingsPath()).isFile());
     }
 
     void makeShowsTheBarcode_data() {

@@ -1,6 +1,7 @@
 // The preview's RTF: fonts and sizes per run, and text that survives any content unchanged.
 #include "clipboard_payload.h"
 #include "copy_preview.h"
+#include "rtf_reader.h"
 #include "rtf_writer.h"
 
 #include <QApplication>
@@ -12,129 +13,6 @@
 #include <QTextEdit>
 
 namespace {
-
-struct ParsedRun {
-    QString family;
-    int halfPoints = 0;
-    QString text;
-};
-
-// What a reader makes of the RTF: the font table, the text runs with their face and size, the
-// paragraph count. A minimal reader of the subset we write, strict about group balance.
-struct Parsed {
-    bool wellFormed = false;
-    QStringList fonts;
-    QList<ParsedRun> runs;
-    int paragraphs = 1;
-
-    QString Text() const {
-        QString all;
-        for (const ParsedRun& r : runs) {
-            all += r.text;
-        }
-        return all;
-    }
-};
-
-Parsed Parse(const QByteArray& rtf) {
-    Parsed parsed;
-    struct State {
-        int font = 0;
-        int halfPoints = 24;
-        bool skip = false;
-        bool fontTable = false;
-    };
-    QList<State> stack;
-    State state;
-    QString fontName;
-    int closedTopLevel = 0;
-    auto put = [&](QChar c) {
-        if (state.skip) {
-            return;
-        }
-        if (state.fontTable) {
-            fontName += c;
-            return;
-        }
-        const QString family = parsed.fonts.value(state.font);
-        if (parsed.runs.isEmpty() || parsed.runs.back().family != family ||
-            parsed.runs.back().halfPoints != state.halfPoints) {
-            parsed.runs.append({family, state.halfPoints, {}});
-        }
-        parsed.runs.back().text += c;
-    };
-    for (qsizetype i = 0; i < rtf.size(); ++i) {
-        const char c = rtf[i];
-        if (closedTopLevel > 0) {
-            return parsed; // anything after the document's closing brace is an injection
-        }
-        if (c == '{') {
-            stack.append(state);
-        } else if (c == '}') {
-            if (stack.isEmpty()) {
-                return parsed;
-            }
-            if (state.fontTable && !fontName.isEmpty()) {
-                parsed.fonts.append(fontName.chopped(fontName.endsWith(u';') ? 1 : 0));
-                fontName.clear();
-            }
-            state = stack.takeLast();
-            if (stack.isEmpty()) {
-                ++closedTopLevel;
-            }
-        } else if (c == '\\') {
-            const char n = i + 1 < rtf.size() ? rtf[i + 1] : 0;
-            if (n == '\\' || n == '{' || n == '}') {
-                put(QLatin1Char(n));
-                ++i;
-            } else if (n == '\'') {
-                put(QChar(rtf.mid(i + 2, 2).toInt(nullptr, 16)));
-                i += 3;
-            } else if (n == '*') {
-                state.skip = true;
-                ++i;
-            } else {
-                qsizetype j = i + 1;
-                while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) {
-                    ++j;
-                }
-                const QByteArray word = rtf.mid(i + 1, j - i - 1);
-                qsizetype k = j;
-                if (k < rtf.size() && rtf[k] == '-') {
-                    ++k;
-                }
-                while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[k]))) {
-                    ++k;
-                }
-                const int value = rtf.mid(j, k - j).toInt();
-                if (k < rtf.size() && rtf[k] == ' ') {
-                    ++k;
-                }
-                i = k - 1;
-                if (word == "fonttbl") {
-                    state.fontTable = true;
-                } else if (word == "f" && !state.fontTable) {
-                    state.font = value;
-                } else if (word == "fs") {
-                    state.halfPoints = value;
-                } else if (word == "u") {
-                    put(QChar(static_cast<char16_t>(static_cast<int16_t>(value))));
-                    ++i; // the one fallback character
-                } else if (word == "par") {
-                    ++parsed.paragraphs;
-                } else if (word == "line") {
-                    put(QChar::LineSeparator);
-                } else if (word == "tab") {
-                    put(QLatin1Char('\t'));
-                }
-            }
-        } else if (c != '\n' && c != '\r') {
-            put(QLatin1Char(c));
-        }
-    }
-    parsed.wellFormed = closedTopLevel == 1 && stack.isEmpty() && rtf.startsWith("{\\rtf1");
-    return parsed;
-}
 
 QTextCharFormat Face(const QString& family, double points) {
     QTextCharFormat format;
@@ -159,7 +37,8 @@ private slots:
     void fontTableNamesEachFamilyOnce();
     void hostileTextRoundTrips_data();
     void hostileTextRoundTrips();
-    void hostileFontName();
+    void fontNames_data();
+    void fontNames();
     void selectionIsClipped();
     void paragraphsAndDefaults();
     void payloadFlavours();
@@ -202,19 +81,30 @@ void TestRtfWriter::fontTableNamesEachFamilyOnce() {
 
 void TestRtfWriter::hostileTextRoundTrips_data() {
     QTest::addColumn<QString>("text");
-    QTest::newRow("rtf injection") << QStringLiteral("}{\\rtf1 \\par}}}{\\f0\\fs2 x");
-    QTest::newRow("lone backslash at end") << QStringLiteral("abc\\");
-    QTest::newRow("unbalanced open") << QStringLiteral("{{{");
-    QTest::newRow("hex and unicode words") << QStringLiteral("\\'41\\u65?");
-    QTest::newRow("latin-1 markers") << QStringLiteral("AB\u00A9\u00AAI\u00FF");
-    QTest::newRow("above 32767 as negative") << QStringLiteral("\u65E5\u672C\uFFFD");
-    QTest::newRow("surrogate pair") << QStringLiteral("x\U0001F600y\U00010348");
-    QTest::newRow("tab and line break") << QStringLiteral("a\tb\u2028c");
-    QTest::newRow("barcode string") << QStringLiteral("(C?O?D?E~93<8)  ");
+    QTest::addColumn<QString>("expected");
+    const std::pair<const char*, QString> unchanged[] = {
+        {"rtf injection", QStringLiteral("}{\\rtf1 \\par}}}{\\f0\\fs2 x")},
+        {"lone backslash at end", QStringLiteral("abc\\")},
+        {"unbalanced open", QStringLiteral("{{{")},
+        {"hex and unicode words", QStringLiteral("\\'41\\u65?")},
+        {"latin-1 markers", QStringLiteral("AB\u00A9\u00AAI\u00FF")},
+        {"above 32767 as negative", QStringLiteral("\u65E5\u672C\uFFFD")},
+        {"surrogate pair", QStringLiteral("x\U0001F600y\U00010348")},
+        {"tab and line break", QStringLiteral("a\tb\u2028c")},
+        {"barcode string", QStringLiteral("(C?O?D?E~93<8)  ")},
+    };
+    for (const auto& [name, text] : unchanged) {
+        QTest::newRow(name) << text << text;
+    }
+    // Half a pair would make readers drop the next character.
+    const QChar high(0xD800), low(0xDC00), replaced(QChar::ReplacementCharacter);
+    QTest::newRow("lone halves") << QString(u'a') + high + u'b' + low + u'c' + high
+                                 << QString(u'a') + replaced + u'b' + replaced + u'c' + replaced;
 }
 
 void TestRtfWriter::hostileTextRoundTrips() {
     QFETCH(QString, text);
+    QFETCH(QString, expected);
     QTextDocument document;
     QTextCursor(&document).insertText(text, Face(QStringLiteral("Sample 93 d"), 24));
 
@@ -225,15 +115,40 @@ void TestRtfWriter::hostileTextRoundTrips() {
     const Parsed parsed = Parse(rtf);
     QVERIFY2(parsed.wellFormed, rtf.constData());
     QCOMPARE(parsed.paragraphs, 1);
-    QCOMPARE(parsed.Text(), text);
+    QCOMPARE(parsed.Text(), expected);
     QCOMPARE(parsed.fonts, QStringList{"Sample 93 d"});
 }
 
-void TestRtfWriter::hostileFontName() {
+void TestRtfWriter::fontNames_data() {
+    QTest::addColumn<QString>("family");
+    QTest::addColumn<bool>("carried");
+    QTest::newRow("barcode face") << QStringLiteral("Sample 93 f HR") << true;
+    QTest::newRow("non-ascii") << QStringLiteral("F\u00F6nt \u65E5\U0001F600") << true;
+    QTest::newRow("semicolon") << QStringLiteral("Evil;}{\\rtf1 Font") << false;
+    QTest::newRow("brace") << QStringLiteral("A{b") << false;
+    QTest::newRow("backslash") << QStringLiteral("A\\b") << false;
+    QTest::newRow("control character") << QStringLiteral("A\tb") << false;
+    QTest::newRow("lone surrogate") << QStringLiteral("A") + QChar(0xD800) << false;
+}
+
+// A name the font table cannot carry gives no RTF at all, and the clipboard keeps the HTML.
+void TestRtfWriter::fontNames() {
+    QFETCH(QString, family);
+    QFETCH(bool, carried);
     QTextDocument document;
-    const QString family = QStringLiteral("Evil;}{\\rtf1 F\u00F6nt");
     QTextCursor(&document).insertText(QStringLiteral("x"), Face(family, 24));
-    const Parsed parsed = Parse(clipboard::RtfFromDocument(document));
+    QCOMPARE(clipboard::CanNameFontInRtf(family), carried);
+    const QByteArray rtf = clipboard::RtfFromDocument(document);
+    QTextCursor all(&document);
+    all.select(QTextCursor::Document);
+    const std::unique_ptr<QMimeData> payload = clipboard::ClipboardPayload(all);
+    QCOMPARE(payload->hasFormat(QStringLiteral("text/rtf")), carried);
+    QVERIFY(payload->html().contains(QStringLiteral("x")));
+    if (!carried) {
+        QVERIFY(rtf.isEmpty());
+        return;
+    }
+    const Parsed parsed = Parse(rtf);
     QVERIFY(parsed.wellFormed);
     QCOMPARE(parsed.fonts, QStringList{family});
     QCOMPARE(parsed.Text(), QStringLiteral("x"));

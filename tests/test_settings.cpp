@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using settings::IniFile;
@@ -198,38 +199,62 @@ private slots:
                                               "[New]\nFlag=1\n"));
     }
 
-    void keepsWindowsLineEndingsAndBom() {
-        WriteBytes(path_, "\xEF\xBB\xBF[Settings]\r\nData=x\r\n");
-        IniFile file(path_);
-        QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"), QString()),
-                 QStringLiteral("x"));
-        file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("y"));
-        QCOMPARE(ReadBytes(path_), QByteArray("\xEF\xBB\xBF[Settings]\r\nData=y\r\n"));
+    void untouchedLinesKeepTheirBytes_data() {
+        QTest::addColumn<QByteArray>("before");
+        QTest::addColumn<QString>("key"); // in section X, written with the value "w"
+        QTest::addColumn<QByteArray>("after");
+        QTest::newRow("BOM and CRLF") << QByteArray("\xEF\xBB\xBF[X]\r\nk=v\r\n") << "k"
+                                      << QByteArray("\xEF\xBB\xBF[X]\r\nk=w\r\n");
+        QTest::newRow("stray CR kept")
+            << QByteArray("[X]\nk=v\r\r\n") << "n" << QByteArray("[X]\nk=v\r\r\nn=w\n");
+        QTest::newRow("mixed line ends")
+            << QByteArray("[X]\r\nk=v\nm=1\r\n") << "k" << QByteArray("[X]\r\nk=w\nm=1\r\n");
+        QTest::newRow("rewritten last line keeps having no newline")
+            << QByteArray("[X]\nk=v") << "k" << QByteArray("[X]\nk=w");
+        QTest::newRow("added after a last line without newline")
+            << QByteArray("[X]\nk=v") << "n" << QByteArray("[X]\nk=v\nn=w\n");
+        QTest::newRow("latin-1 and invalid lines untouched")
+            << QByteArray("[T]\n0=caf\xE9\n1=\xC3(\n[X]\nk=AB\xC2\xAAI\n") << "n"
+            << QByteArray("[T]\n0=caf\xE9\n1=\xC3(\n[X]\nk=AB\xC2\xAAI\nn=w\n");
+        QTest::newRow("changed latin-1 line becomes UTF-8")
+            << QByteArray("[X]\nk\xE9=v\n") << "k\u00E9" << QByteArray("[X]\nk\xC3\xA9=w\n");
+    }
+    void untouchedLinesKeepTheirBytes() {
+        QFETCH(QByteArray, before);
+        QFETCH(QString, key);
+        QFETCH(QByteArray, after);
+        WriteBytes(path_, before);
+        QVERIFY(IniFile(path_).writeText(QStringLiteral("X"), key, QStringLiteral("w")));
+        QCOMPARE(ReadBytes(path_), after);
     }
 
-    void readsUtf8AndFallsBackToLatin1_data() {
+    void decodesEachLineOnItsOwn_data() {
+        QTest::addColumn<QByteArray>("tip");
         QTest::addColumn<QByteArray>("dataBytes");
-        QTest::newRow("utf-8") << QByteArray("AB\xC2\xAAI");
-        QTest::newRow("latin-1") << QByteArray("AB\xAAI");
+        QTest::addColumn<QString>("tipText");
+        QTest::newRow("all utf-8") << QByteArray("caf\xC3\xA9") << QByteArray("AB\xC2\xAAI")
+                                   << QStringLiteral("caf\u00E9");
+        QTest::newRow("all latin-1")
+            << QByteArray("caf\xE9") << QByteArray("AB\xAAI") << QStringLiteral("caf\u00E9");
+        // One stray byte in a tip once made the whole file Latin-1: "AB\u00C2\u00AAI".
+        QTest::newRow("utf-8 with one latin-1 tip")
+            << QByteArray("caf\xE9") << QByteArray("AB\xC2\xAAI") << QStringLiteral("caf\u00E9");
     }
-    void readsUtf8AndFallsBackToLatin1() {
+    void decodesEachLineOnItsOwn() {
+        QFETCH(QByteArray, tip);
         QFETCH(QByteArray, dataBytes);
-        WriteBytes(path_, "[Tips]\n0=caf\xC3\xA9\n[Settings]\nData=" + dataBytes + "\n");
-        if (!dataBytes.contains("\xC2")) {
-            // The whole file is Latin-1 then; its tip must be Latin-1 too.
-            WriteBytes(path_, "[Tips]\n0=caf\xE9\n[Settings]\nData=" + dataBytes + "\n");
-        }
+        QFETCH(QString, tipText);
+        WriteBytes(path_, "[Tips]\n0=" + tip + "\n[Settings]\nData=" + dataBytes + "\n");
         IniFile file(path_);
         const QString marked = QStringLiteral("AB\u00AAI");
         QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"), QString()),
                  marked);
-        // A write keeps every character of the other lines; the file is UTF-8 from then on.
-        QVERIFY(file.writeText(QStringLiteral("Settings"), QStringLiteral("Type"),
-                               QStringLiteral("H")));
+        QCOMPARE(file.readText(QStringLiteral("Tips"), QStringLiteral("0"), QString()), tipText);
+        // What the close routine does: the data written back, as UTF-8, reads the same.
+        QVERIFY(file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"), marked));
         QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"), QString()),
                  marked);
-        QCOMPARE(file.readText(QStringLiteral("Tips"), QStringLiteral("0"), QString()),
-                 QStringLiteral("caf\u00E9"));
+        QCOMPARE(file.readText(QStringLiteral("Tips"), QStringLiteral("0"), QString()), tipText);
     }
 
     void failedWriteLeavesFileIntact() {
@@ -251,14 +276,26 @@ private slots:
         QCOMPARE(ReadBytes(path), before);
     }
 
+    void unreadableFileIsNotOverwritten_data() {
+        QTest::addColumn<QString>("kind");
+        QTest::newRow("folder") << "folder";
+        QTest::newRow("fifo") << "fifo"; // opening it for reading would wait for ever
+    }
     void unreadableFileIsNotOverwritten() {
-        // A file that exists but cannot be read (here a folder of that name) is never replaced.
-        QVERIFY(QDir(dir_.path()).mkdir(QStringLiteral("striatips.ini")));
+        QFETCH(QString, kind);
+        const QByteArray name = QFile::encodeName(path_);
+        QVERIFY(kind == QLatin1String("fifo") ? mkfifo(name.constData(), 0600) == 0
+                                              : mkdir(name.constData(), 0700) == 0);
         IniFile file(path_);
+        QVERIFY(!file.sectionExists(QStringLiteral("Settings")));
+        QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"),
+                               QStringLiteral("default")),
+                 QStringLiteral("default"));
         QVERIFY(!file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"),
                                 QStringLiteral("x")));
-        QVERIFY(QFileInfo(path_).isDir());
-        QDir(path_).removeRecursively();
+        QVERIFY(QFileInfo(path_).exists() && !QFileInfo(path_).isFile());
+        QVERIFY(kind == QLatin1String("fifo") ? QFile::remove(path_)
+                                              : QDir(path_).removeRecursively());
     }
 
     void keyTableDefaultsForAnEmptyFile() {
@@ -290,7 +327,8 @@ private slots:
         QCOMPARE(first.copied, QStringList({"lz161.rtf", "striatips.ini"}));
 
         WriteBytes(dataFolder + QStringLiteral("striatips.ini"), "[Settings]\nData=mine\n");
-        QFile::remove(dataFolder + QStringLiteral("lz161.rtf"));
+        // What a copy onto a full disk once left behind is copied again.
+        WriteBytes(dataFolder + QStringLiteral("lz161.rtf"), QByteArray());
         const settings::DataFolderSetup second =
             settings::FillDataFolder(source.path(), dataFolder);
         QVERIFY(!second.createdFolder);

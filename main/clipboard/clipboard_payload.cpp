@@ -15,9 +15,11 @@ QStringList RtfMimeTypes() {
 
 std::unique_ptr<QMimeData> ClipboardPayload(const QTextCursor& selection) {
     auto payload = std::make_unique<QMimeData>();
-    const QByteArray rtf = RtfFromSelection(selection);
-    for (const QString& type : RtfMimeTypes()) {
-        payload->setData(type, rtf);
+    // Without RTF, a word processor takes the HTML flavour, which carries any family name.
+    if (const QByteArray rtf = RtfFromSelection(selection); !rtf.isEmpty()) {
+        for (const QString& type : RtfMimeTypes()) {
+            payload->setData(type, rtf);
+        }
     }
     const QTextDocumentFragment fragment = selection.selection();
     payload->setHtml(fragment.toHtml());

@@ -45,9 +45,17 @@ void AppendUnicodeEscape(QByteArray& out, char16_t unit) {
     out += '?';
 }
 
+bool IsHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+
+bool IsLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
+
 void AppendEscapedText(QByteArray& out, QStringView text) {
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i].unicode();
         switch (c) {
         case u'\\':
         case u'{':
@@ -75,25 +83,18 @@ void AppendEscapedText(QByteArray& out, QStringView text) {
         if (c < 0x20 || c == 0x7F) {
             continue; // control characters have no meaning as RTF text
         }
-        if (c > 0x7F) {
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1].unicode())) {
+            AppendUnicodeEscape(out, c);
+            AppendUnicodeEscape(out, text[++i].unicode());
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            // Half a pair as \uN makes LibreOffice drop the character after it.
+            AppendUnicodeEscape(out, QChar::ReplacementCharacter);
+        } else if (c > 0x7F) {
             AppendUnicodeEscape(out, c);
         } else {
             out += static_cast<char>(c);
         }
     }
-}
-
-// In the font table ';' ends a name, so it is written as a hex character there.
-QByteArray EscapedFontName(const QString& family) {
-    QByteArray out;
-    const QStringList parts = family.split(QLatin1Char(';'));
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0) {
-            out += "\\'3b";
-        }
-        AppendEscapedText(out, parts[i]);
-    }
-    return out;
 }
 
 struct Run {
@@ -137,6 +138,26 @@ QList<Run> RunsOf(const QTextCursor& selection) {
 
 } // namespace
 
+bool CanNameFontInRtf(const QString& family) {
+    for (qsizetype i = 0; i < family.size(); ++i) {
+        const char16_t c = family[i].unicode();
+        if (IsHighSurrogate(c) && i + 1 < family.size() &&
+            IsLowSurrogate(family[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        const bool endsOrEscapes = c == u';' || c == u'{' || c == u'}' || c == u'\\';
+        const bool notWrittenAsItself = c < 0x20 || c == 0x7F || c == QChar::LineSeparator ||
+                                        c == QChar::ParagraphSeparator ||
+                                        c == QChar::ObjectReplacementCharacter || c == 0xFDD0 ||
+                                        c == 0xFDD1 || IsHighSurrogate(c) || IsLowSurrogate(c);
+        if (endsOrEscapes || notWrittenAsItself) {
+            return false;
+        }
+    }
+    return true;
+}
+
 QByteArray RtfFromSelection(const QTextCursor& selection) {
     const QList<Run> runs = RunsOf(selection);
 
@@ -150,10 +171,15 @@ QByteArray RtfFromSelection(const QTextCursor& selection) {
         families.append(StyleOf({}, selection.document()->defaultFont()).family);
     }
 
+    if (!std::all_of(families.begin(), families.end(), CanNameFontInRtf)) {
+        return {};
+    }
+
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0\n{\\fonttbl";
     for (qsizetype i = 0; i < families.size(); ++i) {
-        out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 " +
-               EscapedFontName(families[i]) + ";}";
+        out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
+        AppendEscapedText(out, families[i]);
+        out += ";}";
     }
     out += "}\n{\\*\\generator Stria " STRIA_VERSION ";}\n\\pard\\plain\n";
 
