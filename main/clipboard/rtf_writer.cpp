@@ -1,5 +1,7 @@
 #include "rtf_writer.h"
 
+#include "rtf_text.h"
+
 #include <QFont>
 #include <QStringList>
 #include <QTextBlock>
@@ -36,64 +38,6 @@ RunStyle StyleOf(const QTextCharFormat& format, const QFont& documentFont) {
     style.italic = font.italic();
     style.underline = font.underline();
     return style;
-}
-
-// RTF's \uN takes a signed 16-bit value; the '?' after it is what readers without Unicode show.
-void AppendUnicodeEscape(QByteArray& out, char16_t unit) {
-    out += "\\u";
-    out += QByteArray::number(static_cast<int>(static_cast<int16_t>(unit)));
-    out += '?';
-}
-
-void AppendEscapedText(QByteArray& out, QStringView text) {
-    for (const QChar qc : text) {
-        const char16_t c = qc.unicode();
-        switch (c) {
-        case u'\\':
-        case u'{':
-        case u'}':
-            out += '\\';
-            out += static_cast<char>(c);
-            continue;
-        case u'\t':
-            out += "\\tab ";
-            continue;
-        case QChar::LineSeparator:
-            out += "\\line ";
-            continue;
-        case QChar::ParagraphSeparator:
-        case u'\n':
-            out += "\\par ";
-            continue;
-        case QChar::ObjectReplacementCharacter: // images and other objects are not copied
-        case 0xFDD0:                            // Qt's frame markers
-        case 0xFDD1:
-            continue;
-        default:
-            break;
-        }
-        if (c < 0x20 || c == 0x7F) {
-            continue; // control characters have no meaning as RTF text
-        }
-        if (c > 0x7F) {
-            AppendUnicodeEscape(out, c);
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
-}
-
-// In the font table ';' ends a name, so it is written as a hex character there.
-QByteArray EscapedFontName(const QString& family) {
-    QByteArray out;
-    const QStringList parts = family.split(QLatin1Char(';'));
-    for (qsizetype i = 0; i < parts.size(); ++i) {
-        if (i > 0) {
-            out += "\\'3b";
-        }
-        AppendEscapedText(out, parts[i]);
-    }
-    return out;
 }
 
 struct Run {
@@ -153,7 +97,7 @@ QByteArray RtfFromSelection(const QTextCursor& selection) {
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0\n{\\fonttbl";
     for (qsizetype i = 0; i < families.size(); ++i) {
         out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 " +
-               EscapedFontName(families[i]) + ";}";
+               rtf::EscapedFontName(families[i]) + ";}";
     }
     out += "}\n{\\*\\generator Stria " STRIA_VERSION ";}\n\\pard\\plain\n";
 
@@ -176,7 +120,7 @@ QByteArray RtfFromSelection(const QTextCursor& selection) {
             out += "\\ul";
         }
         out += ' ';
-        AppendEscapedText(out, run.text);
+        rtf::AppendEscapedText(out, run.text);
         out += "}";
     }
     out += "\n}";

@@ -1,0 +1,67 @@
+#include "rtf_text.h"
+
+#include <QStringList>
+
+namespace rtf {
+namespace {
+
+// RTF's \uN takes a signed 16-bit value; the '?' after it is what readers without Unicode show.
+void AppendUnicodeEscape(QByteArray& out, char16_t unit) {
+    out += "\\u";
+    out += QByteArray::number(static_cast<int>(static_cast<int16_t>(unit)));
+    out += '?';
+}
+
+} // namespace
+
+void AppendEscapedText(QByteArray& out, QStringView text) {
+    for (const QChar qc : text) {
+        const char16_t c = qc.unicode();
+        switch (c) {
+        case u'\\':
+        case u'{':
+        case u'}':
+            out += '\\';
+            out += static_cast<char>(c);
+            continue;
+        case u'\t':
+            out += "\\tab ";
+            continue;
+        case QChar::LineSeparator:
+            out += "\\line ";
+            continue;
+        case QChar::ParagraphSeparator:
+        case u'\n':
+            out += "\\par ";
+            continue;
+        case QChar::ObjectReplacementCharacter: // images and other objects are not copied
+        case 0xFDD0:                            // Qt's frame markers
+        case 0xFDD1:
+            continue;
+        default:
+            break;
+        }
+        if (c < 0x20 || c == 0x7F) {
+            continue; // control characters have no meaning as RTF text
+        }
+        if (c > 0x7F) {
+            AppendUnicodeEscape(out, c);
+        } else {
+            out += static_cast<char>(c);
+        }
+    }
+}
+
+QByteArray EscapedFontName(const QString& family) {
+    QByteArray out;
+    const QStringList parts = family.split(QLatin1Char(';'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        if (i > 0) {
+            out += "\\'3b";
+        }
+        AppendEscapedText(out, parts[i]);
+    }
+    return out;
+}
+
+} // namespace rtf
