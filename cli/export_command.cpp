@@ -129,6 +129,9 @@ void DropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& me
 } // namespace
 
 int RunExport(const Args& args) {
+    if (IsVectorExport(args)) {
+        return RunVectorExport(args);
+    }
     ExportOptions options;
     if (const std::string error = ParseExportOptions(args, options); !error.empty()) {
         return UsageError("export: " + error);
