@@ -7,6 +7,26 @@ constexpr int LargestPoints = 1000;
 
 } // namespace
 
+QString ParseArguments(QCommandLineParser& parser, const Args& args) {
+    QStringList arguments{QStringLiteral("stria93")};
+    for (const std::string& arg : args) {
+        arguments << QString::fromStdString(arg);
+    }
+    if (!parser.parse(arguments)) {
+        return parser.errorText() + QStringLiteral(" (put -- before data that starts with -)");
+    }
+    return {};
+}
+
+std::optional<int> WholeNumber(const QString& text, int smallest, int largest) {
+    bool ok = false;
+    const int n = text.toInt(&ok, 10);
+    if (!ok || n < smallest || n > largest) {
+        return std::nullopt;
+    }
+    return n;
+}
+
 QString BarcodeChoice::faceName() const {
     return QString::fromStdU16String(code93::FaceName(style, sizeLetter));
 }
@@ -34,13 +54,13 @@ QString ReadBarcodeOptions(const QCommandLineParser& parser, BarcodeChoice& choi
     choice.sizeLetter = size[0].unicode();
 
     const QString points = parser.value(QStringLiteral("points"));
-    bool ok = false;
-    choice.points = points.toInt(&ok, 10);
-    if (!ok || choice.points < 1 || choice.points > LargestPoints) {
+    const auto n = WholeNumber(points, 1, LargestPoints);
+    if (!n) {
         return QStringLiteral("--points must be a whole number from 1 to %1, not '%2'")
             .arg(LargestPoints)
             .arg(points);
     }
+    choice.points = *n;
     return {};
 }
 

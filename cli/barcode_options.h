@@ -1,12 +1,14 @@
-// The options that choose a barcode's typeface and size, shared by the commands that draw:
-// --style standard|hr, --size a..f, --points N.
+// What the commands that draw share on their command lines: the parse, and the options that
+// choose a barcode's typeface and size, --style standard|hr, --size a..f, --points N.
 #pragma once
 
 #include "code93.h"
+#include "commands.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
 #include <QString>
+#include <optional>
 
 namespace cli {
 
@@ -17,6 +19,13 @@ struct BarcodeChoice {
 
     QString faceName() const;
 };
+
+// Parses a command's arguments (those after its name) with the options added to the parser;
+// returns the usage error text, empty when they parse.
+QString ParseArguments(QCommandLineParser& parser, const Args& args);
+
+// The whole number in text when it lies from smallest to largest.
+std::optional<int> WholeNumber(const QString& text, int smallest, int largest);
 
 // Adds --style, --size and --points to the parser.
 void AddBarcodeOptions(QCommandLineParser& parser);

@@ -60,16 +60,7 @@ std::optional<double> Length(const QString& text) {
     return unit == u"mm" ? value * PointsPerMm : unit == u"in" ? value * 72 : value;
 }
 
-std::optional<int> WholeNumber(const QString& text, int smallest, int largest) {
-    bool ok = false;
-    const int n = text.toInt(&ok, 10);
-    if (!ok || n < smallest || n > largest) {
-        return std::nullopt;
-    }
-    return n;
-}
-
-QString ParseSheetOptions(const QStringList& args, SheetRequest& request) {
+QString ParseSheetOptions(const Args& args, SheetRequest& request) {
     QCommandLineParser parser;
     AddBarcodeOptions(parser);
     parser.addOptions({
@@ -86,8 +77,8 @@ QString ParseSheetOptions(const QStringList& args, SheetRequest& request) {
         {QStringLiteral("list"), QStringLiteral("list the stock sheets")},
         {QStringLiteral("calibrate"), QStringLiteral("calibration page")},
     });
-    if (!parser.parse(QStringList{QStringLiteral("stria93 sheet")} + args)) {
-        return parser.errorText() + QStringLiteral(" (put -- before data that starts with -)");
+    if (const QString error = ParseArguments(parser, args); !error.isEmpty()) {
+        return error;
     }
     request.list = parser.isSet(QStringLiteral("list"));
     if (request.list) {
@@ -203,12 +194,8 @@ void ListStocks() {
 } // namespace
 
 int RunSheet(const Args& args) {
-    QStringList arguments;
-    for (const std::string& arg : args) {
-        arguments << QString::fromStdString(arg);
-    }
     SheetRequest request;
-    if (const QString error = ParseSheetOptions(arguments, request); !error.isEmpty()) {
+    if (const QString error = ParseSheetOptions(args, request); !error.isEmpty()) {
         return UsageError("sheet: " + error.toStdString());
     }
     if (request.list) {

@@ -23,14 +23,6 @@ struct VectorOptions {
     QStringList data;
 };
 
-QStringList ToQt(const Args& args) {
-    QStringList list;
-    for (const std::string& arg : args) {
-        list << QString::fromStdString(arg);
-    }
-    return list;
-}
-
 QString ParseVectorOptions(const Args& args, VectorOptions& options) {
     QCommandLineParser parser;
     AddBarcodeOptions(parser);
@@ -40,8 +32,8 @@ QString ParseVectorOptions(const Args& args, VectorOptions& options) {
         {QStringLiteral("dpi"), QStringLiteral("not for vector formats"), QStringLiteral("dpi")},
         {QStringLiteral("o"), QStringLiteral("file"), QStringLiteral("FILE")},
     });
-    if (!parser.parse(QStringList{QStringLiteral("stria93 export")} + ToQt(args))) {
-        return parser.errorText() + QStringLiteral(" (put -- before data that starts with -)");
+    if (const QString error = ParseArguments(parser, args); !error.isEmpty()) {
+        return error;
     }
     if (parser.isSet(QStringLiteral("dpi"))) {
         return QStringLiteral("--dpi does not apply to PDF and SVG: they hold the barcode at its "
