@@ -15,6 +15,11 @@ inline constexpr int ExitUsage = 2;
 
 int RunEncode(const Args& args);
 int RunExport(const Args& args);
+int RunSheet(const Args& args);
+
+// export to PDF or SVG (by --format or the file's extension) takes its own way.
+bool IsVectorExport(const Args& args);
+int RunVectorExport(const Args& args);
 int RunSetupFonts(const Args& args);
 
 // Copies the barcode typefaces into the user's font folder and refreshes fontconfig's cache;

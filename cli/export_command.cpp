@@ -186,6 +186,9 @@ void ReportModule(const ExportOptions& options, const QString& face) {
 } // namespace
 
 int RunExport(const Args& args) {
+    if (IsVectorExport(args)) {
+        return RunVectorExport(args);
+    }
     ExportOptions options;
     if (const std::string error = ParseExportOptions(args, options); !error.empty()) {
         return UsageError("export: " + error);

@@ -23,7 +23,7 @@ Commands:
       --sums    follow each string with its sums: CSum, Ksum, CCheck, KCheck
 
   export [--style standard|hr] [--size a|b|c|d|e|f] [--points N] [--dpi 300|600|900|1200]
-         [--format bmp|gif|jpg|png] [--sums] [--exact] [--bar-reduction N] [--quiet]
+         [--format bmp|gif|jpg|png|pdf|svg] [--sums] [--exact] [--bar-reduction N] [--quiet]
          -o FILE [DATA...]
       Writes the barcode of DATA as a picture, drawn in the Sample 93 typeface of the style
       (default hr, Human Readable) and size letter (default d) at N points (default 24),
@@ -42,6 +42,27 @@ Commands:
                 draw every bar N pixels narrower about its centre, against ink spread
                 (a whole number with --exact); refused if a bar would keep less than 1 pixel
       --quiet   no module width and no progress line (a batch on a terminal shows one)
+      PDF and SVG (--format pdf|svg, or FILE.pdf, FILE.svg) hold the barcode at its true
+      size: N points, the quiet zones included, no --dpi. SVG draws the glyph outlines as
+      paths and needs no font; PDF embeds the typeface.
+
+  sheet --stock NAME [--start N] [--copies K] [--style S] [--size L] [--points N]
+        [--offset X,Y] [--scale F] -o FILE.pdf|FILE.rtf [DATA...]
+      Fills the labels of a stock sheet, left to right and down, one barcode per DATA
+      (or per line of standard input), centred in its label, over as many sheets as needed.
+      A barcode too large for the label is refused with the point size that would fit.
+      PDF: US Letter or A4 as the stock, the typeface embedded. RTF: the stock's label
+      template with every label filled, for a word processor.
+      --start N     leave the first N-1 labels of the first sheet empty
+      --copies K    each barcode on K labels
+      --offset X,Y  shift the PDF page for a printer that prints off place (1.5mm,-0.8mm;
+                    mm, in or pt)
+      --scale F     scale the PDF page for a printer that prints too large or small
+  sheet --list
+      Lists the stock sheets: paper, labels, grid, label size, margins, pitch, template.
+  sheet --calibrate --stock NAME [--offset X,Y] [--scale F] -o FILE.pdf
+      A page of label outlines with a cross at each centre and millimetre rulers at the
+      page's edges: print it, hold it against a real sheet and read the offset.
 
   setup-fonts [--quiet]
       Copies the twelve Sample 93 typefaces and their licence text into your font folder
@@ -89,7 +110,7 @@ int RunCommand(const cli::Args& all) {
     const std::string& command = all.front();
     const cli::Args rest(all.begin() + 1, all.end());
     if (command == "--help" || command == "-h" || command == "help") {
-        std::fputs(HelpText, stdout);
+        cli::WriteStandardOutput(HelpText);
         return cli::ExitOk;
     }
     if (command == "--version") {
@@ -101,6 +122,9 @@ int RunCommand(const cli::Args& all) {
     }
     if (command == "export") {
         return cli::RunExport(rest);
+    }
+    if (command == "sheet") {
+        return cli::RunSheet(rest);
     }
     if (command == "setup-fonts") {
         return cli::RunSetupFonts(rest);

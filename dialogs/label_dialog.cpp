@@ -85,6 +85,13 @@ TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaI
         "Pop up a window explaining how to paste your bar code into your word processor"));
     ExplainPaste->setChecked(true);
 
+    FillLabels = new QCheckBox(QStringLiteral("Fill every label"), this);
+    FillLabels->setObjectName(QStringLiteral("FillLabels"));
+    FillLabels->setToolTip(QStringLiteral(
+        "Open a copy of the template with your bar code in every label, ready to print"));
+    connect(L9, &QRadioButton::toggled, FillLabels,
+            [this](bool custom) { FillLabels->setEnabled(!custom); });
+
     ExitLabels = new QPushButton(QStringLiteral("&Return"), this);
     ExitLabels->setObjectName(QStringLiteral("ExitLabels"));
     ExitLabels->setToolTip(
@@ -104,6 +111,8 @@ TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaI
     columns->addWidget(NumberGroup);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(ExitLabels);
+    buttons->addStretch();
+    buttons->addWidget(FillLabels);
     buttons->addStretch();
     buttons->addWidget(PrintLabels);
 

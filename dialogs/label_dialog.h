@@ -32,6 +32,9 @@ public:
     QGroupBox* SheetGroup;  // "Labels / Sheet "
     QGroupBox* NumberGroup; // "Label Number "
     QCheckBox* ExplainPaste;
+    // "Fill every label": open a copy of the stock sheet's template with the barcode in every
+    // label; the custom template is the user's own and opens as it is.
+    QCheckBox* FillLabels;
     QPushButton* ExitLabels;
     QPushButton* PrintLabels;
 

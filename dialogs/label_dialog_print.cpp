@@ -3,6 +3,7 @@
 #include "copy_preview.h"
 #include "data_folder.h"
 #include "label_dialog.h"
+#include "label_fill.h"
 #include "platform.h"
 #include "stria_input.h"
 
@@ -49,12 +50,23 @@ void TForm3::PrintLabelsClick() {
         reject();
         return;
     }
+    QString document = fileName;
+    if (FillLabels->isChecked() && CanFillTemplate(fileName)) {
+        const FilledTemplate filled =
+            WriteFilledTemplate(folder, fileName, *StriaInput.BarCodeOut->document());
+        if (!filled.error.isEmpty()) {
+            desktop.errorDialog(filled.error);
+            reject();
+            return;
+        }
+        document = filled.fileName;
+    }
     if (ExplainPaste->isChecked()) {
         StriaInput.warn(
             Lines({"To add your bar code to a label, place", "the cursor in any label on the form,",
                    "then on the menu bar click on Edit, Paste", "or just enter a Ctrl-V."}));
     }
-    desktop.shellOpen(QStringLiteral("open"), fileName, folder);
+    desktop.shellOpen(QStringLiteral("open"), document, folder);
     accept();
 }
 

@@ -172,6 +172,8 @@ QVariant TStriaInput::controlValue(KeyId key) const {
     }
     case KeyId::LabelExplain:
         return Form3->ExplainPaste->isChecked();
+    case KeyId::LabelFill:
+        return Form3->FillLabels->isChecked();
     case KeyId::TipEnabled:
         return TipCheckBox->isChecked();
     }
@@ -216,6 +218,9 @@ void TStriaInput::applyToControl(KeyId key, const QVariant& value) {
     }
     case KeyId::LabelExplain:
         Form3->ExplainPaste->setChecked(value.toBool());
+        break;
+    case KeyId::LabelFill:
+        Form3->FillLabels->setChecked(value.toBool());
         break;
     case KeyId::TipEnabled:
         TipCheckBox->setChecked(value.toBool());

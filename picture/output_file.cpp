@@ -169,4 +169,8 @@ QString OutputFile::errorString() const {
     return failure_.isEmpty() ? writer_.failure() : failure_;
 }
 
+QString CannotCreateFile(const QString& fileName, const QString& reason) {
+    return QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason);
+}
+
 } // namespace picture

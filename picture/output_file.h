@@ -62,4 +62,7 @@ private:
     QString failure_;
 };
 
+// "Cannot create file "<name>". <reason>", the message of every file the export cannot write.
+QString CannotCreateFile(const QString& fileName, const QString& reason);
+
 } // namespace picture

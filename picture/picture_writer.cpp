@@ -48,7 +48,7 @@ WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& file
     }
     const QString fullName = AbsoluteName(fileName);
     auto cannotCreate = [&](const QString& reason) {
-        return WriteResult{QStringLiteral("Cannot create file \"%1\". %2").arg(fullName, reason)};
+        return WriteResult{CannotCreateFile(fullName, reason)};
     };
     OutputFile file(fullName);
     if (!file.open()) {

@@ -58,6 +58,8 @@ const std::vector<SettingKey>& SettingKeys() {
          FirstRun::Fixed, 4, true, "1..8 L1..L8 of Form3, anything else L9"},
         {KeyId::LabelExplain, SettingsSection, QStringLiteral("LabelExplain"), ValueType::Boolean,
          true, FirstRun::Fixed, true, true, "ExplainPaste of Form3"},
+        {KeyId::LabelFill, SettingsSection, QStringLiteral("LabelFill"), ValueType::Boolean, false,
+         FirstRun::Fixed, false, true, "FillLabels of Form3"},
         {KeyId::TipEnabled,
          TipSection,
          QStringLiteral("Enabled"),

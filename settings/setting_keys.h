@@ -25,6 +25,7 @@ enum class KeyId {
     DisplayChecksums,
     LabelSize,
     LabelExplain,
+    LabelFill,
     TipEnabled,
 };
 

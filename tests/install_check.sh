@@ -21,7 +21,7 @@ expected=(
 for size in a b c d e f; do
     expected+=("share/fonts/truetype/stria/sample93$size.ttf" "share/fonts/truetype/stria/sample93$size-hr.ttf")
 done
-for t in lz167 lz570 lz060 lz161 lz162 lz197 lz163 lz164; do expected+=("share/stria/data/$t.rtf"); done
+for t in lz167 lz570 lz060 lz161 lz162 lz197 lz163 lz164 l7160 3474; do expected+=("share/stria/data/$t.rtf"); done
 for f in "${expected[@]}"; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
 done

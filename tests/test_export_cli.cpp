@@ -1,13 +1,54 @@
-// stria93 export run as a process: what it writes scans, names, batches and refusals.
+// stria93 export run as a process: what it writes scans, names, batches and refusals; PDF and
+// SVG pictures drawn by poppler and librsvg scan for every face and have the barcode's true size.
 #include "barcode_decoders.h"
 #include "stria93_process.h"
 
 #include <QDir>
 #include <QGuiApplication>
 #include <QProcess>
+#include <QRawFont>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <sys/stat.h>
+
+namespace {
+
+QByteArray Output(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    process.waitForFinished(60000);
+    return process.exitCode() == 0 ? process.readAllStandardOutput() : QByteArray();
+}
+
+// The picture's size in points: the SVG's width and height, the PDF's page.
+QSizeF VectorSize(const QString& fileName) {
+    static const QRegularExpression svg(
+        QStringLiteral(R"(<svg[^>]* width="([\d.]+)pt" height="([\d.]+)pt")"));
+    static const QRegularExpression pdf(QStringLiteral(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)"));
+    QFile file(fileName);
+    const bool isSvg = fileName.endsWith(QStringLiteral(".svg"));
+    const QString text =
+        isSvg ? (file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString())
+              : QString::fromUtf8(Output(QStringLiteral("pdfinfo"), {fileName}));
+    const QRegularExpressionMatch m = (isSvg ? svg : pdf).match(text);
+    return m.hasMatch() ? QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()) : QSizeF();
+}
+
+// Drawn at about 300 dpi by the programs a print shop or a browser would use.
+QImage Rasterise(const QString& fileName, const QString& png) {
+    if (fileName.endsWith(QStringLiteral(".svg"))) {
+        Output(QStringLiteral("rsvg-convert"),
+               {QStringLiteral("--zoom=4"), QStringLiteral("-o"), png, fileName});
+        return QImage(png);
+    }
+    Output(QStringLiteral("pdftoppm"),
+           {QStringLiteral("-r"), QStringLiteral("300"), QStringLiteral("-png"),
+            QStringLiteral("-singlefile"), fileName, png.chopped(4)});
+    return QImage(png);
+}
+
+} // namespace
 
 class TestExportCli : public QObject {
     Q_OBJECT
@@ -15,6 +56,8 @@ private slots:
     void initTestCase();
     void scans_data();
     void scans();
+    void vectorScans_data();
+    void vectorScans();
     void fileNameRule();
     void batchFromStandardInput();
     void usageErrors_data();
@@ -69,6 +112,68 @@ void TestExportCli::scans() {
     QCOMPARE(decoders::ReadWithZxing(picture), QStringList{"Hello, World!"});
 }
 
+// Every face, both formats: the width is the barcode's modules (ten-module quiet zones, nine a
+// symbol, the termination bar) at the face's module width; the height is the face's text cell,
+// less its empty top quarter for size a.
+void TestExportCli::vectorScans_data() {
+    QTest::addColumn<QString>("style");
+    QTest::addColumn<QString>("size");
+    QTest::addColumn<QString>("extension");
+    for (const char* style : {"standard", "hr"}) {
+        for (const char* size : {"a", "b", "c", "d", "e", "f"}) {
+            for (const char* extension : {"svg", "pdf"}) {
+                QTest::addRow("%s %s %s", style, size, extension) << style << size << extension;
+            }
+        }
+    }
+}
+
+void TestExportCli::vectorScans() {
+    QFETCH(QString, style);
+    QFETCH(QString, size);
+    QFETCH(QString, extension);
+    const QString name =
+        dir_.filePath(QStringLiteral("vector-%1%2.%3").arg(style, size, extension));
+    const Stria93Run r = Stria93(
+        {"export", "--style", style, "--size", size, "--points", "24", "-o", name, "Code 93"});
+    QCOMPARE(r.err, QByteArray());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.out, name.toUtf8() + "\n");
+
+    const QMap<QString, int> moduleUnits = {{"a", 80}, {"b", 45}, {"c", 38},
+                                            {"d", 32}, {"e", 28}, {"f", 25}};
+    const int modules = 10 + 9 * int(QStringLiteral("(C?O?D?E~93<8)").size()) + 1 + 10;
+    const QRawFont font(QStringLiteral(STRIA_FONT_DIR "/sample93%1%2.ttf")
+                            .arg(size, style == u"hr" ? QStringLiteral("-hr") : QString()),
+                        1000);
+    QVERIFY(font.isValid());
+    const double cell = (font.ascent() + font.descent()) * 24 / 1000;
+    const QSizeF expected(modules * moduleUnits[size] * 24 / 1000.0,
+                          size == u"a" ? cell * 0.75 : cell);
+    const QSizeF found = VectorSize(name);
+    // A PDF page has whole points a side.
+    const double slack = extension == u"pdf" ? 1 : 0.01;
+    QVERIFY2(found.width() >= expected.width() - 0.01 &&
+                 found.width() <= expected.width() + slack &&
+                 found.height() >= expected.height() - 0.01 &&
+                 found.height() <= expected.height() + slack,
+             qPrintable(QStringLiteral("%1 x %2 points, %3 x %4 expected")
+                            .arg(found.width())
+                            .arg(found.height())
+                            .arg(expected.width())
+                            .arg(expected.height())));
+    if (extension == u"pdf") {
+        const QString face = QStringLiteral("Sample93%1%2").arg(size, style == u"hr" ? "HR" : "");
+        QVERIFY(QRegularExpression(face + QStringLiteral("-Regular .* yes "))
+                    .match(QString::fromUtf8(Output(QStringLiteral("pdffonts"), {name})))
+                    .hasMatch());
+    }
+    const QImage picture = Rasterise(name, name + QStringLiteral(".png"));
+    QVERIFY(!picture.isNull());
+    QCOMPARE(decoders::ReadWithZbar(picture), QStringList{"Code 93"});
+    QCOMPARE(decoders::ReadWithZxing(picture), QStringList{"Code 93"});
+}
+
 void TestExportCli::fileNameRule() {
     const QString name = dir_.filePath("my.label");
     const Stria93Run r = Stria93({"export", "--format", "jpg", "-o", name, "ABC123"});
@@ -119,6 +224,11 @@ void TestExportCli::usageErrors_data() {
     QTest::newRow("fractional bar reduction, exact")
         << QStringList{"export", "--exact", "--bar-reduction", "0.5", "-o", "x.png", "A"}
         << QByteArray("--bar-reduction must be a whole number of pixels with --exact");
+    QTest::newRow("dpi for svg") << QStringList{"export", "--dpi", "600", "-o", "x.svg", "A"}
+                                 << QByteArray("--dpi does not apply to PDF and SVG");
+    QTest::newRow("pdf: several without {n}")
+        << QStringList{"export", "--format", "pdf", "-o", "x", "A", "B"}
+        << QByteArray("must contain {n}");
 }
 
 void TestExportCli::usageErrors() {

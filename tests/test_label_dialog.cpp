@@ -1,5 +1,6 @@
 // The label dialog on the recording platform: the refusal before a Make, the copy that comes
-// first, the template of each button, the two missing-template messages and the paste note.
+// first, the template of each button (or its filled copy), the two missing-template messages and
+// the paste note.
 #include "dialogs/label_dialog.h"
 #include "window_fixture.h"
 
@@ -85,10 +86,16 @@ void TestLabelDialog::templates_data() {
     QTest::addColumn<int>("button"); // 1..9
     QTest::addColumn<QString>("file");
     QTest::addColumn<bool>("explain");
+    QTest::addColumn<bool>("fill");
+    QTest::addColumn<int>("labels"); // in the filled copy; 0: the template itself opens
     const char* files[] = {"lz167.rtf", "lz570.rtf", "lz060.rtf", "lz161.rtf", "lz162.rtf",
                            "lz197.rtf", "lz163.rtf", "lz164.rtf", "custom.rtf"};
+    const int perSheet[] = {80, 32, 30, 20, 14, 12, 10, 6, 0};
     for (int i = 0; i < 9; ++i) {
-        QTest::addRow("L%d", i + 1) << i + 1 << QString::fromLatin1(files[i]) << (i % 2 == 0);
+        const bool fill = i % 4 == 0; // L1, L5 and L9, whose custom template is the user's own
+        QTest::addRow("L%d%s", i + 1, fill ? " filled" : "")
+            << i + 1 << QString::fromLatin1(files[i]) << (i % 2 == 0) << fill
+            << (fill ? perSheet[i] : 0);
     }
 }
 
@@ -96,6 +103,8 @@ void TestLabelDialog::templates() {
     QFETCH(int, button);
     QFETCH(QString, file);
     QFETCH(bool, explain);
+    QFETCH(bool, fill);
+    QFETCH(int, labels);
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
@@ -104,14 +113,24 @@ void TestLabelDialog::templates() {
     WindowFixture::Make(window, QStringLiteral("ABC123"));
     window.Form3->labelButtons()[button - 1]->setChecked(true);
     window.Form3->ExplainPaste->setChecked(explain);
+    window.Form3->FillLabels->setChecked(fill);
+    QCOMPARE(window.Form3->FillLabels->isEnabled(), button != 9);
     window.Form3->PrintLabels->click();
 
+    const QString opened = labels > 0 ? QString(file).replace(".rtf", "-filled.rtf") : file;
     QList<platform::Request> expected;
     if (explain) {
         expected.append({QStringLiteral("warning"), {PasteNote, At(window)}});
     }
-    expected.append({QStringLiteral("shellOpen"), {QStringLiteral("open"), file, folder}});
+    expected.append({QStringLiteral("shellOpen"), {QStringLiteral("open"), opened, folder}});
     QCOMPARE(Shown(fixture.desktop), expected);
+    if (labels > 0) {
+        QFile filled(folder + QLatin1Char('/') + opened);
+        QVERIFY(filled.open(QIODevice::ReadOnly));
+        const QByteArray rtf = filled.readAll();
+        QVERIFY(rtf.contains("{\\f1\\fnil\\fcharset0 Sample 93 d HR;}"));
+        QCOMPARE(rtf.count("\\f1\\fs48 (ABC123W9)\\cell"), qsizetype(labels));
+    }
     const QMimeData* data = QApplication::clipboard()->mimeData();
     QCOMPARE(data->text(), QStringLiteral("(ABC123W9)  "));
     QVERIFY(data->data(QStringLiteral("text/rtf")).contains("Sample 93 d HR"));

@@ -174,6 +174,7 @@ private slots:
         QCOMPARE(setting(QStringLiteral("Type")), QStringLiteral("H"));
         QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("4"));
         QCOMPARE(setting(QStringLiteral("LabelExplain")), QStringLiteral("1"));
+        QCOMPARE(setting(QStringLiteral("LabelFill")), QStringLiteral("0"));
         QCOMPARE(setting(QStringLiteral("DisplayChecksums")), QStringLiteral("0"));
         QCOMPARE(setting(QStringLiteral("Left")), QString::number(w.pos().x()));
         QCOMPARE(setting(QStringLiteral("HintsOff")), QStringLiteral("<missing>"));
@@ -202,7 +203,7 @@ private slots:
                           QStringLiteral("[Settings]\nLeft=40\nTop=30\nType=S\n"
                                          "FontSize=B\nPointSize=abc\nData=\" AB\u00AAI \"\n"
                                          "DisplayChecksums=1\nLabelSize=7\n"
-                                         "LabelExplain=0\nHintsOff=1\n"));
+                                         "LabelExplain=0\nLabelFill=1\nHintsOff=1\n"));
         TStriaInput& w = start();
         QCOMPARE(w.pos(), QPoint(40, 30));
         QVERIFY(w.RadioButton1->isChecked());
@@ -213,6 +214,7 @@ private slots:
         QVERIFY(w.DispSums->isChecked());
         QVERIFY(w.Form3->L7->isChecked());
         QVERIFY(!w.Form3->ExplainPaste->isChecked());
+        QVERIFY(w.Form3->FillLabels->isChecked());
         QVERIFY(!w.TipCheckBox->isChecked());
         QVERIFY(w.hints().hintsOff());
         QCOMPARE(w.BarTextOut->text(), QString());
@@ -226,6 +228,7 @@ private slots:
         QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("B"));
         QCOMPARE(setting(QStringLiteral("PointSize")), QStringLiteral("abc"));
         QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("7"));
+        QCOMPARE(setting(QStringLiteral("LabelFill")), QStringLiteral("1"));
         QCOMPARE(setting(QStringLiteral("Left")), QStringLiteral("40"));
     }
 

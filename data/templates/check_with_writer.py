@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Manual check: prints every label template with LibreOffice and measures where the labels land.
 
-Writes the templates once as shipped and once with thin borders round the labels, converts both
-sets to PDF with soffice, checks that each is one page, rasterises the bordered ones with pdftoppm
-and finds the border lines. Every label edge must lie within the tolerance of the sheet's geometry
-in label_sheets.csv. Needs soffice (libreoffice-writer) and pdftoppm/pdfinfo (poppler-utils).
-Prints the worst deviation per template; exits non-zero if any template fails.
+Writes the templates once as shipped and once with thin borders round the labels (with the build's
+make_label_templates), converts both sets to PDF with soffice, checks that each is one page,
+rasterises the bordered ones with pdftoppm and finds the border lines. Every label edge must lie
+within the tolerance of the sheet's geometry in label_sheets.csv. Needs a build, soffice
+(libreoffice-writer) and pdftoppm/pdfinfo (poppler-utils). Prints the worst deviation per
+template; exits non-zero if any template fails.
 """
 
 import argparse
@@ -16,7 +17,7 @@ import sys
 import tempfile
 
 sys.dont_write_bytecode = True  # keep the source folder clean
-import make_templates  # noqa: E402
+import sheet_table  # noqa: E402
 
 DPI = 200
 TOLERANCE = 0.02  # inch
@@ -72,6 +73,13 @@ def line_centres(counts, threshold):
     return centres
 
 
+def inches(sheet):
+    """The row with every length in inches."""
+    scale = 1 / 25.4 if sheet["unit"] == "mm" else 1
+    return {key: value * scale if key in sheet_table.LENGTHS else value
+            for key, value in sheet.items()}
+
+
 def measure(sheet, pgm):
     width, height, pixels = read_pgm(pgm)
     columns = [0] * width
@@ -83,12 +91,12 @@ def measure(sheet, pgm):
                 columns[x] += 1
                 rows[y] += 1
     # A vertical label edge runs the whole table's height, a horizontal one all labels' widths.
-    vertical = line_centres(columns, 0.5 * sheet["rows"] * sheet["v_pitch"] * DPI)
-    horizontal = line_centres(rows, 0.5 * sheet["columns"] * sheet["width"] * DPI)
+    vertical = line_centres(columns, 0.5 * sheet["rows"] * sheet["vertical_pitch"] * DPI)
+    horizontal = line_centres(rows, 0.5 * sheet["columns"] * sheet["label_width"] * DPI)
 
-    expected_x = sorted({round(sheet["left"] + k * sheet["h_pitch"] + d, 6)
-                         for k in range(sheet["columns"]) for d in (0, sheet["width"])})
-    expected_y = [sheet["top"] + k * sheet["v_pitch"] for k in range(sheet["rows"] + 1)]
+    expected_x = sorted({round(sheet["left"] + k * sheet["horizontal_pitch"] + d, 6)
+                         for k in range(sheet["columns"]) for d in (0, sheet["label_width"])})
+    expected_y = [sheet["top"] + k * sheet["vertical_pitch"] for k in range(sheet["rows"] + 1)]
     problems = []
     if len(vertical) != len(expected_x):
         problems.append("%d vertical edges found, %d expected" % (len(vertical), len(expected_x)))
@@ -108,16 +116,19 @@ def measure(sheet, pgm):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--keep", help="folder to keep the RTF, PDF and PGM files in")
-    args = parser.parse_args()
     here = os.path.dirname(os.path.abspath(__file__))
-    sheets = make_templates.read_sheets(os.path.join(here, "label_sheets.csv"))
+    parser.add_argument("--tool", help="the build's make_label_templates",
+                        default=os.path.join(here, "..", "..", "build", "sheet",
+                                             "make_label_templates"))
+    args = parser.parse_args()
+    sheets = [inches(s) for s in sheet_table.read_sheets(os.path.join(here, "label_sheets.csv"))]
 
     with tempfile.TemporaryDirectory() as scratch:
         work = args.keep or scratch
         profile = os.path.join(scratch, "profile")
         for variant, flags in (("plain", []), ("borders", ["--show-borders"])):
-            subprocess.run([sys.executable, os.path.join(here, "make_templates.py"), *flags,
-                            "--out", os.path.join(work, variant, "rtf")], check=True)
+            subprocess.run([args.tool, *flags, "--out", os.path.join(work, variant, "rtf")],
+                           check=True)
             to_pdf(os.path.join(work, variant, "rtf"), os.path.join(work, variant, "pdf"), profile)
 
         failed = False

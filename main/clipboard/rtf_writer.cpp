@@ -1,5 +1,7 @@
 #include "rtf_writer.h"
 
+#include "rtf_text.h"
+
 #include <QFont>
 #include <QStringList>
 #include <QTextBlock>
@@ -36,65 +38,6 @@ RunStyle StyleOf(const QTextCharFormat& format, const QFont& documentFont) {
     style.italic = font.italic();
     style.underline = font.underline();
     return style;
-}
-
-// RTF's \uN takes a signed 16-bit value; the '?' after it is what readers without Unicode show.
-void AppendUnicodeEscape(QByteArray& out, char16_t unit) {
-    out += "\\u";
-    out += QByteArray::number(static_cast<int>(static_cast<int16_t>(unit)));
-    out += '?';
-}
-
-bool IsHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool IsLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
-void AppendEscapedText(QByteArray& out, QStringView text) {
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        switch (c) {
-        case u'\\':
-        case u'{':
-        case u'}':
-            out += '\\';
-            out += static_cast<char>(c);
-            continue;
-        case u'\t':
-            out += "\\tab ";
-            continue;
-        case QChar::LineSeparator:
-            out += "\\line ";
-            continue;
-        case QChar::ParagraphSeparator:
-        case u'\n':
-            out += "\\par ";
-            continue;
-        case QChar::ObjectReplacementCharacter: // images and other objects are not copied
-        case 0xFDD0:                            // Qt's frame markers
-        case 0xFDD1:
-            continue;
-        default:
-            break;
-        }
-        if (c < 0x20 || c == 0x7F) {
-            continue; // control characters have no meaning as RTF text
-        }
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1].unicode())) {
-            AppendUnicodeEscape(out, c);
-            AppendUnicodeEscape(out, text[++i].unicode());
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            // Half a pair as \uN makes LibreOffice drop the character after it.
-            AppendUnicodeEscape(out, QChar::ReplacementCharacter);
-        } else if (c > 0x7F) {
-            AppendUnicodeEscape(out, c);
-        } else {
-            out += static_cast<char>(c);
-        }
-    }
 }
 
 struct Run {
@@ -141,16 +84,16 @@ QList<Run> RunsOf(const QTextCursor& selection) {
 bool CanNameFontInRtf(const QString& family) {
     for (qsizetype i = 0; i < family.size(); ++i) {
         const char16_t c = family[i].unicode();
-        if (IsHighSurrogate(c) && i + 1 < family.size() &&
-            IsLowSurrogate(family[i + 1].unicode())) {
+        if (QChar::isHighSurrogate(c) && i + 1 < family.size() &&
+            QChar::isLowSurrogate(family[i + 1].unicode())) {
             ++i;
             continue;
         }
         const bool endsOrEscapes = c == u';' || c == u'{' || c == u'}' || c == u'\\';
-        const bool notWrittenAsItself = c < 0x20 || c == 0x7F || c == QChar::LineSeparator ||
-                                        c == QChar::ParagraphSeparator ||
-                                        c == QChar::ObjectReplacementCharacter || c == 0xFDD0 ||
-                                        c == 0xFDD1 || IsHighSurrogate(c) || IsLowSurrogate(c);
+        const bool notWrittenAsItself =
+            c < 0x20 || c == 0x7F || c == QChar::LineSeparator || c == QChar::ParagraphSeparator ||
+            c == QChar::ObjectReplacementCharacter || c == 0xFDD0 || c == 0xFDD1 ||
+            QChar::isHighSurrogate(c) || QChar::isLowSurrogate(c);
         if (endsOrEscapes || notWrittenAsItself) {
             return false;
         }
@@ -178,7 +121,7 @@ QByteArray RtfFromSelection(const QTextCursor& selection) {
     QByteArray out = "{\\rtf1\\ansi\\ansicpg1252\\uc1\\deff0\n{\\fonttbl";
     for (qsizetype i = 0; i < families.size(); ++i) {
         out += "{\\f" + QByteArray::number(i) + "\\fnil\\fcharset0 ";
-        AppendEscapedText(out, families[i]);
+        rtf::AppendEscapedText(out, families[i]);
         out += ";}";
     }
     out += "}\n{\\*\\generator Stria " STRIA_VERSION ";}\n\\pard\\plain\n";
@@ -202,7 +145,7 @@ QByteArray RtfFromSelection(const QTextCursor& selection) {
             out += "\\ul";
         }
         out += ' ';
-        AppendEscapedText(out, run.text);
+        rtf::AppendEscapedText(out, run.text);
         out += "}";
     }
     out += "\n}";

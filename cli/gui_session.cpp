@@ -1,0 +1,36 @@
+#include "gui_session.h"
+
+#include <cstdio>
+
+namespace cli {
+namespace {
+
+int argc = 1;
+char programName[] = "stria93";
+char* argv[] = {programName, nullptr};
+
+// A command-line program's standard error is for its own messages.
+void DropQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+    if (type == QtCriticalMsg || type == QtFatalMsg) {
+        std::fprintf(stderr, "%s\n", message.toUtf8().constData());
+    }
+}
+
+} // namespace
+
+GuiSession::GuiSession() {
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    qInstallMessageHandler(DropQtMessages);
+    app_ = std::make_unique<QGuiApplication>(argc, argv);
+    fonts_ = LoadBarcodeFonts();
+}
+
+GuiSession::~GuiSession() = default;
+
+QString GuiSession::missingFaceNote(const QString& face) const {
+    return fonts_.families.contains(face) ? QString() : fonts_.error;
+}
+
+} // namespace cli

@@ -1,0 +1,70 @@
+#include "document_file.h"
+
+#include "output_file.h"
+
+#include <QPainter>
+#include <QPdfWriter>
+
+namespace picture {
+namespace {
+
+// Device pixels per inch; the painter is scaled so that one unit is one point.
+constexpr int Resolution = 1200;
+
+} // namespace
+
+QFont PdfPageFont(const QString& family, double points) {
+    QFont font(family);
+    font.setPointSizeF(points * 72.0 / Resolution);
+    return font;
+}
+
+QString WriteDocumentFile(const QString& fileName, const QByteArray& bytes) {
+    OutputFile file(fileName);
+    if (!file.open()) {
+        return CannotCreateFile(fileName, file.errorString());
+    }
+    file.device()->write(bytes);
+    if (!file.commit()) {
+        return CannotCreateFile(fileName, file.errorString());
+    }
+    return {};
+}
+
+QString WritePdfFile(const QString& fileName, const QPageSize& pageSize, const QString& title,
+                     int pageCount, const PageDrawer& drawPage) {
+    OutputFile file(fileName);
+    if (!file.open()) {
+        return CannotCreateFile(fileName, file.errorString());
+    }
+    {
+        QPdfWriter writer(file.device());
+        writer.setCreator(QStringLiteral("Stria"));
+        writer.setTitle(title);
+        writer.setResolution(Resolution);
+        writer.setPageSize(pageSize);
+        writer.setPageMargins(QMarginsF(0, 0, 0, 0));
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            return CannotCreateFile(fileName, QStringLiteral("The PDF writer did not start."));
+        }
+        painter.scale(Resolution / 72.0, Resolution / 72.0);
+        for (int page = 0; page < pageCount; ++page) {
+            if (page > 0 && !writer.newPage()) {
+                return CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."));
+            }
+            painter.save();
+            drawPage(painter, page);
+            painter.restore();
+        }
+        if (!painter.end()) {
+            return CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."));
+        }
+    }
+    if (!file.commit()) {
+        return CannotCreateFile(fileName, file.errorString());
+    }
+    return {};
+}
+
+} // namespace picture

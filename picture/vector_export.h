@@ -1,0 +1,41 @@
+// The barcode as a vector picture for print shops and layout programs: PDF (the typeface
+// embedded) or SVG (the glyph outlines as paths, no font needed), at its true size in points.
+#pragma once
+
+#include <QSizeF>
+#include <QString>
+#include <optional>
+
+namespace picture {
+
+enum class VectorFormat { Pdf, Svg };
+
+// ".pdf" or ".svg".
+QString VectorExtension(VectorFormat format);
+
+// The format of this extension (with or without the dot, any case), if it is a vector one.
+std::optional<VectorFormat> VectorFormatFromExtension(const QString& extension);
+
+// The export's file-name rule with the vector format's extension.
+QString VectorFileName(const QString& fileName, VectorFormat format);
+
+struct VectorRequest {
+    QString text;     // the barcode string (and sums text, if wanted)
+    QString faceName; // by the face-name rule
+    double points = 24;
+    // Size a leaves the top quarter of its text cell empty; the picture leaves it out, as the
+    // raster export does.
+    bool sizeA = false;
+};
+
+struct VectorResult {
+    QSizeF size; // of the picture, in points
+    QString error;
+};
+
+// Writes the picture under exactly this name; an existing file is replaced only by a complete
+// new one. Needs a QGuiApplication.
+VectorResult WriteVectorPicture(const VectorRequest& request, VectorFormat format,
+                                const QString& fileName);
+
+} // namespace picture

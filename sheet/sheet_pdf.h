@@ -1,0 +1,40 @@
+// Whole label sheets as PDF, and the calibration page that measures a printer against a sheet.
+#pragma once
+
+#include "label_stock.h"
+#include "shaped_barcode.h"
+
+#include <QPageSize>
+#include <QPointF>
+#include <QString>
+#include <vector>
+
+class QPainter;
+
+namespace sheet {
+
+// What a printer needs to put the page where the sheet's labels are: everything on the page is
+// scaled by scale about the page's top-left corner, then shifted by offset (in points).
+struct PrinterAdjustment {
+    QPointF offset;
+    double scale = 1;
+
+    void apply(QPainter& painter) const;
+};
+
+// Letter or A4, as the stock's paper.
+QPageSize PageSizeOf(const LabelStock& stock);
+
+// places holds one barcode per label in reading order, from the first label of the first page
+// on; nullptr leaves its label empty. Each barcode is set at points, centred across and down in
+// its label. As many pages as the places need. Returns why the file was not written, or empty.
+QString WriteSheetPdf(const QString& fileName, const LabelStock& stock,
+                      const std::vector<const picture::ShapedBarcode*>& places, double points,
+                      const PrinterAdjustment& adjustment);
+
+// One page: every label's outline with a cross at its centre, and a millimetre ruler along each
+// edge of the page, numbered from the page's left and top edges.
+QString WriteCalibrationPdf(const QString& fileName, const LabelStock& stock,
+                            const PrinterAdjustment& adjustment);
+
+} // namespace sheet
