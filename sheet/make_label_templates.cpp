@@ -1,10 +1,10 @@
 // Build tool: writes the empty RTF template of every stock sheet into a folder.
 //     make_label_templates --out DIR [--show-borders]
+#include "regular_file.h"
 #include "sheet_rtf.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QSaveFile>
 #include <cstdio>
 
 int main(int argc, char** argv) {
@@ -22,11 +22,10 @@ int main(int argc, char** argv) {
     }
     const bool borders = args.contains(QStringLiteral("--show-borders"));
     for (const sheet::LabelStock& stock : sheet::LabelStocks()) {
-        QSaveFile file(folder.filePath(stock.templateFile));
-        if (!file.open(QIODevice::WriteOnly) ||
-            file.write(sheet::TemplateRtf(stock, borders)) < 0 || !file.commit()) {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(file.fileName()),
-                         qPrintable(file.errorString()));
+        const QString path = folder.filePath(stock.templateFile);
+        QString error;
+        if (!settings::ReplaceFile(path, sheet::TemplateRtf(stock, borders), &error)) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));
             return 1;
         }
     }
