@@ -10,15 +10,20 @@
 #include "ini_file.h"
 #include "recording_platform.h"
 #include "stria_input.h"
+#include "window_frame.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -39,6 +44,47 @@ QPair<QString, qreal> FaceAt(QTextEdit* box, int position) {
     cursor.setPosition(position + 1);
     const QTextCharFormat format = cursor.charFormat();
     return {format.fontFamilies().toStringList().value(0), format.fontPointSize()};
+}
+
+// Where the widget's text would not show whole at its font, the widget and the text; else empty.
+QString CutText(QWidget* widget) {
+    QString text;
+    QRect room;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        text = label->text();
+        const int margin = label->margin() + qMax(label->indent(), 0);
+        room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        text = button->text();
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = text;
+        option.icon = button->icon();
+        option.iconSize = button->iconSize();
+        QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+        if (qobject_cast<QCheckBox*>(button)) {
+            contents = QStyle::SE_CheckBoxContents;
+        } else if (qobject_cast<QRadioButton*>(button)) {
+            contents = QStyle::SE_RadioButtonContents;
+        } else if (auto* push = qobject_cast<QPushButton*>(button)) {
+            option.features.setFlag(QStyleOptionButton::Flat, push->isFlat());
+            option.features.setFlag(QStyleOptionButton::AutoDefaultButton, push->autoDefault());
+        }
+        room = button->style()->subElementRect(contents, &option, button);
+        if (contents == QStyle::SE_PushButtonContents && !option.icon.isNull()) {
+            room.setWidth(room.width() - option.iconSize.width() - 4);
+        }
+    }
+    const QSize needed = QFontMetrics(widget->font()).size(Qt::TextShowMnemonic, text);
+    if (text.isEmpty() || (needed.width() <= room.width() && needed.height() <= room.height())) {
+        return {};
+    }
+    return QStringLiteral("%1 \"%2\" needs %3x%4 in %5x%6")
+        .arg(widget->objectName(), text)
+        .arg(needed.width())
+        .arg(needed.height())
+        .arg(room.width())
+        .arg(room.height());
 }
 
 } // namespace
@@ -154,6 +200,58 @@ private slots:
         w.move(10, 20);
         dialog->show();
         QCOMPARE(dialog->pos(), QPoint(10, 20) + offset);
+    }
+
+    void everyTextShowsWhole_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* window :
+             {"StriaInput", "WarningBox", "Form2", "Tip", "Form3", "Convert2"}) {
+            QTest::newRow(window) << window;
+        }
+    }
+    void everyTextShowsWhole() {
+        QFETCH(QString, window);
+        writeSettingsFile(TipsOnly);
+        TStriaInput& w = start();
+        QWidget* shown = window == w.objectName() ? &w : w.findChild<QWidget*>(window);
+        QVERIFY(shown);
+        shown->show();
+        // The longest count the tip window must show.
+        w.Tip->TipLabel->setText(QStringLiteral("Tip 999 of 999"));
+        QStringList cut;
+        for (QWidget* widget : shown->findChildren<QWidget*>()) {
+            if (widget->window() == shown && widget->isVisible() && !CutText(widget).isEmpty()) {
+                cut.append(CutText(widget));
+            }
+        }
+        QCOMPARE(cut, QStringList());
+    }
+
+    void storedPositionsStayReachable_data() {
+        QTest::addColumn<QPoint>("stored");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("placed");
+        const QList<QRect> one = {QRect(0, 0, 1600, 1200)};
+        const QList<QRect> two = {QRect(0, 0, 1600, 1200), QRect(1600, 100, 1280, 1024)};
+        QTest::newRow("on screen") << QPoint(300, 200) << one << QPoint(300, 200);
+        QTest::newRow("only the title bar on screen")
+            << QPoint(300, 1180) << one << QPoint(300, 1180);
+        QTest::newRow("title bar past the right edge")
+            << QPoint(1400, 1000) << one << QPoint(988, 753);
+        QTest::newRow("left of the screen") << QPoint(-2000, 100) << one << QPoint(0, 100);
+        QTest::newRow("on a screen now gone") << QPoint(2000, 300) << one << QPoint(988, 300);
+        QTest::newRow("on the second screen") << QPoint(2000, 300) << two << QPoint(2000, 300);
+        QTest::newRow("across both screens") << QPoint(1300, 300) << two << QPoint(1300, 300);
+        QTest::newRow("above the lower screen") << QPoint(2000, 50) << two << QPoint(2000, 100);
+        QTest::newRow("far away") << QPoint(9000, 9000) << two << QPoint(2268, 677);
+    }
+    void storedPositionsStayReachable() {
+        QFETCH(QPoint, stored);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, placed);
+        // The main window with an openbox frame: 1 pixel borders, a 20-pixel title bar.
+        QCOMPARE(platform::OnScreenFramePosition(QRect(stored, QSize(612, 447)), 20, screens),
+                 placed);
     }
 
     void firstRunWritesFirstRunValues() {
