@@ -141,11 +141,21 @@ private:
 
     void make(TStriaInput& w) { QTest::mouseClick(w.MakeButtonClick, Qt::LeftButton); }
 
+    void typeIntoTheList(TStriaInput& w, const QString& text) {
+        w.ComboBox1->setFocus();
+        w.ComboBox1->lineEdit()->selectAll();
+        QTest::keyClick(w.ComboBox1->lineEdit(), Qt::Key_Delete);
+        QTest::keyClicks(w.ComboBox1->lineEdit(), text);
+    }
+
+    // Typed as a user types: each key goes wherever the focus is by then.
     void setPointSize(TStriaInput& w, const QString& text) {
         w.PointSize->setFocus();
         w.PointSize->lineEdit()->selectAll();
         QTest::keyClick(w.PointSize->lineEdit(), Qt::Key_Delete);
-        QTest::keyClicks(w.PointSize->lineEdit(), text);
+        for (const QChar key : text) {
+            QTest::keyClicks(QApplication::focusWidget(), key);
+        }
     }
 
 private slots:
@@ -489,23 +499,27 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
     }
 
-    void makeWithAPointSizeThatIsNoNumberChangesNothing_data() {
+    void makeWithAPointSizeItCannotUseChangesNothing_data() {
         QTest::addColumn<QString>("pointSize");
-        QTest::newRow("letters") << "ab";
-        QTest::newRow("empty") << "";
-        QTest::newRow("zero") << "0";
+        QTest::addColumn<QString>("message");
+        const QString notANumber = QStringLiteral("'%1' is not a valid integer value");
+        QTest::newRow("letters") << "ab" << notANumber.arg("ab");
+        QTest::newRow("empty") << "" << notANumber.arg("");
+        QTest::newRow("zero") << "0" << notANumber.arg("0");
+        // The clipboard's rich text would carry another size.
+        QTest::newRow("above 16383") << "16384"
+                                     << "Point size 16384 is too large: the largest is 16383.";
     }
-    void makeWithAPointSizeThatIsNoNumberChangesNothing() {
+    void makeWithAPointSizeItCannotUseChangesNothing() {
         QFETCH(QString, pointSize);
+        QFETCH(QString, message);
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
         make(w);
         w.BarTextInput->setText(QStringLiteral("XYZ"));
         w.PointSize->setEditText(pointSize);
         make(w);
         QCOMPARE(platform_->requests(),
-                 QList<Request>(
-                     {{QStringLiteral("errorDialog"),
-                       {QStringLiteral("'%1' is not a valid integer value").arg(pointSize)}}}));
+                 QList<Request>({{QStringLiteral("errorDialog"), {message}}}));
         QCOMPARE(w.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
         QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
         QVERIFY(w.made());
@@ -534,29 +548,50 @@ private slots:
 
     void typedPointSizes_data() {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("pasted");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("9") << "9" << false;
-        QTest::newRow("17") << "17" << false;
-        QTest::newRow("18") << "18" << true;
-        QTest::newRow("100") << "100" << true;
+        QTest::addColumn<qreal>("previewSize");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("9") << "9" << false << false << 24.0 << "";
+        QTest::newRow("17") << "17" << false << false << 24.0 << "";
+        QTest::newRow("18") << "18" << false << true << 18.0 << "";
+        // "100" passes through "10", which is below 18 and keeps the focus for the last digit.
+        QTest::newRow("100") << "100" << false << true << 100.0 << "";
+        QTest::newRow("above 16383") << "20000" << true << false << 24.0
+                                     << "Point size 20000 is too large: the largest is 16383.";
     }
     void typedPointSizes() {
         QFETCH(QString, typed);
+        QFETCH(bool, pasted);
         QFETCH(bool, accepted);
+        QFETCH(qreal, previewSize);
+        QFETCH(QString, message);
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
         make(w);
-        setPointSize(w, typed);
-        QCOMPARE(QApplication::focusWidget() == w.BarTextInput, accepted);
-        // "100" passes through "10", which is below 18 and keeps the focus for the last digit.
-        QCOMPARE(FaceAt(w.BarCodeOut, 0).second, accepted ? typed.toDouble() : 24.0);
-        QVERIFY(platform_->requests().isEmpty());
+        if (pasted) {
+            QApplication::clipboard()->setText(typed);
+            w.PointSize->setFocus();
+            w.PointSize->lineEdit()->selectAll();
+            w.PointSize->lineEdit()->paste();
+        } else {
+            setPointSize(w, typed);
+        }
+        QCOMPARE(w.PointSize->currentText(), typed);
+        QCOMPARE(w.BarTextInput->text(), QStringLiteral("ABC123"));
+        QCOMPARE(QApplication::focusWidget(),
+                 accepted ? static_cast<QWidget*>(w.BarTextInput) : w.PointSize);
+        QCOMPARE(FaceAt(w.BarCodeOut, 0).second, previewSize);
+        const QList<Request> expected = {{QStringLiteral("errorDialog"), {message}}};
+        QCOMPARE(platform_->requests(), message.isEmpty() ? QList<Request>() : expected);
     }
 
     void leavingAShortPointSizeComesBack() {
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
-        setPointSize(w, QStringLiteral("9"));
+        // Not completed to the listed "30" on the way out.
+        setPointSize(w, QStringLiteral("3"));
         QCOMPARE(QApplication::focusWidget(), w.PointSize);
         QTest::mouseClick(w.SizeC, Qt::LeftButton);
+        QCOMPARE(w.PointSize->currentText(), QStringLiteral("3"));
         QCOMPARE(QApplication::focusWidget(), w.PointSize);
         w.BarTextInput->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), w.PointSize);
@@ -569,13 +604,34 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
     }
 
-    void restyleAfterASumsMakeChangesNothing() {
+    void restyleAfterASumsMakeRestylesTheBarcode() {
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
         QTest::mouseClick(w.DispSums, Qt::LeftButton);
         make(w);
         QTest::mouseClick(w.RadioButton1, Qt::LeftButton);
-        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
+        QTest::mouseClick(w.SizeF, Qt::LeftButton);
+        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Sample 93 f"), 24.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 9), qMakePair(QStringLiteral("Sample 93 f"), 24.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 10), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
         QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
+        QVERIFY(w.BarTextOut->text().endsWith(QStringLiteral("KCheck: 9")));
+    }
+
+    void longBarcodesStayWhole() {
+        // Longer than a line edit's usual 32,767 characters, both the data and the string.
+        const QString data(40000, QLatin1Char('A'));
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\nData=") + data +
+                          QLatin1Char('\n'));
+        TStriaInput& w = start();
+        QCOMPARE(w.BarTextInput->text(), data);
+        make(w);
+        const QString barcode = w.BarTextOut->text();
+        QCOMPARE(barcode.size(), data.size() + 4);
+        QVERIFY(barcode.startsWith(QLatin1Char('(') + data) && barcode.endsWith(QLatin1Char(')')));
+        QCOMPARE(w.BarCodeOut->toPlainText(), barcode + QStringLiteral("  "));
+        QTest::mouseClick(w.SizeA, Qt::LeftButton);
+        QCOMPARE(FaceAt(w.BarCodeOut, barcode.size() - 1),
+                 qMakePair(QStringLiteral("Sample 93 a HR"), 24.0));
     }
 
     void insertAppendsThePair_data() {
@@ -596,6 +652,11 @@ private slots:
                                 << "";
         QTest::newRow("letter case matters") << "" << QStringList{"Tab   Z"} << "\u00AA "
                                              << "";
+        // The list neither completes nor corrects what is typed into it.
+        QTest::newRow("carriage return") << "" << QStringList{"carriage return"} << "\u00AAa"
+                                         << "";
+        QTest::newRow("ctrl-a") << "" << QStringList{"ctrl-a"} << "\u00AAa"
+                                << "";
     }
     void insertAppendsThePair() {
         QFETCH(QString, data);
@@ -605,10 +666,8 @@ private slots:
         TStriaInput& w = startWithData(data);
         w.BarTextInput->setCursorPosition(0);
         for (const QString& text : listTexts) {
-            w.ComboBox1->setEditText(text);
-            const QString before = w.BarTextInput->text();
-            QTest::keyClick(w.BarTextInput, Qt::Key_I, Qt::AltModifier);
-            QTRY_VERIFY(w.BarTextInput->text() != before);
+            typeIntoTheList(w, text);
+            QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
         }
         QCOMPARE(w.BarTextInput->text(), expectedData);
         QCOMPARE(w.BarTextInput->cursorPosition(), expectedData.size());
@@ -632,10 +691,17 @@ private slots:
         QVERIFY(platform_->requests().isEmpty());
     }
 
+    void insertOfAShortUnknownTextAddsNothingAndBeeps_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("TAB") << "TAB";
+        QTest::newRow("Ctrl-") << "Ctrl-";
+    }
     void insertOfAShortUnknownTextAddsNothingAndBeeps() {
+        QFETCH(QString, typed);
         TStriaInput& w = startWithData(QStringLiteral("AB"));
-        w.ComboBox1->setEditText(QStringLiteral("TAB"));
+        typeIntoTheList(w, typed);
         QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
+        QCOMPARE(w.ComboBox1->currentText(), typed);
         QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
         QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
     }
