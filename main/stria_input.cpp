@@ -1,14 +1,15 @@
 // Building the main window: its controls, their arrangement, tab order and connections.
 #include "stria_input.h"
 
+#include "control_character_list.h"
 #include "dialogs/about_box.h"
 #include "dialogs/clickable_label.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/label_dialog.h"
+#include "dialogs/radio_group_focus.h"
 #include "dialogs/tip_window.h"
 #include "dialogs/warning_box.h"
 #include "hint_control.h"
-#include "control_character_list.h"
 #include "stria_input_wiring.h"
 #include "vendor_links.h"
 
@@ -273,6 +274,8 @@ void TStriaInput::setTabOrder() {
     for (qsizetype i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
+    EnterGroupAtCheckedButton({RadioButton1, RadioButton2});
+    EnterGroupAtCheckedButton({SizeA, SizeB, SizeC, SizeD, SizeE, SizeF});
 }
 
 void TStriaInput::connectHandlers() {

@@ -754,15 +754,26 @@ private slots:
     }
 
     void tabOrderFollowsTheForm() {
-        TStriaInput& w = startWithData(QStringLiteral("AB"));
-        w.BarTextInput->setFocus();
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\nFontSize=B\n"));
+        TStriaInput& w = start();
+        // Each group is entered at its checked button; leaving PointSize runs the option
+        // handler, which sends the focus back to the data.
         const QList<QWidget*> expected = {w.BarTextOut,      w.ComboBox1,       w.PrintButtonClick,
                                           w.MakeButtonClick, w.CopyButtonClick, w.AddButtonClick,
-                                          w.BarCodeOut};
+                                          w.BarCodeOut,      w.RadioButton2,    w.SizeB,
+                                          w.PointSize,       w.BarTextInput};
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
+        QTest::mouseClick(w.SizeE, Qt::LeftButton);
+        w.BarCodeOut->setFocus();
+        QTest::keyClick(w.BarCodeOut, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.SizeE);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), w.RadioButton2);
     }
 };
 
