@@ -1,6 +1,7 @@
 #include "export_dialog.h"
 
 #include "main/stria_input.h"
+#include "radio_group_focus.h"
 
 #include <QFileDialog>
 #include <QGroupBox>
@@ -30,6 +31,7 @@ TConvert2::TConvert2(TStriaInput& stria) : PlacedDialog(stria, QPoint(55, 160)),
     RB900 = resolution("RB900", "900 dpi", "");
     RB1200 = resolution("RB1200", "1200 dpi", "");
     RB600->setChecked(true);
+    EnterGroupAtCheckedButton({RB300, RB600, RB900, RB1200});
 
     BitBtn1 = new QPushButton(QStringLiteral("E&xit"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

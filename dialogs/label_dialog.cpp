@@ -1,6 +1,7 @@
 #include "label_dialog.h"
 
 #include "main/stria_input.h"
+#include "radio_group_focus.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -77,6 +78,7 @@ TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaI
         }
     }
     L4->setChecked(true);
+    EnterGroupAtCheckedButton({L1, L2, L3, L4, L5, L6, L7, L8, L9});
 
     ExplainPaste =
         new QCheckBox(QStringLiteral("Explain how to paste a bar code on to a label"), this);

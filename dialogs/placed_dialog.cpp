@@ -1,22 +1,26 @@
 #include "placed_dialog.h"
 
+#include "window_frame.h"
+
 #include <QEvent>
 
 PlacedDialog::PlacedDialog(QWidget& mainWindow, QPoint offset)
     : QDialog(&mainWindow, FixedDialogFlags()), mainWindow_(mainWindow), offset_(offset) {}
 
 QPoint PlacedDialog::placement() const {
-    return mainWindow_.pos() + offset_;
+    return platform::FramePosition(mainWindow_) + offset_;
 }
 
 void PlacedDialog::FormActivate() {
-    move(placement());
+    platform::MoveFrameTo(*this, placement());
 }
 
-void PlacedDialog::showEvent(QShowEvent* event) {
-    // Placed before it appears, so that it does not jump after the first paint.
-    move(placement());
-    QDialog::showEvent(event);
+void PlacedDialog::setVisible(bool visible) {
+    // Placed while still hidden, so that it appears in its place and does not jump.
+    if (visible && !isVisible()) {
+        FormActivate();
+    }
+    QDialog::setVisible(visible);
 }
 
 bool PlacedDialog::event(QEvent* event) {

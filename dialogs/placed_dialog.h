@@ -10,18 +10,20 @@ class PlacedDialog : public QDialog {
 public:
     PlacedDialog(QWidget& mainWindow, QPoint offset);
 
-    // The activation handler; dialogs that do more on activation extend it.
-    virtual void FormActivate();
+    // The activation handler: puts the dialog's frame at placement().
+    void FormActivate();
 
-    // The main window's top-left corner plus the offset, in screen pixels.
-    QPoint placement() const;
+    // Where the dialog's frame corner goes: the main window's plus the offset, in screen pixels.
+    virtual QPoint placement() const;
+
+    void setVisible(bool visible) override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
     bool event(QEvent* event) override;
 
-private:
     QWidget& mainWindow_;
+
+private:
     QPoint offset_;
 };
 

@@ -5,6 +5,7 @@
 #include "setting_keys.h"
 
 #include <QEvent>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -37,14 +38,16 @@ QString ReadTip(const settings::IniFile& file, int index) {
 }
 
 QPushButton* FlatButton(const char* name, const QString& caption, const QString& hint,
-                        QPoint topLeft, QWidget* parent) {
+                        QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setFlat(true);
     button->setToolTip(hint);
-    button->move(topLeft);
-    button->resize(button->sizeHint().width(), 25);
     return button;
+}
+
+int CaptionWidth(const QWidget* widget, QString caption) {
+    return QFontMetrics(widget->font()).horizontalAdvance(caption.remove(QLatin1Char('&')));
 }
 
 } // namespace
@@ -72,39 +75,33 @@ TTip::TTip(TStriaInput& stria) : PlacedDialog(stria, QPoint(78, 100)), StriaInpu
     TipLabel = new QLabel(this);
     TipLabel->setObjectName(QStringLiteral("TipLabel"));
     TipLabel->setAttribute(Qt::WA_TranslucentBackground);
-    TipLabel->setGeometry(8, 152, 62, 20);
+    TipLabel->setGeometry(8, 152, CaptionWidth(TipLabel, QStringLiteral("Tip 999 of 999")), 20);
 
-    SpeedButton1 =
-        FlatButton("SpeedButton1", QStringLiteral("&Previous"), QString(), QPoint(70, 145), this);
-    NextTip = FlatButton("NextTip", QStringLiteral("&Next"), QStringLiteral("Show the next tip"),
-                         QPoint(158, 145), this);
+    SpeedButton1 = FlatButton("SpeedButton1", QStringLiteral("&Previous"), QString(), this);
+    NextTip =
+        FlatButton("NextTip", QStringLiteral("&Next"), QStringLiteral("Show the next tip"), this);
     ExitTips = FlatButton("ExitTips", QStringLiteral("E&xit"),
-                          QStringLiteral("Return back to the program"), QPoint(237, 145), this);
-    ExitTips->resize(qMin(ExitTips->width(), 300 - 237 - 4), 25);
+                          QStringLiteral("Return back to the program"), this);
+    // From the right edge, each button only as wide as its caption: the style's usual button
+    // width would leave the counter no room.
+    int right = 300 - 4;
+    for (QPushButton* button : {ExitTips, NextTip, SpeedButton1}) {
+        const int width = CaptionWidth(button, button->text()) + 16;
+        right -= width;
+        button->setGeometry(right, 145, width, 25);
+        right -= 4;
+    }
 
     connect(NextTip, &QPushButton::clicked, this, &TTip::DisplayTip);
     connect(SpeedButton1, &QPushButton::clicked, this, &TTip::PreviousTip);
     connect(ExitTips, &QPushButton::clicked, this, &QDialog::reject);
 }
 
-void TTip::FormActivate() {
-    PlacedDialog::FormActivate();
-    DisplayTip();
-}
-
 void TTip::showEvent(QShowEvent* event) {
-    // Once per opening: before the first paint, so the window never shows a stale tip.
-    FormActivate();
-    QDialog::showEvent(event);
-}
-
-bool TTip::event(QEvent* event) {
-    // Coming back from another window keeps the tip on show; only the placement is renewed.
-    if (event->type() == QEvent::WindowActivate) {
-        PlacedDialog::FormActivate();
-        return QDialog::event(event);
-    }
-    return PlacedDialog::event(event);
+    // Once per opening, before the first paint, so the window never shows a stale tip. Coming
+    // back from another window only renews the placement.
+    DisplayTip();
+    PlacedDialog::showEvent(event);
 }
 
 void TTip::DisplayTip() {

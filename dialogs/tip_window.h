@@ -21,8 +21,6 @@ public:
     QPushButton* NextTip;
     QPushButton* ExitTips;
 
-    // Places the window and shows the next tip.
-    void FormActivate() override;
     // Shows the tip at the stored position and stores the position after it.
     void DisplayTip();
     // Steps the stored position back to the tip before the one on show, then shows it.
@@ -30,7 +28,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool event(QEvent* event) override;
 
     TStriaInput& StriaInput;
 };

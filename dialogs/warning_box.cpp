@@ -1,6 +1,6 @@
 #include "warning_box.h"
 
-#include "placed_dialog.h"
+#include "window_frame.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -20,8 +20,7 @@ QLabel* NoteLine(const char* name, const char* text, QWidget* parent) {
 
 } // namespace
 
-TWarningBox::TWarningBox(QWidget& mainWindow)
-    : QDialog(&mainWindow, FixedDialogFlags()), mainWindow_(mainWindow) {
+TWarningBox::TWarningBox(QWidget& mainWindow) : PlacedDialog(mainWindow, QPoint()) {
     setObjectName(QStringLiteral("WarningBox"));
     setWindowTitle(QStringLiteral("Clip Board Warning"));
 
@@ -67,10 +66,14 @@ TWarningBox::TWarningBox(QWidget& mainWindow)
     setFixedSize(sizeHint().expandedTo(QSize(295, 191)));
 }
 
-void TWarningBox::showEvent(QShowEvent* event) {
-    // Centred on the main window each time, wherever the user dragged it before.
-    QRect placed = frameGeometry();
-    placed.moveCenter(mainWindow_.frameGeometry().center());
-    move(placed.topLeft());
-    QDialog::showEvent(event);
+QPoint TWarningBox::placement() const {
+    // Before its first showing the note's frame is not known yet: the main window's is a close
+    // guess, and the activation that follows the showing puts it right.
+    QMargins frameMargins = platform::FrameMargins(*this);
+    if (frameMargins.isNull()) {
+        frameMargins = platform::FrameMargins(mainWindow_);
+    }
+    QRect frame(QPoint(), size().grownBy(frameMargins));
+    frame.moveCenter(platform::FrameGeometry(mainWindow_).center());
+    return frame.topLeft();
 }

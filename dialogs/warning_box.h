@@ -1,14 +1,15 @@
 // The clipboard note: explains how to fix a pasted barcode whose font was not kept. Centred on
-// the main window; the tick in NoWarningBox lasts for the run only.
+// the main window whenever it is shown or becomes active; the tick in NoWarningBox lasts for the
+// run only.
 #pragma once
 
-#include <QDialog>
+#include "placed_dialog.h"
 
 class QCheckBox;
 class QLabel;
 class QPushButton;
 
-class TWarningBox : public QDialog {
+class TWarningBox : public PlacedDialog {
     Q_OBJECT
 public:
     explicit TWarningBox(QWidget& mainWindow);
@@ -24,9 +25,6 @@ public:
     QCheckBox* NoWarningBox;
     QPushButton* OKBtn;
 
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    QWidget& mainWindow_;
+    // The frame corner that centres the note's frame on the main window's.
+    QPoint placement() const override;
 };

@@ -11,7 +11,8 @@
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("stria"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Make a bar code 93"));
+    // No application display name: Qt would append it to every caption ("About — ...").
+    // The task bar shows the main window's own caption, "Make a bar code 93".
     QApplication::setApplicationVersion(QStringLiteral(STRIA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("stria"));
     // The barcode faces are loaded privately, so the preview shows bars even before
@@ -27,7 +28,7 @@ int main(int argc, char** argv) {
         window.show();
         QApplication::exec();
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QApplication::applicationDisplayName(),
+        QMessageBox::critical(nullptr, QStringLiteral("Make a bar code 93"),
                               QString::fromLocal8Bit(error.what()));
     }
     return 0;

@@ -1,14 +1,15 @@
 // Building the main window: its controls, their arrangement, tab order and connections.
 #include "stria_input.h"
 
+#include "control_character_list.h"
 #include "dialogs/about_box.h"
 #include "dialogs/clickable_label.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/label_dialog.h"
+#include "dialogs/radio_group_focus.h"
 #include "dialogs/tip_window.h"
 #include "dialogs/warning_box.h"
 #include "hint_control.h"
-#include "control_character_list.h"
 #include "stria_input_wiring.h"
 #include "vendor_links.h"
 
@@ -27,6 +28,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <limits>
 
 namespace {
 
@@ -115,6 +117,8 @@ void TStriaInput::buildControls() {
     PointSize = Named(new QComboBox(GroupBox3), "PointSize");
     PointSize->setEditable(true);
     PointSize->setInsertPolicy(QComboBox::NoInsert);
+    // A typed "3" stays "3": the option handler judges the text as typed.
+    PointSize->setCompleter(nullptr);
     PointSize->addItems({"22", "24", "26", "28", "30", "34", "38", "40", "44", "48", "50"});
     PointSize->setCurrentIndex(1);
     PointSize->setMinimumWidth(60);
@@ -142,6 +146,8 @@ void TStriaInput::buildControls() {
     BarTextInput =
         Named(new QLineEdit(this), "BarTextInput", "Enter the data you want to bar code here");
     SetPixelSize(BarTextInput, 15);
+    // Neither the data nor the barcode string is cut at a line edit's usual 32,767 characters.
+    BarTextInput->setMaxLength(std::numeric_limits<int>::max());
     AddButtonClick =
         PictureButton("AddButtonClick", "&Insert",
                       "Add special characters to your data that you can't normally type",
@@ -150,6 +156,9 @@ void TStriaInput::buildControls() {
         Named(new QComboBox(this), "ComboBox1", "Select a special character from this list");
     ComboBox1->setEditable(true);
     ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+    // Without a completer the list neither completes typed text nor swaps it for an entry that
+    // differs in letter case: "TAB" and "ctrl-a" name no entry and stay as typed.
+    ComboBox1->setCompleter(nullptr);
     ComboBox1->addItems(stria::SpecialCharacterNames());
     ComboBox1->setCurrentText(QStringLiteral("Tab"));
     ComboBox1->setMinimumWidth(110);
@@ -176,6 +185,7 @@ void TStriaInput::buildControls() {
     BarTextOut =
         Named(new QLineEdit(this), "BarTextOut", "Use this string with our bar code fonts");
     SetPixelSize(BarTextOut, 15);
+    BarTextOut->setMaxLength(std::numeric_limits<int>::max());
     StaticText7 = BoldText("StaticText7", "Sample bar code 93:", this);
     BarCodeOut =
         Named(new QTextEdit(this), "BarCodeOut", "This is what your bar code will look like");
@@ -264,6 +274,8 @@ void TStriaInput::setTabOrder() {
     for (qsizetype i = 1; i < order.size(); ++i) {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
+    EnterGroupAtCheckedButton({RadioButton1, RadioButton2});
+    EnterGroupAtCheckedButton({SizeA, SizeB, SizeC, SizeD, SizeE, SizeF});
 }
 
 void TStriaInput::connectHandlers() {

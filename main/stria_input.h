@@ -160,6 +160,9 @@ private:
     void createDialogs();
 
     void restoreSettings();
+    // Moves the window to the position restoreSettings() read, or onto the nearest screen when
+    // there its title bar would not show.
+    void placeRestoredWindow();
     void writeFirstRunSettings();
     void checkTipOfTheDay();
     QVariant controlValue(settings::KeyId key) const;
@@ -179,4 +182,6 @@ private:
     bool inOptionHandler_ = false;
     QString dataFolder_;
     bool dataFolderFound_ = false;
+    // Read from the settings file, until the window stands there with its frame known.
+    std::optional<QPoint> restoredPosition_;
 };

@@ -9,6 +9,7 @@
 #include "ini_file.h"
 #include "platform.h"
 #include "stria_input.h"
+#include "window_frame.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -41,6 +42,9 @@ bool TStriaInput::event(QEvent* event) {
                 FormActivate();
             }
         });
+    } else if (event->type() == QEvent::WindowActivate && startedUp_ && restoredPosition_) {
+        placeRestoredWindow();
+        restoredPosition_.reset();
     }
     return QWidget::event(event);
 }
@@ -90,7 +94,7 @@ QString TStriaInput::settingsFilePath() const {
 }
 
 QPoint TStriaInput::warningPosition() const {
-    return pos() + QPoint(100, 100);
+    return platform::FramePosition(*this) + QPoint(100, 100);
 }
 
 void TStriaInput::warn(const QString& text) {
@@ -103,6 +107,25 @@ void TStriaInput::restoreSettings() {
         if (key.section == settings::SettingsSection) {
             applyToControl(key.id, settings::ReadSetting(file, key));
         }
+    }
+    if (restoredPosition_) {
+        placeRestoredWindow();
+    }
+}
+
+void TStriaInput::placeRestoredWindow() {
+    // A position stored on a screen that is gone, or off every edge, would lose the window.
+    const QMargins frameMargins = platform::FrameMargins(*this);
+    const QRect frame(*restoredPosition_, size().grownBy(frameMargins));
+    const QPoint onScreen =
+        platform::OnScreenFramePosition(frame, frameMargins.top(), platform::ScreenAreas());
+    if (onScreen != platform::FramePosition(*this)) {
+        platform::MoveFrameTo(*this, onScreen);
+    }
+    // Before the window manager has framed the window its frame is a guess: the first
+    // activation checks again.
+    if (!frameMargins.isNull()) {
+        restoredPosition_.reset();
     }
 }
 
@@ -141,9 +164,9 @@ QVariant TStriaInput::controlValue(KeyId key) const {
     case KeyId::HintsOff:
         return hints_->hintsOff();
     case KeyId::Left:
-        return pos().x();
+        return platform::FramePosition(*this).x();
     case KeyId::Top:
-        return pos().y();
+        return platform::FramePosition(*this).y();
     case KeyId::Type:
         return RadioButton2->isChecked() ? QStringLiteral("H") : QStringLiteral("S");
     case KeyId::FontSize: {
@@ -186,10 +209,12 @@ void TStriaInput::applyToControl(KeyId key, const QVariant& value) {
         hints_->setHintsOff(value.toBool());
         break;
     case KeyId::Left:
-        move(value.toInt(), pos().y());
+        restoredPosition_ =
+            QPoint(value.toInt(), restoredPosition_.value_or(platform::FramePosition(*this)).y());
         break;
     case KeyId::Top:
-        move(pos().x(), value.toInt());
+        restoredPosition_ =
+            QPoint(restoredPosition_.value_or(platform::FramePosition(*this)).x(), value.toInt());
         break;
     case KeyId::Type:
         (value.toString() == QLatin1String("H") ? RadioButton2 : RadioButton1)->setChecked(true);

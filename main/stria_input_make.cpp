@@ -2,8 +2,8 @@
 // the Insert action with the data box's keys.
 #include "barcode_builder.h"
 #include "code93.h"
-#include "platform.h"
 #include "control_character_list.h"
+#include "platform.h"
 #include "stria_input.h"
 
 #include <QCheckBox>
@@ -21,6 +21,9 @@ namespace {
 const QString MessageFace = QStringLiteral("Arial");
 constexpr int MessagePointSize = 12;
 constexpr int MinimumPointSize = 18;
+// The clipboard's rich text gives sizes in half points, which word processors read as 16-bit
+// numbers: a larger size would paste as another one.
+constexpr int MaximumPointSize = 16383;
 constexpr int OutputPointSize = 10;
 constexpr int OutputWithSumsPointSize = 8;
 
@@ -33,6 +36,12 @@ QTextCharFormat FaceFormat(const QString& family, int pointSize) {
     format.setFontFamilies({family});
     format.setFontPointSize(pointSize);
     return format;
+}
+
+QString TooLargeMessage(const QString& pointSize) {
+    return QStringLiteral("Point size %1 is too large: the largest is %2.")
+        .arg(pointSize)
+        .arg(MaximumPointSize);
 }
 
 void SetPointSize(QWidget* widget, int pointSize) {
@@ -98,6 +107,10 @@ void TStriaInput::MakeButtonClickClick() {
         platform_.invalidInteger(PointSize->currentText());
         return;
     }
+    if (*pointSize > MaximumPointSize) {
+        platform_.errorDialog(TooLargeMessage(PointSize->currentText()));
+        return;
+    }
     setPreview(currentFaceName(), *pointSize,
                FromU16(barcode.barcodeString) + QStringLiteral("  "));
     if (DispSums->isChecked()) {
@@ -126,6 +139,9 @@ void TStriaInput::RadioButton1Click() {
         platform_.invalidInteger(text);
     } else if (*pointSize < MinimumPointSize) {
         PointSize->setFocus();
+    } else if (*pointSize > MaximumPointSize) {
+        platform_.errorDialog(TooLargeMessage(text));
+        PointSize->setFocus();
     } else {
         if (made_) {
             restyleBarcode(*pointSize);
@@ -137,9 +153,13 @@ void TStriaInput::RadioButton1Click() {
 
 void TStriaInput::restyleBarcode(int pointSize) {
     // Only the run that equals the output box changes: the spaces after it keep the Make's face.
-    // When the output box also holds the sums, nothing in the preview equals it and nothing
-    // changes.
-    const QString barcode = BarTextOut->text();
+    // With the sums shown, the output box's barcode string ends at its stop character, and the
+    // preview starts with that string.
+    QString barcode = BarTextOut->text();
+    const qsizetype stop = barcode.indexOf(QChar(code93::StopChar));
+    if (stop >= 0) {
+        barcode.truncate(stop + 1);
+    }
     if (barcode.isEmpty()) {
         return;
     }

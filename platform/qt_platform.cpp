@@ -1,5 +1,7 @@
 #include "qt_platform.h"
 
+#include "window_frame.h"
+
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
@@ -12,6 +14,28 @@
 
 namespace platform {
 namespace {
+
+// A message box whose frame goes to a given point. It takes its final size only as it appears,
+// and that resize asks for the client area's corner at the point: the frame's corner is asked
+// for once more after it.
+class PlacedMessageBox final : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+    void placeFrameAt(QPoint frameTopLeft) {
+        frameTopLeft_ = frameTopLeft;
+        move(frameTopLeft);
+    }
+
+protected:
+    void showEvent(QShowEvent* event) override {
+        QMessageBox::showEvent(event);
+        MoveFrameTo(*this, frameTopLeft_);
+    }
+
+private:
+    QPoint frameTopLeft_;
+};
 
 // Web addresses and other URLs go as they are; everything else is a file.
 QUrl DocumentUrl(const QString& document, const QString& workingFolder) {
@@ -44,24 +68,26 @@ void QtPlatform::beep() {
 }
 
 void QtPlatform::warning(const QString& text, QPoint topLeft) {
-    QMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok, owner_);
+    PlacedMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok,
+                         owner_);
     box.adjustSize();
     const QSize size = box.frameGeometry().size();
     QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
     QPoint defaultPlace = screen.center() - QPoint(size.width() / 2, size.height() / 2);
     if (owner_ != nullptr) {
-        const QRect ownerFrame = owner_->frameGeometry();
+        const QRect ownerFrame = FrameGeometry(*owner_);
         defaultPlace = ownerFrame.center() - QPoint(size.width() / 2, size.height() / 2);
         if (const QScreen* ownerScreen = owner_->screen()) {
             screen = ownerScreen->availableGeometry();
         }
     }
-    box.move(WarningPosition(topLeft, defaultPlace, size, screen));
+    box.placeFrameAt(WarningPosition(topLeft, defaultPlace, size, screen));
     box.exec();
 }
 
 void QtPlatform::errorDialog(const QString& text) {
-    QMessageBox::critical(owner_, QGuiApplication::applicationDisplayName(), text);
+    // Captioned like the program's task-bar entry: the main window's caption.
+    QMessageBox::critical(owner_, owner_ != nullptr ? owner_->windowTitle() : QString(), text);
 }
 
 QString QtPlatform::documentsFolder() {

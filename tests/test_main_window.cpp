@@ -10,15 +10,20 @@
 #include "ini_file.h"
 #include "recording_platform.h"
 #include "stria_input.h"
+#include "window_frame.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
@@ -40,6 +45,47 @@ QPair<QString, qreal> FaceAt(QTextEdit* box, int position) {
     cursor.setPosition(position + 1);
     const QTextCharFormat format = cursor.charFormat();
     return {format.fontFamilies().toStringList().value(0), format.fontPointSize()};
+}
+
+// Where the widget's text would not show whole at its font, the widget and the text; else empty.
+QString CutText(QWidget* widget) {
+    QString text;
+    QRect room;
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        text = label->text();
+        const int margin = label->margin() + qMax(label->indent(), 0);
+        room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        text = button->text();
+        QStyleOptionButton option;
+        option.initFrom(button);
+        option.text = text;
+        option.icon = button->icon();
+        option.iconSize = button->iconSize();
+        QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+        if (qobject_cast<QCheckBox*>(button)) {
+            contents = QStyle::SE_CheckBoxContents;
+        } else if (qobject_cast<QRadioButton*>(button)) {
+            contents = QStyle::SE_RadioButtonContents;
+        } else if (auto* push = qobject_cast<QPushButton*>(button)) {
+            option.features.setFlag(QStyleOptionButton::Flat, push->isFlat());
+            option.features.setFlag(QStyleOptionButton::AutoDefaultButton, push->autoDefault());
+        }
+        room = button->style()->subElementRect(contents, &option, button);
+        if (contents == QStyle::SE_PushButtonContents && !option.icon.isNull()) {
+            room.setWidth(room.width() - option.iconSize.width() - 4);
+        }
+    }
+    const QSize needed = QFontMetrics(widget->font()).size(Qt::TextShowMnemonic, text);
+    if (text.isEmpty() || (needed.width() <= room.width() && needed.height() <= room.height())) {
+        return {};
+    }
+    return QStringLiteral("%1 \"%2\" needs %3x%4 in %5x%6")
+        .arg(widget->objectName(), text)
+        .arg(needed.width())
+        .arg(needed.height())
+        .arg(room.width())
+        .arg(room.height());
 }
 
 } // namespace
@@ -96,11 +142,21 @@ private:
 
     void make(TStriaInput& w) { QTest::mouseClick(w.MakeButtonClick, Qt::LeftButton); }
 
+    void typeIntoTheList(TStriaInput& w, const QString& text) {
+        w.ComboBox1->setFocus();
+        w.ComboBox1->lineEdit()->selectAll();
+        QTest::keyClick(w.ComboBox1->lineEdit(), Qt::Key_Delete);
+        QTest::keyClicks(w.ComboBox1->lineEdit(), text);
+    }
+
+    // Typed as a user types: each key goes wherever the focus is by then.
     void setPointSize(TStriaInput& w, const QString& text) {
         w.PointSize->setFocus();
         w.PointSize->lineEdit()->selectAll();
         QTest::keyClick(w.PointSize->lineEdit(), Qt::Key_Delete);
-        QTest::keyClicks(w.PointSize->lineEdit(), text);
+        for (const QChar key : text) {
+            QTest::keyClicks(QApplication::focusWidget(), key);
+        }
     }
 
 private slots:
@@ -155,6 +211,58 @@ private slots:
         w.move(10, 20);
         dialog->show();
         QCOMPARE(dialog->pos(), QPoint(10, 20) + offset);
+    }
+
+    void everyTextShowsWhole_data() {
+        QTest::addColumn<QString>("window");
+        for (const char* window :
+             {"StriaInput", "WarningBox", "Form2", "Tip", "Form3", "Convert2"}) {
+            QTest::newRow(window) << window;
+        }
+    }
+    void everyTextShowsWhole() {
+        QFETCH(QString, window);
+        writeSettingsFile(TipsOnly);
+        TStriaInput& w = start();
+        QWidget* shown = window == w.objectName() ? &w : w.findChild<QWidget*>(window);
+        QVERIFY(shown);
+        shown->show();
+        // The longest count the tip window must show.
+        w.Tip->TipLabel->setText(QStringLiteral("Tip 999 of 999"));
+        QStringList cut;
+        for (QWidget* widget : shown->findChildren<QWidget*>()) {
+            if (widget->window() == shown && widget->isVisible() && !CutText(widget).isEmpty()) {
+                cut.append(CutText(widget));
+            }
+        }
+        QCOMPARE(cut, QStringList());
+    }
+
+    void storedPositionsStayReachable_data() {
+        QTest::addColumn<QPoint>("stored");
+        QTest::addColumn<QList<QRect>>("screens");
+        QTest::addColumn<QPoint>("placed");
+        const QList<QRect> one = {QRect(0, 0, 1600, 1200)};
+        const QList<QRect> two = {QRect(0, 0, 1600, 1200), QRect(1600, 100, 1280, 1024)};
+        QTest::newRow("on screen") << QPoint(300, 200) << one << QPoint(300, 200);
+        QTest::newRow("only the title bar on screen")
+            << QPoint(300, 1180) << one << QPoint(300, 1180);
+        QTest::newRow("title bar past the right edge")
+            << QPoint(1400, 1000) << one << QPoint(988, 753);
+        QTest::newRow("left of the screen") << QPoint(-2000, 100) << one << QPoint(0, 100);
+        QTest::newRow("on a screen now gone") << QPoint(2000, 300) << one << QPoint(988, 300);
+        QTest::newRow("on the second screen") << QPoint(2000, 300) << two << QPoint(2000, 300);
+        QTest::newRow("across both screens") << QPoint(1300, 300) << two << QPoint(1300, 300);
+        QTest::newRow("above the lower screen") << QPoint(2000, 50) << two << QPoint(2000, 100);
+        QTest::newRow("far away") << QPoint(9000, 9000) << two << QPoint(2268, 677);
+    }
+    void storedPositionsStayReachable() {
+        QFETCH(QPoint, stored);
+        QFETCH(QList<QRect>, screens);
+        QFETCH(QPoint, placed);
+        // The main window with an openbox frame: 1 pixel borders, a 20-pixel title bar.
+        QCOMPARE(platform::OnScreenFramePosition(QRect(stored, QSize(612, 447)), 20, screens),
+                 placed);
     }
 
     void firstRunWritesFirstRunValues() {
@@ -408,23 +516,27 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
     }
 
-    void makeWithAPointSizeThatIsNoNumberChangesNothing_data() {
+    void makeWithAPointSizeItCannotUseChangesNothing_data() {
         QTest::addColumn<QString>("pointSize");
-        QTest::newRow("letters") << "ab";
-        QTest::newRow("empty") << "";
-        QTest::newRow("zero") << "0";
+        QTest::addColumn<QString>("message");
+        const QString notANumber = QStringLiteral("'%1' is not a valid integer value");
+        QTest::newRow("letters") << "ab" << notANumber.arg("ab");
+        QTest::newRow("empty") << "" << notANumber.arg("");
+        QTest::newRow("zero") << "0" << notANumber.arg("0");
+        // The clipboard's rich text would carry another size.
+        QTest::newRow("above 16383") << "16384"
+                                     << "Point size 16384 is too large: the largest is 16383.";
     }
-    void makeWithAPointSizeThatIsNoNumberChangesNothing() {
+    void makeWithAPointSizeItCannotUseChangesNothing() {
         QFETCH(QString, pointSize);
+        QFETCH(QString, message);
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
         make(w);
         w.BarTextInput->setText(QStringLiteral("XYZ"));
         w.PointSize->setEditText(pointSize);
         make(w);
         QCOMPARE(platform_->requests(),
-                 QList<Request>(
-                     {{QStringLiteral("errorDialog"),
-                       {QStringLiteral("'%1' is not a valid integer value").arg(pointSize)}}}));
+                 QList<Request>({{QStringLiteral("errorDialog"), {message}}}));
         QCOMPARE(w.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
         QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
         QVERIFY(w.made());
@@ -453,29 +565,50 @@ private slots:
 
     void typedPointSizes_data() {
         QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("pasted");
         QTest::addColumn<bool>("accepted");
-        QTest::newRow("9") << "9" << false;
-        QTest::newRow("17") << "17" << false;
-        QTest::newRow("18") << "18" << true;
-        QTest::newRow("100") << "100" << true;
+        QTest::addColumn<qreal>("previewSize");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("9") << "9" << false << false << 24.0 << "";
+        QTest::newRow("17") << "17" << false << false << 24.0 << "";
+        QTest::newRow("18") << "18" << false << true << 18.0 << "";
+        // "100" passes through "10", which is below 18 and keeps the focus for the last digit.
+        QTest::newRow("100") << "100" << false << true << 100.0 << "";
+        QTest::newRow("above 16383") << "20000" << true << false << 24.0
+                                     << "Point size 20000 is too large: the largest is 16383.";
     }
     void typedPointSizes() {
         QFETCH(QString, typed);
+        QFETCH(bool, pasted);
         QFETCH(bool, accepted);
+        QFETCH(qreal, previewSize);
+        QFETCH(QString, message);
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
         make(w);
-        setPointSize(w, typed);
-        QCOMPARE(QApplication::focusWidget() == w.BarTextInput, accepted);
-        // "100" passes through "10", which is below 18 and keeps the focus for the last digit.
-        QCOMPARE(FaceAt(w.BarCodeOut, 0).second, accepted ? typed.toDouble() : 24.0);
-        QVERIFY(platform_->requests().isEmpty());
+        if (pasted) {
+            QApplication::clipboard()->setText(typed);
+            w.PointSize->setFocus();
+            w.PointSize->lineEdit()->selectAll();
+            w.PointSize->lineEdit()->paste();
+        } else {
+            setPointSize(w, typed);
+        }
+        QCOMPARE(w.PointSize->currentText(), typed);
+        QCOMPARE(w.BarTextInput->text(), QStringLiteral("ABC123"));
+        QCOMPARE(QApplication::focusWidget(),
+                 accepted ? static_cast<QWidget*>(w.BarTextInput) : w.PointSize);
+        QCOMPARE(FaceAt(w.BarCodeOut, 0).second, previewSize);
+        const QList<Request> expected = {{QStringLiteral("errorDialog"), {message}}};
+        QCOMPARE(platform_->requests(), message.isEmpty() ? QList<Request>() : expected);
     }
 
     void leavingAShortPointSizeComesBack() {
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
-        setPointSize(w, QStringLiteral("9"));
+        // Not completed to the listed "30" on the way out.
+        setPointSize(w, QStringLiteral("3"));
         QCOMPARE(QApplication::focusWidget(), w.PointSize);
         QTest::mouseClick(w.SizeC, Qt::LeftButton);
+        QCOMPARE(w.PointSize->currentText(), QStringLiteral("3"));
         QCOMPARE(QApplication::focusWidget(), w.PointSize);
         w.BarTextInput->setFocus(Qt::TabFocusReason);
         QCOMPARE(QApplication::focusWidget(), w.PointSize);
@@ -488,13 +621,34 @@ private slots:
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
     }
 
-    void restyleAfterASumsMakeChangesNothing() {
+    void restyleAfterASumsMakeRestylesTheBarcode() {
         TStriaInput& w = startWithData(QStringLiteral("ABC123"));
         QTest::mouseClick(w.DispSums, Qt::LeftButton);
         make(w);
         QTest::mouseClick(w.RadioButton1, Qt::LeftButton);
-        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
+        QTest::mouseClick(w.SizeF, Qt::LeftButton);
+        QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Sample 93 f"), 24.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 9), qMakePair(QStringLiteral("Sample 93 f"), 24.0));
+        QCOMPARE(FaceAt(w.BarCodeOut, 10), qMakePair(QStringLiteral("Sample 93 d HR"), 24.0));
         QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
+        QVERIFY(w.BarTextOut->text().endsWith(QStringLiteral("KCheck: 9")));
+    }
+
+    void longBarcodesStayWhole() {
+        // Longer than a line edit's usual 32,767 characters, both the data and the string.
+        const QString data(40000, QLatin1Char('A'));
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\nData=") + data +
+                          QLatin1Char('\n'));
+        TStriaInput& w = start();
+        QCOMPARE(w.BarTextInput->text(), data);
+        make(w);
+        const QString barcode = w.BarTextOut->text();
+        QCOMPARE(barcode.size(), data.size() + 4);
+        QVERIFY(barcode.startsWith(QLatin1Char('(') + data) && barcode.endsWith(QLatin1Char(')')));
+        QCOMPARE(w.BarCodeOut->toPlainText(), barcode + QStringLiteral("  "));
+        QTest::mouseClick(w.SizeA, Qt::LeftButton);
+        QCOMPARE(FaceAt(w.BarCodeOut, barcode.size() - 1),
+                 qMakePair(QStringLiteral("Sample 93 a HR"), 24.0));
     }
 
     void insertAppendsThePair_data() {
@@ -515,6 +669,11 @@ private slots:
                                 << "";
         QTest::newRow("letter case matters") << "" << QStringList{"Tab   Z"} << "\u00AA "
                                              << "";
+        // The list neither completes nor corrects what is typed into it.
+        QTest::newRow("carriage return") << "" << QStringList{"carriage return"} << "\u00AAa"
+                                         << "";
+        QTest::newRow("ctrl-a") << "" << QStringList{"ctrl-a"} << "\u00AAa"
+                                << "";
     }
     void insertAppendsThePair() {
         QFETCH(QString, data);
@@ -524,10 +683,8 @@ private slots:
         TStriaInput& w = startWithData(data);
         w.BarTextInput->setCursorPosition(0);
         for (const QString& text : listTexts) {
-            w.ComboBox1->setEditText(text);
-            const QString before = w.BarTextInput->text();
-            QTest::keyClick(w.BarTextInput, Qt::Key_I, Qt::AltModifier);
-            QTRY_VERIFY(w.BarTextInput->text() != before);
+            typeIntoTheList(w, text);
+            QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
         }
         QCOMPARE(w.BarTextInput->text(), expectedData);
         QCOMPARE(w.BarTextInput->cursorPosition(), expectedData.size());
@@ -551,10 +708,17 @@ private slots:
         QVERIFY(platform_->requests().isEmpty());
     }
 
+    void insertOfAShortUnknownTextAddsNothingAndBeeps_data() {
+        QTest::addColumn<QString>("typed");
+        QTest::newRow("TAB") << "TAB";
+        QTest::newRow("Ctrl-") << "Ctrl-";
+    }
     void insertOfAShortUnknownTextAddsNothingAndBeeps() {
+        QFETCH(QString, typed);
         TStriaInput& w = startWithData(QStringLiteral("AB"));
-        w.ComboBox1->setEditText(QStringLiteral("TAB"));
+        typeIntoTheList(w, typed);
         QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
+        QCOMPARE(w.ComboBox1->currentText(), typed);
         QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
         QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
     }
@@ -607,15 +771,26 @@ private slots:
     }
 
     void tabOrderFollowsTheForm() {
-        TStriaInput& w = startWithData(QStringLiteral("AB"));
-        w.BarTextInput->setFocus();
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\nFontSize=B\n"));
+        TStriaInput& w = start();
+        // Each group is entered at its checked button; leaving PointSize runs the option
+        // handler, which sends the focus back to the data.
         const QList<QWidget*> expected = {w.BarTextOut,      w.ComboBox1,       w.PrintButtonClick,
                                           w.MakeButtonClick, w.CopyButtonClick, w.AddButtonClick,
-                                          w.BarCodeOut};
+                                          w.BarCodeOut,      w.RadioButton2,    w.SizeB,
+                                          w.PointSize,       w.BarTextInput};
+        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
         for (QWidget* next : expected) {
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), next);
         }
+        QTest::mouseClick(w.SizeE, Qt::LeftButton);
+        w.BarCodeOut->setFocus();
+        QTest::keyClick(w.BarCodeOut, Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), w.SizeE);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+        QCOMPARE(QApplication::focusWidget(), w.RadioButton2);
     }
 };
 

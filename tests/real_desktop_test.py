@@ -1,0 +1,323 @@
+#!/usr/bin/python3
+"""The window on a real X desktop, seen from outside as a user sees it.
+
+Starts its own Xvfb and openbox, runs the real stria against a throw-away home, and checks where
+each window's frame lands, that every caption is exact, that the tip counter reads whole on
+screen and what the settings file keeps after a close through the close box: none of this exists
+on the offscreen platform, where windows have no frames.
+
+Usage: real_desktop_test.py STRIA TIPS_FILE. Exits 77 (skipped) only when Xvfb cannot start.
+"""
+
+import os
+import re
+import select
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+from Xlib import X, display, error, protocol
+
+SCREEN = (1600, 1200)
+MAIN = "Make a bar code 93"
+ABOUT_BLUE = (0x3B, 0x6F, 0xD1)  # the about button's circle; nothing else on the window has it
+
+
+class Failure(Exception):
+    pass
+
+
+def wait_for(what, probe, timeout=15.0):
+    deadline = time.monotonic() + timeout
+    while not (result := probe()):
+        if time.monotonic() > deadline:
+            raise Failure("timed out waiting for " + what)
+        time.sleep(0.05)
+    return result
+
+
+class Desktop:
+    def __init__(self, home):
+        self.home, self.processes = home, []
+        for _ in range(3):
+            if self.start_xvfb():
+                break
+        else:
+            raise Failure("Xvfb did not start")
+        self.root = self.x.screen().root
+        self.run_in_background(["openbox", "--sm-disable"])
+        wait_for("openbox", lambda: self.property(self.root, "_NET_SUPPORTING_WM_CHECK"))
+
+    def start_xvfb(self):
+        reader, writer = os.pipe()
+        try:
+            self.processes.append(subprocess.Popen(
+                ["Xvfb", "-displayfd", str(writer), "-screen", "0", "%dx%dx24" % SCREEN,
+                 "-nolisten", "tcp"], pass_fds=[writer], stderr=subprocess.DEVNULL))
+        except OSError:
+            return False
+        os.close(writer)
+        # The number comes first and its newline after: closing the pipe between the two would
+        # end the server.
+        number = b""
+        while not number.endswith(b"\n") and select.select([reader], [], [], 20)[0]:
+            number += os.read(reader, 16) or b"\n\n"
+        os.close(reader)
+        try:
+            self.name = ":" + number.decode().strip()
+            self.x = display.Display(self.name)
+            return True
+        except error.DisplayError:
+            failed = self.processes.pop()
+            failed.kill()
+            failed.wait()
+            return False
+
+    def close(self):
+        for process in reversed(self.processes):
+            process.kill()
+            process.wait()
+
+    def run_in_background(self, command, env=None, **options):
+        self.processes.append(subprocess.Popen(
+            command, env=env or dict(os.environ, HOME=self.home, DISPLAY=self.name),
+            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **options))
+        return self.processes[-1]
+
+    def run(self, *command, **options):
+        return subprocess.run(command, env=dict(os.environ, DISPLAY=self.name), check=True,
+                              **options)
+
+    def property(self, window, name, kind=X.AnyPropertyType):
+        value = window.get_full_property(self.x.intern_atom(name), kind)
+        return value.value if value else None
+
+    def title(self, window):
+        value = self.property(window, "_NET_WM_NAME", self.x.intern_atom("UTF8_STRING"))
+        return value.decode() if value is not None else None
+
+    def clients(self, pid):
+        """The process's managed windows, by title."""
+        found = {}
+        for wid in self.property(self.root, "_NET_CLIENT_LIST") or []:
+            window = self.x.create_resource_object("window", wid)
+            try:
+                if list(self.property(window, "_NET_WM_PID") or []) == [pid]:
+                    found[self.title(window)] = window
+            except error.BadWindow:
+                pass
+        return found
+
+    def frame(self, window):
+        """The window's outer rectangle, frame included: x, y, width, height."""
+        extents = self.property(window, "_NET_FRAME_EXTENTS")
+        if extents is None or len(extents) != 4:
+            return None
+        left, right, top, bottom = extents
+        inner, corner = window.get_geometry(), window.translate_coords(self.root, 0, 0)
+        return (-corner.x - left, -corner.y - top, inner.width + left + right,
+                inner.height + top + bottom)
+
+    def pixels(self, x, y, width, height):
+        raw = self.root.get_image(x, y, width, height, X.ZPixmap, 0xFFFFFFFF).data
+        return [(i // 4 % width, i // 4 // width, (raw[i + 2], raw[i + 1], raw[i]))
+                for i in range(0, len(raw), 4)]
+
+    def read_text(self, x, y, width, height):
+        """What OCR reads in that part of the screen."""
+        shot = os.path.join(self.home, "text.png")
+        self.run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                 "-resize", "400%", shot)
+        return self.run("tesseract", shot, "-", "--psm", "7", capture_output=True,
+                        text=True).stdout.strip()
+
+
+class Stria:
+    """One run of the program with the given settings file."""
+
+    def __init__(self, desktop, program, settings):
+        self.desktop = desktop
+        folder = os.path.join(desktop.home, "Documents", "Stria")
+        os.makedirs(folder, exist_ok=True)
+        self.settings_path = os.path.join(folder, "striatips.ini")
+        with open(self.settings_path, "w", encoding="utf-8") as file:
+            file.write(settings)
+        runtime = tempfile.mkdtemp(dir=desktop.home)
+        self.process = desktop.run_in_background(
+            [program], cwd=desktop.home, env={"HOME": desktop.home, "DISPLAY": desktop.name,
+                                              "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
+                                              "PATH": os.environ["PATH"]})
+
+    def window(self, title):
+        """The window titled exactly so, once it is on screen and has stopped moving."""
+        def settled():
+            window = self.desktop.clients(self.process.pid).get(title)
+            if window is None or window.get_attributes().map_state != X.IsViewable:
+                return None
+            before = self.desktop.frame(window)
+            time.sleep(0.2)
+            return window if before and before == self.desktop.frame(window) else None
+        try:
+            return wait_for(title, settled)
+        except Failure:
+            raise Failure('no window titled "%s", only %s' % (title, sorted(
+                map(str, self.desktop.clients(self.process.pid))))) from None
+
+    def keys(self, window, keys):
+        """Typed into the window once it has the focus."""
+        desktop = self.desktop
+        wait_for("the focus in " + desktop.title(window), lambda: list(
+            desktop.property(desktop.root, "_NET_ACTIVE_WINDOW") or []) == [window.id])
+        desktop.run("xdotool", "key", "--clearmodifiers", keys)
+
+    def close(self, window):
+        """Through the close box: the window manager's WM_DELETE_WINDOW."""
+        atom = self.desktop.x.intern_atom
+        window.send_event(protocol.event.ClientMessage(
+            window=window, client_type=atom("WM_PROTOCOLS"),
+            data=(32, [atom("WM_DELETE_WINDOW"), X.CurrentTime, 0, 0, 0])))
+        self.desktop.x.flush()
+        self.process.wait(timeout=15)
+
+    def stored_position(self):
+        with open(self.settings_path, encoding="utf-8") as file:
+            text = file.read()
+        return tuple(int(re.search(r"^%s=(.*)$" % key, text, re.M).group(1))
+                     for key in ("Left", "Top"))
+
+
+def tips(tips_file, **changes):
+    with open(tips_file, encoding="utf-8") as file:
+        text = file.read()
+    for key, value in changes.items():
+        text = re.sub(r"^%s=.*$" % key, "%s=%s" % (key, value), text, flags=re.M)
+    return text
+
+
+def offset(window, main):
+    return window[0] - main[0], window[1] - main[1]
+
+
+def position_survives_five_runs(desktop, program, tips_file):
+    settings = tips(tips_file, Enabled=0) + "[Settings]\nLeft=300\nTop=200\n"
+    for run in range(1, 6):
+        stria = Stria(desktop, program, settings)
+        main = stria.window(MAIN)
+        placed = desktop.frame(main)[:2]
+        stria.close(main)
+        if placed != (300, 200) or stria.stored_position() != (300, 200):
+            raise Failure("run %d: frame at %s, stored %s" % (run, placed,
+                                                             stria.stored_position()))
+        with open(stria.settings_path, encoding="utf-8") as file:
+            settings = file.read()
+
+
+def positions_stay_on_screen(desktop, program, tips_file):
+    for stored, corner in (("Left=1400\nTop=1000", None), ("Data=x", (0, 0)),
+                           ("Left=-3000\nTop=5000", None)):
+        stria = Stria(desktop, program, tips(tips_file, Enabled=0) + "[Settings]\n" + stored)
+        main = stria.window(MAIN)
+        x, y, width, height = desktop.frame(main)
+        stria.close(main)
+        if not (0 <= x and 0 <= y and x + width <= SCREEN[0] and y + height <= SCREEN[1]) or (
+                corner and (x, y) != corner):
+            raise Failure("%s: the frame at %s" % (stored.split(), (x, y, width, height)))
+
+
+def warning_lands_at_its_offset(desktop, program, tips_file):
+    stria = Stria(desktop, program, "[Settings]\nLeft=300\nTop=200\n")  # no tips section
+    warning = stria.window("Warning")
+    main = stria.window(MAIN)
+    at = offset(desktop.frame(warning), desktop.frame(main))
+    stria.keys(warning, "Return")
+    stria.close(main)
+    if at != (100, 100):
+        raise Failure("the warning's frame at main window %+d/%+d" % at)
+
+
+def dialogs_land_at_their_offsets(desktop, program, tips_file):
+    """Each dialog on its first showing: its frame at its offset, its caption exact."""
+    stria = Stria(desktop, program,
+                  tips(tips_file, Position=9) + "[Settings]\nLeft=300\nTop=200\nData=ABC123\n")
+    problems = []
+    tip = stria.window("Tip of the Day")
+    main = stria.window(MAIN)
+    main_frame = desktop.frame(main)
+
+    def check(window, expected):
+        at = offset(desktop.frame(window), main_frame)
+        if at != expected:
+            problems.append("%s at main window %+d/%+d" % ((desktop.title(window),) + at))
+
+    check(tip, (78, 100))
+    stria.keys(tip, "alt+n")
+    x, y, width, height = desktop.frame(tip)
+    for _ in range(10):
+        counter = desktop.read_text(x, y + height * 3 // 4, width, height // 4)
+        if "Tip 11 of 24" in counter:
+            break
+        time.sleep(0.2)
+    else:
+        problems.append("the tip counter reads %r" % counter)
+    stria.keys(tip, "Escape")
+    stria.keys(main, "alt+m")
+    stria.keys(main, "alt+c")
+    note = stria.window("Clip Board Warning")
+    centres = [(x + width // 2, y + height // 2)
+               for x, y, width, height in (desktop.frame(note), main_frame)]
+    if max(abs(a - b) for a, b in zip(*centres)) > 1:
+        problems.append("the clipboard note centred at %s, the main window at %s" % centres)
+    stria.keys(note, "Return")
+    for keys, title, expected in (("alt+l", "Label Printing", (81, 25)),
+                                  ("alt+e", "Convert to bmp, gif, jpg, or png", (55, 160))):
+        stria.keys(main, keys)
+        dialog = stria.window(title)
+        check(dialog, expected)
+        stria.keys(dialog, "Escape")
+    blue = [(x, y) for x, y, pixel in desktop.pixels(*main_frame) if pixel == ABOUT_BLUE]
+    if len(blue) < 20:
+        raise Failure("no about button on the main window")
+    columns, rows = (sorted(values) for values in zip(*blue))
+    desktop.run("xdotool", "mousemove", str(main_frame[0] + columns[len(blue) // 2]),
+                str(main_frame[1] + rows[len(blue) // 2]), "click", "1")
+    about = stria.window("About")
+    check(about, (129, 109))
+    stria.keys(about, "Escape")
+    stria.close(main)
+    if problems:
+        raise Failure("; ".join(problems))
+
+
+def main():
+    program, tips_file = map(os.path.abspath, sys.argv[1:3])
+    home = tempfile.mkdtemp(prefix="stria-desktop-")
+    try:
+        desktop = Desktop(home)
+    except Failure as failure:
+        print("SKIPPED: no X server for the real-desktop tests: %s" % failure)
+        shutil.rmtree(home)
+        return 77
+    failures = 0
+    try:
+        for check in (position_survives_five_runs, positions_stay_on_screen,
+                      warning_lands_at_its_offset, dialogs_land_at_their_offsets):
+            try:
+                check(desktop, program, tips_file)
+                print("PASS   " + check.__name__)
+            except (Failure, error.XError, subprocess.TimeoutExpired) as failure:
+                failures += 1
+                print("FAIL!  %s: %s" % (check.__name__, failure))
+            for process in desktop.processes[2:]:
+                process.kill()
+                process.wait()
+            del desktop.processes[2:]
+    finally:
+        desktop.close()
+        shutil.rmtree(home, ignore_errors=True)
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
