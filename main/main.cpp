@@ -1,5 +1,6 @@
 // stria: the window that makes Code 93 barcode strings, previews, copies, prints and exports them.
 #include "barcode_fonts.h"
+#include "help_files.h"
 #include "qt_platform.h"
 #include "stria_input.h"
 
@@ -23,6 +24,7 @@ int main(int argc, char** argv) {
     }
     try {
         platform::QtPlatform desktop;
+        desktop.setHtmlHelp(helpfiles::HtmlManualIndex());
         TStriaInput window(desktop);
         desktop.setOwner(&window);
         window.show();

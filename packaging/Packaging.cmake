@@ -5,11 +5,12 @@ set(CPACK_PACKAGE_NAME stria)
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}")
 set(CPACK_PACKAGE_VENDOR "Quorin Font")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Code 93 barcode maker for the Sample 93 barcode typefaces")
-set(CPACK_PACKAGE_DESCRIPTION
-    "Makes Code 93 barcode strings (Full ASCII, check characters C and K) for the twelve\
- Sample 93 barcode typefaces it ships, previews them, copies them as rich text, prints a\
- sample page, opens label-sheet templates and exports BMP, GIF, JPG and PNG pictures.\
- Includes the stria93 command-line encoder and exporter.")
+# One line each as the package manager shows it: Debian wants at most 80 characters a line.
+string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
+    "Makes Code 93 barcode strings (Full ASCII, check characters C and K) for the"
+    "twelve Sample 93 barcode typefaces it ships, previews them, copies them as rich"
+    "text, prints a sample page, opens label-sheet templates and exports BMP, GIF,"
+    "JPG and PNG pictures. Includes the stria93 command-line encoder and exporter.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME "stria_${CPACK_PACKAGE_VERSION}_amd64.deb")
 set(CPACK_DEBIAN_PACKAGE_ARCHITECTURE amd64)
@@ -19,7 +20,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorinfont.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The button pictures are SVG, drawn by a plugin that no linked library names.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "fontconfig, xdg-utils, fonts-liberation2, libqt6svg6")
-# Help opens stria.chm and Labels opens RTF templates with whatever the desktop has for them.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS "xchm | kchmviewer, libreoffice-writer")
+# Help opens stria.chm, or its HTML pages in a browser, Labels opens RTF templates and the about
+# box the PDF manual, each with whatever the desktop has for them.
+set(CPACK_DEBIAN_PACKAGE_SUGGESTS
+    "firefox-esr | www-browser, xchm | kchmviewer, libreoffice-writer, evince | pdf-viewer")
 set(CPACK_STRIP_FILES ON)
 include(CPack)

@@ -3,7 +3,6 @@
 #include "window_frame.h"
 
 #include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -57,10 +56,18 @@ QPoint WarningPosition(QPoint topLeft, QPoint defaultPlace, QSize boxSize, QRect
             topLeft.y() < 0 ? defaultPlace.y() : topLeft.y()};
 }
 
+QtPlatform::QtPlatform() {
+    QObject::connect(&opener_, &DesktopOpener::failed, &opener_, [this](const QString& text) {
+        // Where every warning dialog goes: 100 pixels right of and below the window's corner.
+        warning(text,
+                owner_ != nullptr ? FramePosition(*owner_) + QPoint(100, 100) : QPoint(-1, -1));
+    });
+}
+
 void QtPlatform::shellOpen(const QString& /*verb*/, const QString& document,
                            const QString& workingFolder) {
     // The desktop has one default action per type, which is what "open" asks for too.
-    QDesktopServices::openUrl(DocumentUrl(document, workingFolder));
+    opener_.open(DocumentUrl(document, workingFolder));
 }
 
 void QtPlatform::beep() {

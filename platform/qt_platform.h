@@ -1,6 +1,7 @@
-// The desktop as Qt offers it: xdg-open through QDesktopServices, QMessageBox, QPrintDialog.
+// The desktop as Qt offers it: xdg-open (DesktopOpener), QMessageBox, QPrintDialog.
 #pragma once
 
+#include "desktop_opener.h"
 #include "platform.h"
 
 #include <QRect>
@@ -12,8 +13,13 @@ namespace platform {
 
 class QtPlatform final : public Platform {
 public:
+    // A shell-open that fails shows a warning dialog saying what to install.
+    QtPlatform();
+
     // Message boxes are owned by the given window so that they stay on top of it.
     void setOwner(QWidget* owner) { owner_ = owner; }
+    // The manual's HTML pages, shown in the browser when no program opens the compiled help file.
+    void setHtmlHelp(const QString& indexPage) { opener_.setHtmlHelp(indexPage); }
 
     void shellOpen(const QString& verb, const QString& document,
                    const QString& workingFolder) override;
@@ -28,6 +34,7 @@ public:
 
 private:
     QWidget* owner_ = nullptr;
+    DesktopOpener opener_;
 };
 
 // Where a box of the given size goes when asked for topLeft on a screen with the given

@@ -36,5 +36,8 @@ QString DataDirectory() {
 QString DocDirectory() {
     return Locate("docs", STRIA_INSTALL_DOCDIR);
 }
+QString HtmlManualDirectory() {
+    return Locate("docs/manual", STRIA_INSTALL_DOCDIR "/html");
+}
 
 } // namespace installpaths

@@ -6,8 +6,9 @@
 
 namespace installpaths {
 
-QString FontDirectory(); // the twelve barcode typefaces
-QString DataDirectory(); // first contents of the user's data folder: settings file, templates
-QString DocDirectory();  // stria.chm and Strias.pdf
+QString FontDirectory();       // the twelve barcode typefaces
+QString DataDirectory();       // first contents of the user's data folder: settings file, templates
+QString DocDirectory();        // stria.chm and Strias.pdf
+QString HtmlManualDirectory(); // the manual's HTML pages, with their pictures
 
 } // namespace installpaths

@@ -15,6 +15,11 @@ expected=(
     share/applications/stria.desktop
     share/icons/hicolor/scalable/apps/stria.svg
     share/doc/stria/stria.chm share/doc/stria/Strias.pdf
+    share/doc/stria/html/index.html share/doc/stria/html/stria.css
+    share/doc/stria/html/images/main_window.png
+    share/doc/stria/copyright share/doc/stria/changelog.gz
+    share/man/man1/stria.1.gz share/man/man1/stria93.1.gz
+    share/bash-completion/completions/stria93
     share/fonts/truetype/stria/LICENSE-DejaVu.txt
     share/stria/data/striatips.ini
 )
@@ -34,6 +39,61 @@ export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$wo
 export QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work/runtime
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
 cd "$work"
+
+# Both manual pages render without a complaint from groff.
+for page in stria stria93; do
+    rendered=$(LC_ALL=C MANWIDTH=200 MAN_DISABLE_SECCOMP=1 man --warnings -l \
+        "$prefix/share/man/man1/$page.1.gz" 2>"$work/man.err") || fail "man cannot show $page(1)"
+    [ ! -s "$work/man.err" ] || fail "$page(1) renders with warnings: $(cat "$work/man.err")"
+    for section in NAME SYNOPSIS DESCRIPTION COMMANDS OPTIONS "EXIT STATUS" FILES EXAMPLES; do
+        grep -qx "$section" <<<"$rendered" || fail "$page(1) has no $section section"
+    done
+done
+
+# The completion of a command line whose last word is being completed, one candidate a line.
+completion=$prefix/share/bash-completion/completions/stria93
+completions() {
+    bash -c 'source "$1"; shift
+        COMP_WORDS=("$@"); COMP_CWORD=$(($# - 1))
+        _stria93 "$1" "${COMP_WORDS[COMP_CWORD]}" "${COMP_WORDS[COMP_CWORD - 1]}"
+        printf "%s\n" "${COMPREPLY[@]}"' _ "$completion" "$@"
+}
+[ "$(bash -c 'source "$1" && complete -p stria93' _ "$completion")" = "complete -F _stria93 stria93" ] ||
+    fail "sourcing the completion does not register it for stria93"
+offered=$(
+    completions "$prefix/bin/stria93" -
+    for command in encode export sheet setup setup-fonts; do
+        completions "$prefix/bin/stria93" "$command" -
+    done
+)
+# Every option the help names, however the help is laid out, is documented and completed.
+page=$(LC_ALL=C MANWIDTH=200 MAN_DISABLE_SECCOMP=1 man -l "$prefix/share/man/man1/stria93.1.gz")
+options=$("$prefix/bin/stria93" --help | grep -oE -- '--[a-z][a-z-]*' | sort -u)
+[ "$(wc -l <<<"$options")" -ge 15 ] || fail "too few options found in the help: $options"
+for option in $options; do
+    grep -qE -- "(^|[^a-z-])$option([^a-z-]|\$)" <<<"$page" || fail "stria93(1) lacks $option"
+    grep -qx -- "$option" <<<"$offered" || fail "the completion does not offer $option"
+done
+# The words before the one being completed, and what it offers.
+while IFS='|' read -r words expected; do
+    read -ra words <<<"$words"
+    got=$(completions "$prefix/bin/stria93" "${words[@]}" "" | xargs)
+    [ "$got" = "$expected" ] || fail "completing '${words[*]}' offers '$got', not '$expected'"
+done <<'ROWS'
+export --size|a b c d e f
+export --dpi|300 600 900 1200
+export --style|standard hr
+sheet --size|a b c d e f
+export --format|bmp gif jpg png pdf svg
+export --size =|a b c d e f
+sheet --points|
+ROWS
+stocks=$(completions "$prefix/bin/stria93" sheet --stock "")
+grep -qx 5160 <<<"$stocks" && grep -qx L7160 <<<"$stocks" && ! grep -qx Stock <<<"$stocks" ||
+    fail "--stock offers '$stocks', not the stocks of 'stria93 sheet --list'"
+touch "$work/label one.png"
+[ "$(cd "$work" && completions "$prefix/bin/stria93" export -o "lab")" = "label one.png" ] ||
+    fail "-o does not complete file names"
 
 report=$("$prefix/bin/stria93" setup) || fail "stria93 setup failed"
 for manual in stria.chm Strias.pdf; do

@@ -17,4 +17,8 @@ QString Locate(const QString& name) {
     return name;
 }
 
+QString HtmlManualIndex() {
+    return QDir(installpaths::HtmlManualDirectory()).filePath(QStringLiteral("index.html"));
+}
+
 } // namespace helpfiles

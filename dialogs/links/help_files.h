@@ -14,4 +14,7 @@ inline constexpr char PdfManual[] = "Strias.pdf";
 // the desktop's own failure to open it stays the only report.
 QString Locate(const QString& name);
 
+// The first page of the manual as HTML pages, for a desktop with no program for HelpManual.
+QString HtmlManualIndex();
+
 } // namespace helpfiles
