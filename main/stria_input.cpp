@@ -3,6 +3,7 @@
 
 #include "control_character_list.h"
 #include "dialogs/about_box.h"
+#include "dialogs/accessible_name.h"
 #include "dialogs/clickable_label.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/label_dialog.h"
@@ -134,11 +135,13 @@ void TStriaInput::buildControls() {
     ShowTip = PictureButton("ShowTip", "&Tips", "Show the next Tip of the Day",
                             ButtonPicture("dialog-information", "tips.svg"), Panel1);
     ShowTip->setFocusPolicy(Qt::NoFocus);
+    NameForScreenReaders(ShowTip, QStringLiteral("Tips"));
     SpeedButton2 = Named(new QToolButton(Panel1), "SpeedButton2", "About this program");
     SpeedButton2->setIcon(ButtonPicture("help-about", "about.svg"));
     SpeedButton2->setIconSize(QSize(22, 22));
     SpeedButton2->setAutoRaise(true);
     SpeedButton2->setFocusPolicy(Qt::NoFocus);
+    NameForScreenReaders(SpeedButton2, QStringLiteral("About"));
     HelpButtonClick = PictureButton("HelpButtonClick", "&Help", "Complete help manual",
                                     ButtonPicture("help-contents", "help.svg"), Panel1);
 
@@ -192,8 +195,13 @@ void TStriaInput::buildControls() {
     BarCodeOut->setTabChangesFocus(true);
     BarCodeOut->setLineWrapMode(QTextEdit::NoWrap);
     BarCodeOut->setFixedHeight(65);
+    NameForScreenReaders(BarCodeOut, QStringLiteral("Barcode preview"));
     StaticText2 = Named(new ClickableLabel(vendor::SiteText(), this), "StaticText2",
                         "Click to visit our web site");
+
+    StaticText4->setBuddy(BarTextInput);
+    StaticText5->setBuddy(BarTextOut);
+    StaticText7->setBuddy(BarCodeOut);
 }
 
 void TStriaInput::arrangeControls() {
