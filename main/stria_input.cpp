@@ -264,11 +264,15 @@ void TStriaInput::arrangeControls() {
     layout->addWidget(BarTextOut);
     layout->addSpacing(6);
     layout->addWidget(StaticText7);
-    layout->addWidget(BarCodeOut);
+    layout->addWidget(BarCodeOut, 1);
     layout->addSpacing(6);
     layout->addWidget(StaticText2, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     resize(sizeHint().expandedTo(QSize(430, 365)));
+    // 65 pixels high at the first size; a taller window gives the preview all the extra height,
+    // so that large point sizes and size F show without a scroll bar.
+    BarCodeOut->setMaximumHeight(QWIDGETSIZE_MAX);
+    BarCodeOut->setSizePolicy(BarCodeOut->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
 }
 
 void TStriaInput::setTabOrder() {

@@ -448,6 +448,18 @@ private slots:
         QCOMPARE(faint.join(QStringLiteral(", ")), QString());
     }
 
+    void previewTakesTheExtraHeight() {
+        TStriaInput w(*platform_);
+        w.show();
+        QCOMPARE(w.BarCodeOut->height(), 65);
+        const QRect output = w.BarTextOut->geometry();
+        const QPoint link = w.StaticText2->pos();
+        w.resize(w.width(), w.height() + 200);
+        QTRY_COMPARE(w.BarCodeOut->height(), 265);
+        QCOMPARE(w.BarTextOut->geometry(), output);
+        QCOMPARE(w.StaticText2->pos(), link + QPoint(0, 200));
+    }
+
     void storedPositionsStayReachable_data() {
         QTest::addColumn<QPoint>("stored");
         QTest::addColumn<QList<QRect>>("screens");
