@@ -76,6 +76,9 @@ TStriaInput::TStriaInput(platform::Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform), hints_(std::make_unique<stria::HintControl>()) {
     setObjectName(QStringLiteral("StriaInput"));
     setWindowTitle(QStringLiteral("Make a bar code 93"));
+    // The installed desktop entry's icon, also when the program runs from the build tree; the
+    // dialogs and message boxes take it from here.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/stria.svg")));
     move(250, 118);
     buildControls();
     arrangeControls();
