@@ -1,5 +1,6 @@
 #include "about_box.h"
 
+#include "accessible_name.h"
 #include "clickable_label.h"
 #include "help_files.h"
 #include "main/stria_input.h"
@@ -15,11 +16,13 @@
 
 namespace {
 
-QLabel* WhiteLine(const char* name, const QString& text, QWidget* parent) {
+// A text on the box's picture, which keeps its colours whatever the desktop's: black, on a white
+// panel where the picture behind is not light enough for it.
+QLabel* TextOnPicture(const char* name, const QString& text, QWidget* parent, bool onPanel) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QString::fromLatin1(name));
     label->setAlignment(Qt::AlignHCenter);
-    label->setAutoFillBackground(true);
+    label->setAutoFillBackground(onPanel);
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, Qt::white);
     palette.setColor(QPalette::WindowText, Qt::black);
@@ -41,9 +44,10 @@ TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), Stri
     Image1->setScaledContents(true);
     Image1->setPixmap(QPixmap(QStringLiteral(":/backgrounds/about_background.png")));
 
-    StaticText7 = new QLabel(QStringLiteral("Stria: Code 93 bar codes"), this);
-    StaticText7->setObjectName(QStringLiteral("StaticText7"));
-    StaticText7->setAlignment(Qt::AlignHCenter);
+    // The picture's top band is dark: the title reads on a panel of its own.
+    StaticText7 =
+        TextOnPicture("StaticText7", QStringLiteral("Stria: Code 93 bar codes"), this, true);
+    StaticText7->setMargin(2);
     QFont bold = StaticText7->font();
     bold.setBold(true);
     StaticText7->setFont(bold);
@@ -58,20 +62,19 @@ TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), Stri
     white.setColor(QPalette::WindowText, Qt::blue);
     CurVersion->setPalette(white);
 
-    StaticText1 = WhiteLine("StaticText1", QString::fromLatin1(vendor::Name), this);
-    StaticText2 = WhiteLine("StaticText2", QString::fromLatin1(vendor::Street), this);
-    StaticText3 = WhiteLine("StaticText3", QString::fromLatin1(vendor::Town), this);
-    StaticText4 = WhiteLine("StaticText4",
-                            QStringLiteral("Tel. ") + QString::fromLatin1(vendor::Phone), this);
-    StaticText6 = new QLabel(vendor::SiteText(), this);
-    StaticText6->setObjectName(QStringLiteral("StaticText6"));
-    StaticText6->setAlignment(Qt::AlignHCenter);
+    StaticText1 = TextOnPicture("StaticText1", QString::fromLatin1(vendor::Name), this, true);
+    StaticText2 = TextOnPicture("StaticText2", QString::fromLatin1(vendor::Street), this, true);
+    StaticText3 = TextOnPicture("StaticText3", QString::fromLatin1(vendor::Town), this, true);
+    StaticText4 = TextOnPicture(
+        "StaticText4", QStringLiteral("Tel. ") + QString::fromLatin1(vendor::Phone), this, true);
+    StaticText6 = TextOnPicture("StaticText6", vendor::SiteText(), this, false);
 
     BitBtn1 = new QPushButton(this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));
     BitBtn1->setIcon(QIcon::fromTheme(QStringLiteral("window-close"),
                                       QIcon(QStringLiteral(":/icons/close.svg"))));
     BitBtn1->setToolTip(QStringLiteral("Return to the program"));
+    NameForScreenReaders(BitBtn1, QStringLiteral("Close"));
 
     BitBtn2 = new QPushButton(QStringLiteral("Manual"), this);
     BitBtn2->setObjectName(QStringLiteral("BitBtn2"));

@@ -63,6 +63,12 @@ TTip::TTip(TStriaInput& stria) : PlacedDialog(stria, QPoint(78, 100)), StriaInpu
     Image1->setGeometry(0, 0, 300, 180);
     Image1->setScaledContents(true);
     Image1->setPixmap(QPixmap(QStringLiteral(":/backgrounds/tip_background.png")));
+    // Below the picture's line the counter and the buttons stand on the desktop's window colour,
+    // so that their texts, in the desktop's colours, read in a dark colour scheme too.
+    auto* buttonBar = new QWidget(this);
+    buttonBar->setObjectName(QStringLiteral("ButtonBar"));
+    buttonBar->setGeometry(0, 140, 300, 40);
+    buttonBar->setAutoFillBackground(true);
 
     Memo1 = new QPlainTextEdit(QStringLiteral("A helpfull hint goes here."), this);
     Memo1->setObjectName(QStringLiteral("Memo1"));

@@ -1,5 +1,6 @@
 // stria: the window that makes Code 93 barcode strings, previews, copies, prints and exports them.
 #include "barcode_fonts.h"
+#include "dialog_state.h"
 #include "help_files.h"
 #include "qt_platform.h"
 #include "stria_input.h"
@@ -16,6 +17,7 @@ int main(int argc, char** argv) {
     // The task bar shows the main window's own caption, "Make a bar code 93".
     QApplication::setApplicationVersion(QStringLiteral(STRIA_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral("stria"));
+    platform::KeepDialogStateForTheRunOnly();
     // The barcode faces are loaded privately, so the preview shows bars even before
     // `stria93 setup-fonts` installed them for other programs.
     const LoadedBarcodeFonts fonts = LoadBarcodeFonts();

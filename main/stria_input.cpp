@@ -3,6 +3,7 @@
 
 #include "control_character_list.h"
 #include "dialogs/about_box.h"
+#include "dialogs/accessible_name.h"
 #include "dialogs/clickable_label.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/label_dialog.h"
@@ -75,6 +76,9 @@ TStriaInput::TStriaInput(platform::Platform& platform, QWidget* parent)
     : QWidget(parent), platform_(platform), hints_(std::make_unique<stria::HintControl>()) {
     setObjectName(QStringLiteral("StriaInput"));
     setWindowTitle(QStringLiteral("Make a bar code 93"));
+    // The installed desktop entry's icon, also when the program runs from the build tree; the
+    // dialogs and message boxes take it from here.
+    setWindowIcon(QIcon(QStringLiteral(":/icons/stria.svg")));
     move(250, 118);
     buildControls();
     arrangeControls();
@@ -134,11 +138,13 @@ void TStriaInput::buildControls() {
     ShowTip = PictureButton("ShowTip", "&Tips", "Show the next Tip of the Day",
                             ButtonPicture("dialog-information", "tips.svg"), Panel1);
     ShowTip->setFocusPolicy(Qt::NoFocus);
+    NameForScreenReaders(ShowTip, QStringLiteral("Tips"));
     SpeedButton2 = Named(new QToolButton(Panel1), "SpeedButton2", "About this program");
     SpeedButton2->setIcon(ButtonPicture("help-about", "about.svg"));
     SpeedButton2->setIconSize(QSize(22, 22));
     SpeedButton2->setAutoRaise(true);
     SpeedButton2->setFocusPolicy(Qt::NoFocus);
+    NameForScreenReaders(SpeedButton2, QStringLiteral("About"));
     HelpButtonClick = PictureButton("HelpButtonClick", "&Help", "Complete help manual",
                                     ButtonPicture("help-contents", "help.svg"), Panel1);
 
@@ -192,8 +198,13 @@ void TStriaInput::buildControls() {
     BarCodeOut->setTabChangesFocus(true);
     BarCodeOut->setLineWrapMode(QTextEdit::NoWrap);
     BarCodeOut->setFixedHeight(65);
+    NameForScreenReaders(BarCodeOut, QStringLiteral("Barcode preview"));
     StaticText2 = Named(new ClickableLabel(vendor::SiteText(), this), "StaticText2",
                         "Click to visit our web site");
+
+    StaticText4->setBuddy(BarTextInput);
+    StaticText5->setBuddy(BarTextOut);
+    StaticText7->setBuddy(BarCodeOut);
 }
 
 void TStriaInput::arrangeControls() {
@@ -256,11 +267,15 @@ void TStriaInput::arrangeControls() {
     layout->addWidget(BarTextOut);
     layout->addSpacing(6);
     layout->addWidget(StaticText7);
-    layout->addWidget(BarCodeOut);
+    layout->addWidget(BarCodeOut, 1);
     layout->addSpacing(6);
     layout->addWidget(StaticText2, 0, Qt::AlignHCenter);
     layout->setSizeConstraint(QLayout::SetMinimumSize);
     resize(sizeHint().expandedTo(QSize(430, 365)));
+    // 65 pixels high at the first size; a taller window gives the preview all the extra height,
+    // so that large point sizes and size F show without a scroll bar.
+    BarCodeOut->setMaximumHeight(QWIDGETSIZE_MAX);
+    BarCodeOut->setSizePolicy(BarCodeOut->sizePolicy().horizontalPolicy(), QSizePolicy::Ignored);
 }
 
 void TStriaInput::setTabOrder() {

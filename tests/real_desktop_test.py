@@ -2,9 +2,11 @@
 """The window on a real X desktop, seen from outside as a user sees it.
 
 Starts its own Xvfb and openbox, runs the real stria against a throw-away home, and checks where
-each window's frame lands, that every caption is exact, that the tip counter reads whole on
-screen and what the settings file keeps after a close through the close box: none of this exists
-on the offscreen platform, where windows have no frames.
+each window's frame lands, that every caption is exact, that the dialogs ask for a title and a
+close box only and stay above the main window, that the tip counter reads whole on screen, what
+the settings file keeps after a close through the close box, and that a run writes nothing
+outside the data folder: none of this exists on the offscreen platform, where windows have no
+frames.
 
 Usage: real_desktop_test.py STRIA TIPS_FILE. Exits 77 (skipped) only when Xvfb cannot start.
 """
@@ -135,20 +137,22 @@ class Desktop:
 
 
 class Stria:
-    """One run of the program with the given settings file."""
+    """One run of the program with the given settings file, or with no data folder at all."""
 
-    def __init__(self, desktop, program, settings):
+    def __init__(self, desktop, program, settings, home=None):
         self.desktop = desktop
-        folder = os.path.join(desktop.home, "Documents", "Stria")
-        os.makedirs(folder, exist_ok=True)
+        home = home or desktop.home
+        folder = os.path.join(home, "Documents", "Stria")
         self.settings_path = os.path.join(folder, "striatips.ini")
-        with open(self.settings_path, "w", encoding="utf-8") as file:
-            file.write(settings)
+        if settings is not None:
+            os.makedirs(folder, exist_ok=True)
+            with open(self.settings_path, "w", encoding="utf-8") as file:
+                file.write(settings)
         runtime = tempfile.mkdtemp(dir=desktop.home)
         self.process = desktop.run_in_background(
-            [program], cwd=desktop.home, env={"HOME": desktop.home, "DISPLAY": desktop.name,
-                                              "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
-                                              "PATH": os.environ["PATH"]})
+            [program], cwd=home, env={"HOME": home, "DISPLAY": desktop.name,
+                                      "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
+                                      "PATH": os.environ["PATH"]})
 
     def window(self, title):
         """The window titled exactly so, once it is on screen and has stopped moving."""
@@ -166,11 +170,11 @@ class Stria:
                 map(str, self.desktop.clients(self.process.pid))))) from None
 
     def keys(self, window, keys):
-        """Typed into the window once it has the focus."""
+        """Typed into the window once it has the focus: key names apart by spaces."""
         desktop = self.desktop
         wait_for("the focus in " + desktop.title(window), lambda: list(
             desktop.property(desktop.root, "_NET_ACTIVE_WINDOW") or []) == [window.id])
-        desktop.run("xdotool", "key", "--clearmodifiers", keys)
+        desktop.run("xdotool", "key", "--clearmodifiers", *keys.split())
 
     def close(self, window):
         """Through the close box: the window manager's WM_DELETE_WINDOW."""
@@ -198,6 +202,28 @@ def tips(tips_file, **changes):
 
 def offset(window, main):
     return window[0] - main[0], window[1] - main[1]
+
+
+MWM_HINTS_FUNCTIONS, MWM_FUNC_ALL, MWM_FUNC_MINIMIZE, MWM_FUNC_MAXIMIZE = 1, 1, 8, 16
+
+
+def dialog_frame_problems(desktop, dialog, main):
+    """What makes the dialog less than a title-and-close-box window kept above the main one."""
+    problems, name = [], desktop.title(dialog)
+    actions = [desktop.x.get_atom_name(atom)
+               for atom in desktop.property(dialog, "_NET_WM_ALLOWED_ACTIONS") or []]
+    if {"_NET_WM_ACTION_MAXIMIZE_HORZ", "_NET_WM_ACTION_MAXIMIZE_VERT",
+            "_NET_WM_ACTION_RESIZE"} & set(actions):
+        problems.append("%s can be resized or maximised: %s" % (name, actions))
+    # Openbox keeps "minimise" on every dialog whatever its hints say (and iconifies the whole
+    # program with it): for minimising, what the program asks for is checked instead.
+    flags, functions = (list(desktop.property(dialog, "_MOTIF_WM_HINTS") or []) + [0, 0])[:2]
+    if not flags & MWM_HINTS_FUNCTIONS or functions & (
+            MWM_FUNC_ALL | MWM_FUNC_MINIMIZE | MWM_FUNC_MAXIMIZE):
+        problems.append("%s asks for a minimise or maximise box" % name)
+    if list(desktop.property(dialog, "WM_TRANSIENT_FOR") or []) != [main.id]:
+        problems.append("%s is not transient for the main window" % name)
+    return problems
 
 
 def position_survives_five_runs(desktop, program, tips_file):
@@ -231,10 +257,13 @@ def warning_lands_at_its_offset(desktop, program, tips_file):
     warning = stria.window("Warning")
     main = stria.window(MAIN)
     at = offset(desktop.frame(warning), desktop.frame(main))
+    problems = dialog_frame_problems(desktop, warning, main)
     stria.keys(warning, "Return")
     stria.close(main)
     if at != (100, 100):
-        raise Failure("the warning's frame at main window %+d/%+d" % at)
+        problems.append("the warning's frame at main window %+d/%+d" % at)
+    if problems:
+        raise Failure("; ".join(problems))
 
 
 def dialogs_land_at_their_offsets(desktop, program, tips_file):
@@ -250,6 +279,10 @@ def dialogs_land_at_their_offsets(desktop, program, tips_file):
         at = offset(desktop.frame(window), main_frame)
         if at != expected:
             problems.append("%s at main window %+d/%+d" % ((desktop.title(window),) + at))
+        problems.extend(dialog_frame_problems(desktop, window, main))
+
+    if not desktop.property(main, "_NET_WM_ICON"):
+        problems.append("the main window has no icon")
 
     check(tip, (78, 100))
     stria.keys(tip, "alt+n")
@@ -265,6 +298,7 @@ def dialogs_land_at_their_offsets(desktop, program, tips_file):
     stria.keys(main, "alt+m")
     stria.keys(main, "alt+c")
     note = stria.window("Clip Board Warning")
+    problems.extend(dialog_frame_problems(desktop, note, main))
     centres = [(x + width // 2, y + height // 2)
                for x, y, width, height in (desktop.frame(note), main_frame)]
     if max(abs(a - b) for a, b in zip(*centres)) > 1:
@@ -290,6 +324,24 @@ def dialogs_land_at_their_offsets(desktop, program, tips_file):
         raise Failure("; ".join(problems))
 
 
+def nothing_written_outside_the_data_folder(desktop, program, tips_file):
+    """A whole run without a data folder, the file dialog included, leaves the home as it was."""
+    home = tempfile.mkdtemp(dir=desktop.home)
+    stria = Stria(desktop, program, None, home=home)
+    stria.keys(stria.window("Warning"), "Return")
+    main = stria.window(MAIN)
+    stria.keys(main, "A B C alt+m alt+e")
+    export = stria.window("Convert to bmp, gif, jpg, or png")
+    stria.keys(export, "alt+s")
+    stria.keys(stria.window("Save As"), "Escape")
+    stria.keys(export, "Escape")
+    stria.close(main)
+    written = sorted(os.path.relpath(os.path.join(folder, name), home)
+                     for folder, _, names in os.walk(home) for name in names)
+    if written:
+        raise Failure("the run wrote %s" % written)
+
+
 def main():
     program, tips_file = map(os.path.abspath, sys.argv[1:3])
     home = tempfile.mkdtemp(prefix="stria-desktop-")
@@ -302,7 +354,8 @@ def main():
     failures = 0
     try:
         for check in (position_survives_five_runs, positions_stay_on_screen,
-                      warning_lands_at_its_offset, dialogs_land_at_their_offsets):
+                      warning_lands_at_its_offset, dialogs_land_at_their_offsets,
+                      nothing_written_outside_the_data_folder):
             try:
                 check(desktop, program, tips_file)
                 print("PASS   " + check.__name__)

@@ -12,24 +12,31 @@
 #include "stria_input.h"
 #include "window_frame.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
+#include <cmath>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 
 using platform::Request;
@@ -39,12 +46,33 @@ namespace {
 const QString TipsOnly = QStringLiteral("[TipoftheDay]\nPosition=0\nMaximum=1\nEnabled=0\n"
                                         "[Tips]\n0=First tip\n1=Second tip\n");
 
+const char* const SixWindows[] = {"StriaInput", "WarningBox", "Form2", "Tip", "Form3", "Convert2"};
+
 // Family and point size of the preview's character at position (the one after it).
 QPair<QString, qreal> FaceAt(QTextEdit* box, int position) {
     QTextCursor cursor(box->document());
     cursor.setPosition(position + 1);
     const QTextCharFormat format = cursor.charFormat();
     return {format.fontFamilies().toStringList().value(0), format.fontPointSize()};
+}
+
+// Where the button draws its text (and its icon), in its own coordinates.
+QRect ButtonTextRoom(QAbstractButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    option.icon = button->icon();
+    option.iconSize = button->iconSize();
+    QStyle::SubElement contents = QStyle::SE_PushButtonContents;
+    if (qobject_cast<QCheckBox*>(button)) {
+        contents = QStyle::SE_CheckBoxContents;
+    } else if (qobject_cast<QRadioButton*>(button)) {
+        contents = QStyle::SE_RadioButtonContents;
+    } else if (auto* push = qobject_cast<QPushButton*>(button)) {
+        option.features.setFlag(QStyleOptionButton::Flat, push->isFlat());
+        option.features.setFlag(QStyleOptionButton::AutoDefaultButton, push->autoDefault());
+    }
+    return button->style()->subElementRect(contents, &option, button);
 }
 
 // Where the widget's text would not show whole at its font, the widget and the text; else empty.
@@ -57,23 +85,9 @@ QString CutText(QWidget* widget) {
         room = label->contentsRect().adjusted(margin, margin, -margin, -margin);
     } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
         text = button->text();
-        QStyleOptionButton option;
-        option.initFrom(button);
-        option.text = text;
-        option.icon = button->icon();
-        option.iconSize = button->iconSize();
-        QStyle::SubElement contents = QStyle::SE_PushButtonContents;
-        if (qobject_cast<QCheckBox*>(button)) {
-            contents = QStyle::SE_CheckBoxContents;
-        } else if (qobject_cast<QRadioButton*>(button)) {
-            contents = QStyle::SE_RadioButtonContents;
-        } else if (auto* push = qobject_cast<QPushButton*>(button)) {
-            option.features.setFlag(QStyleOptionButton::Flat, push->isFlat());
-            option.features.setFlag(QStyleOptionButton::AutoDefaultButton, push->autoDefault());
-        }
-        room = button->style()->subElementRect(contents, &option, button);
-        if (contents == QStyle::SE_PushButtonContents && !option.icon.isNull()) {
-            room.setWidth(room.width() - option.iconSize.width() - 4);
+        room = ButtonTextRoom(button);
+        if (qobject_cast<QPushButton*>(button) && !button->icon().isNull()) {
+            room.setWidth(room.width() - button->iconSize().width() - 4);
         }
     }
     const QSize needed = QFontMetrics(widget->font()).size(Qt::TextShowMnemonic, text);
@@ -86,6 +100,117 @@ QString CutText(QWidget* widget) {
         .arg(needed.height())
         .arg(room.width())
         .arg(room.height());
+}
+
+// Where the widget draws a text, in its window's coordinates; empty where it shows none.
+QRect TextArea(QWidget* widget) {
+    QRect area;
+    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
+        area = label->contentsRect();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
+               button && !button->text().isEmpty()) {
+        area = ButtonTextRoom(button);
+    } else if (auto* group = qobject_cast<QGroupBox*>(widget); group && !group->title().isEmpty()) {
+        QStyleOptionGroupBox option;
+        option.initFrom(group);
+        option.text = group->title();
+        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+        area = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                              QStyle::SC_GroupBoxLabel, group);
+    } else if (auto* line = qobject_cast<QLineEdit*>(widget); line && !line->text().isEmpty()) {
+        area = line->contentsRect();
+    } else if (auto* rich = qobject_cast<QTextEdit*>(widget);
+               rich && !rich->document()->isEmpty()) {
+        area = rich->viewport()->geometry();
+    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget);
+               plain && !plain->document()->isEmpty()) {
+        area = plain->viewport()->geometry();
+    }
+    return area.isEmpty() ? QRect() : area.translated(widget->mapTo(widget->window(), QPoint()));
+}
+
+// The two colours' contrast ratio as the readability guidelines define it, 1 to 21.
+double ContrastRatio(QRgb a, QRgb b) {
+    const auto luminance = [](QRgb rgb) {
+        const auto linear = [](int channel) {
+            const double c = channel / 255.0;
+            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+        };
+        return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) +
+               0.0722 * linear(qBlue(rgb));
+    };
+    const double la = luminance(a);
+    const double lb = luminance(b);
+    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+// The lowest contrast of a text against what lies right behind it. The window is drawn as it
+// is (shown), and with every text black and white: where those two differ the text covers the
+// pixel, and where they differ most it shows its own colour.
+double LowestTextContrast(const QImage& shown, const QImage& black, const QImage& white,
+                          QRect area) {
+    area &= shown.rect();
+    const auto coverage = [&](int x, int y) {
+        const QRgb b = black.pixel(x, y);
+        const QRgb w = white.pixel(x, y);
+        return std::max({qRed(w) - qRed(b), qGreen(w) - qGreen(b), qBlue(w) - qBlue(b)});
+    };
+    int most = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            most = std::max(most, coverage(x, y));
+        }
+    }
+    if (most == 0) {
+        return 0; // the text does not show at all
+    }
+    // The nearest pixel the text leaves alone: what the text stands on there.
+    const auto behind = [&](int x, int y) -> std::optional<QRgb> {
+        for (int reach = 1; reach <= 8; ++reach) {
+            for (int dy = -reach; dy <= reach; ++dy) {
+                for (int dx = -reach; dx <= reach; ++dx) {
+                    const QPoint near(x + dx, y + dy);
+                    if ((std::abs(dx) == reach || std::abs(dy) == reach) && area.contains(near) &&
+                        coverage(near.x(), near.y()) == 0) {
+                        return shown.pixel(near);
+                    }
+                }
+            }
+        }
+        return std::nullopt;
+    };
+    double lowest = 21;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (coverage(x, y) * 10 >= most * 9) {
+                if (const std::optional<QRgb> background = behind(x, y)) {
+                    lowest = std::min(lowest, ContrastRatio(shown.pixel(x, y), *background));
+                }
+            }
+        }
+    }
+    return lowest;
+}
+
+// Every text of these widgets in one colour, whatever colours each was given.
+void ColourTexts(const QList<QWidget*>& widgets, QColor colour) {
+    for (QWidget* widget : widgets) {
+        QPalette palette = widget->palette();
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
+            palette.setColor(role, colour);
+        }
+        widget->setPalette(palette);
+    }
+}
+
+// A dark colour scheme as desktops offer it: light texts on dark grey.
+QPalette DarkPalette() {
+    QPalette dark(QColor(53, 53, 53));
+    dark.setColor(QPalette::Base, QColor(35, 35, 35));
+    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    dark.setColor(QPalette::HighlightedText, QColor(35, 35, 35));
+    return dark;
 }
 
 } // namespace
@@ -213,22 +338,34 @@ private slots:
         QCOMPARE(dialog->pos(), QPoint(10, 20) + offset);
     }
 
-    void everyTextShowsWhole_data() {
+    // One row for each of the six windows.
+    static void sixWindows() {
         QTest::addColumn<QString>("window");
-        for (const char* window :
-             {"StriaInput", "WarningBox", "Form2", "Tip", "Form3", "Convert2"}) {
+        for (const char* window : SixWindows) {
             QTest::newRow(window) << window;
         }
     }
-    void everyTextShowsWhole() {
-        QFETCH(QString, window);
+
+    // The window of that name on screen, over a main window with a barcode made.
+    QWidget* showWindow(const QString& window) {
         writeSettingsFile(TipsOnly);
         TStriaInput& w = start();
+        w.BarTextInput->setText(QStringLiteral("ABC123"));
+        make(w);
         QWidget* shown = window == w.objectName() ? &w : w.findChild<QWidget*>(window);
+        if (shown != nullptr) {
+            shown->show();
+        }
+        return shown;
+    }
+
+    void everyTextShowsWhole_data() { sixWindows(); }
+    void everyTextShowsWhole() {
+        QFETCH(QString, window);
+        QWidget* shown = showWindow(window);
         QVERIFY(shown);
-        shown->show();
         // The longest count the tip window must show.
-        w.Tip->TipLabel->setText(QStringLiteral("Tip 999 of 999"));
+        window_->Tip->TipLabel->setText(QStringLiteral("Tip 999 of 999"));
         QStringList cut;
         for (QWidget* widget : shown->findChildren<QWidget*>()) {
             if (widget->window() == shown && widget->isVisible() && !CutText(widget).isEmpty()) {
@@ -236,6 +373,91 @@ private slots:
             }
         }
         QCOMPARE(cut, QStringList());
+    }
+
+    // What a screen reader says: a name for every control, and a description for the ones that
+    // show only a picture.
+    void everyControlHasAName_data() { sixWindows(); }
+    void everyControlHasAName() {
+        QFETCH(QString, window);
+        QWidget* shown = showWindow(window);
+        QVERIFY(shown);
+        QStringList unnamed;
+        for (QWidget* widget : shown->findChildren<QWidget*>()) {
+            auto* button = qobject_cast<QAbstractButton*>(widget);
+            const bool control = (widget->focusPolicy() & Qt::TabFocus) || button != nullptr ||
+                                 qobject_cast<ClickableLabel*>(widget) != nullptr;
+            if (!control || widget->window() != shown || !widget->isVisible() ||
+                widget->focusProxy() != nullptr) {
+                continue;
+            }
+            const QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(widget);
+            const bool pictureOnly = button != nullptr && button->text().isEmpty();
+            if (spoken->text(QAccessible::Name).trimmed().isEmpty() ||
+                (pictureOnly && spoken->text(QAccessible::Description).isEmpty())) {
+                unnamed.append(widget->objectName());
+            }
+        }
+        QCOMPARE(unnamed.join(QStringLiteral(", ")), QString());
+        QCOMPARE(
+            QAccessible::queryAccessibleInterface(window_->BarTextInput)->text(QAccessible::Name),
+            QStringLiteral("Type in the data to bar code here:"));
+    }
+
+    void everyTextContrasts_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<bool>("dark");
+        for (const char* window : SixWindows) {
+            QTest::addRow("%s", window) << window << false;
+            QTest::addRow("%s dark", window) << window << true;
+        }
+    }
+    void everyTextContrasts() {
+        QFETCH(QString, window);
+        QFETCH(bool, dark);
+        const QPalette desktop = QApplication::palette();
+        if (dark) {
+            QApplication::setPalette(DarkPalette());
+        }
+        const auto restore = qScopeGuard([&] { QApplication::setPalette(desktop); });
+        QWidget* shown = showWindow(window);
+        QVERIFY(shown);
+        QList<QWidget*> texts;
+        for (QWidget* widget : shown->findChildren<QWidget*>()) {
+            if (widget->window() == shown && widget->isVisible() && widget->isEnabled() &&
+                !TextArea(widget).isEmpty()) {
+                texts.append(widget);
+            }
+        }
+        const auto picture = [shown] {
+            return shown->grab().toImage().convertToFormat(QImage::Format_RGB32);
+        };
+        const QImage asShown = picture();
+        ColourTexts(texts, Qt::black);
+        const QImage black = picture();
+        ColourTexts(texts, Qt::white);
+        const QImage white = picture();
+        QStringList faint;
+        for (QWidget* widget : texts) {
+            const double contrast = LowestTextContrast(asShown, black, white, TextArea(widget));
+            if (contrast < 4.5) {
+                faint.append(
+                    QStringLiteral("%1 %2:1").arg(widget->objectName()).arg(contrast, 0, 'f', 1));
+            }
+        }
+        QCOMPARE(faint.join(QStringLiteral(", ")), QString());
+    }
+
+    void previewTakesTheExtraHeight() {
+        TStriaInput w(*platform_);
+        w.show();
+        QCOMPARE(w.BarCodeOut->height(), 65);
+        const QRect output = w.BarTextOut->geometry();
+        const QPoint link = w.StaticText2->pos();
+        w.resize(w.width(), w.height() + 200);
+        QTRY_COMPARE(w.BarCodeOut->height(), 265);
+        QCOMPARE(w.BarTextOut->geometry(), output);
+        QCOMPARE(w.StaticText2->pos(), link + QPoint(0, 200));
     }
 
     void storedPositionsStayReachable_data() {
