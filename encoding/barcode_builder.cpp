@@ -115,4 +115,8 @@ BuildResult BuildBarcode(std::u16string_view data) {
     return b;
 }
 
+std::u16string OutputText(const Barcode& barcode, bool withSums) {
+    return withSums ? StartChar + barcode.body + barcode.sumsText : barcode.barcodeString;
+}
+
 } // namespace code93
