@@ -69,6 +69,24 @@ const std::vector<SettingKey>& SettingKeys() {
          {},
          true,
          "TipCheckBox"},
+        {KeyId::TipPosition,
+         TipSection,
+         QStringLiteral("Position"),
+         ValueType::Integer,
+         0,
+         FirstRun::NotWritten,
+         {},
+         false,
+         "the tip the tip window shows next"},
+        {KeyId::TipMaximum,
+         TipSection,
+         QStringLiteral("Maximum"),
+         ValueType::Integer,
+         1,
+         FirstRun::NotWritten,
+         {},
+         false,
+         "the number of the last tip, for the tip window's counter (read only)"},
     };
     return keys;
 }
@@ -89,7 +107,8 @@ std::vector<KeyId> CloseOrder() {
     return order;
 }
 
-QVariant ReadSetting(const IniFile& file, const SettingKey& key) {
+QVariant ReadSetting(const IniFile& file, KeyId id) {
+    const SettingKey& key = Key(id);
     switch (key.type) {
     case ValueType::Text:
         return file.readText(key.section, key.name, key.defaultValue.toString());
@@ -101,16 +120,19 @@ QVariant ReadSetting(const IniFile& file, const SettingKey& key) {
     return key.defaultValue;
 }
 
-bool WriteSetting(IniFile& file, const SettingKey& key, const QVariant& value) {
+void SetSetting(IniFile& file, KeyId id, const QVariant& value) {
+    const SettingKey& key = Key(id);
     switch (key.type) {
     case ValueType::Text:
-        return file.writeText(key.section, key.name, value.toString());
+        file.setText(key.section, key.name, value.toString());
+        break;
     case ValueType::Integer:
-        return file.writeInteger(key.section, key.name, value.toInt());
+        file.setInteger(key.section, key.name, value.toInt());
+        break;
     case ValueType::Boolean:
-        return file.writeBool(key.section, key.name, value.toBool());
+        file.setBool(key.section, key.name, value.toBool());
+        break;
     }
-    return false;
 }
 
 } // namespace settings
