@@ -2,10 +2,8 @@
 #include "platform.h"
 #include "sample_page.h"
 #include "stria_input.h"
-#include "stria_input_wiring.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
 
@@ -29,14 +27,3 @@ void TStriaInput::PrintButtonClickClick() {
     }
     BarTextInput->setFocus();
 }
-
-namespace {
-
-void Wire(TStriaInput& w) {
-    QObject::connect(w.PrintButtonClick, &QPushButton::clicked, &w,
-                     &TStriaInput::PrintButtonClickClick);
-}
-
-const bool wired = stria::RegisterWiring(&Wire);
-
-} // namespace

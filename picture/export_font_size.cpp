@@ -17,11 +17,15 @@ ResolutionConstants ConstantsForResolution(int dpi) {
     }
 }
 
+QString NotAnIntegerMessage(const QString& text) {
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
 FontSizeResult GraphicFontSize(const QString& pointSizeText, int dpi, bool sizeA) {
     bool ok = false;
     const int n = pointSizeText.trimmed().toInt(&ok, 10);
     if (!ok) {
-        return {0, QStringLiteral("'%1' is not a valid integer value").arg(pointSizeText)};
+        return {0, NotAnIntegerMessage(pointSizeText)};
     }
     long long points = static_cast<long long>(n) * ConstantsForResolution(dpi).scale;
     if (sizeA) {

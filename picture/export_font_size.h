@@ -22,6 +22,10 @@ struct FontSizeResult {
     QString error; // empty when points is valid
 };
 
+// "'<text>' is not a valid integer value": how a point size that is no whole number is refused,
+// by the export and by the main window alike.
+QString NotAnIntegerMessage(const QString& text);
+
 // The point size of the export font: the whole number in pointSizeText times the resolution's
 // scale, halved (truncating) for size a. Text that is not a whole number is refused with
 // "'<text>' is not a valid integer value".

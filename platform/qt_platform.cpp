@@ -57,9 +57,7 @@ QPoint WarningPosition(QPoint topLeft, QPoint defaultPlace, QSize boxSize, QRect
             topLeft.y() < 0 ? defaultPlace.y() : topLeft.y()};
 }
 
-void QtPlatform::shellOpen(const QString& /*verb*/, const QString& document,
-                           const QString& workingFolder) {
-    // The desktop has one default action per type, which is what "open" asks for too.
+void QtPlatform::shellOpen(const QString& document, const QString& workingFolder) {
     QDesktopServices::openUrl(DocumentUrl(document, workingFolder));
 }
 
@@ -92,6 +90,10 @@ void QtPlatform::errorDialog(const QString& text) {
 
 QString QtPlatform::documentsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString QtPlatform::picturesFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
 }
 
 QString QtPlatform::programFileName() {

@@ -15,12 +15,12 @@ public:
     // Message boxes are owned by the given window so that they stay on top of it.
     void setOwner(QWidget* owner) { owner_ = owner; }
 
-    void shellOpen(const QString& verb, const QString& document,
-                   const QString& workingFolder) override;
+    void shellOpen(const QString& document, const QString& workingFolder) override;
     void beep() override;
     void warning(const QString& text, QPoint topLeft) override;
     void errorDialog(const QString& text) override;
     QString documentsFolder() override;
+    QString picturesFolder() override;
     QString programFileName() override;
     bool printDialog(QPrinter* printer) override;
     int execDialog(QDialog& dialog) override;

@@ -21,13 +21,14 @@ namespace {
 QStringList Requests(const platform::RecordingPlatform& desktop) {
     QStringList list;
     for (const platform::Request& request : desktop.requests()) {
-        list << (QStringList{request.kind} + request.arguments).join(QLatin1Char('|'));
+        list << (QStringList{platform::KindName(request.kind)} + request.arguments)
+                    .join(QLatin1Char('|'));
     }
     return list;
 }
 
-QString Open(const QString& verb, const QString& document) {
-    return QStringLiteral("shellOpen|%1|%2|").arg(verb, document);
+QString Open(const QString& document) {
+    return QStringLiteral("shellOpen|%1|").arg(document);
 }
 
 } // namespace
@@ -48,7 +49,7 @@ void TestAboutHelp::requests_data() {
     // How many requests were made when BarTextInput got the focus; -1: it never did.
     QTest::addColumn<int>("focusedAfter");
 
-    const QString help = Open("open", helpfiles::Locate("stria.chm"));
+    const QString help = Open(helpfiles::Locate("stria.chm"));
     const auto key = [](Qt::KeyboardModifiers modifiers) {
         return Action([modifiers](TStriaInput& w) {
             QTest::keyClick(w.BarTextInput, Qt::Key_F1, modifiers);
@@ -63,9 +64,8 @@ void TestAboutHelp::requests_data() {
     QTest::newRow("F1 elsewhere") << Action([](TStriaInput& w) {
         QTest::keyClick(w.BarTextOut, Qt::Key_F1);
     }) << QStringList{} << -1;
-    QTest::newRow("vendor link") << Action([](TStriaInput& w) {
-        emit w.StaticText2->clicked();
-    }) << QStringList{Open("", "https://www.quorinfont.example/stria.htm")}
+    QTest::newRow("vendor link") << Action([](TStriaInput& w) { emit w.StaticText2->clicked(); })
+                                 << QStringList{Open("https://www.quorinfont.example/stria.htm")}
                                  << 0;
     QTest::newRow("about button") << Action([](TStriaInput& w) { w.SpeedButton2->click(); })
                                   << QStringList{"execDialog|Form2"} << 1;
@@ -73,10 +73,10 @@ void TestAboutHelp::requests_data() {
                                  << QStringList{"execDialog|Tip"} << 1;
     QTest::newRow("update check") << Action([](TStriaInput& w) {
         emit w.Form2->CurVersion->clicked();
-    }) << QStringList{Open("open", "https://www.quorinfont.example/file/update.php?v=QFSTRI93-7.0")}
+    }) << QStringList{Open("https://www.quorinfont.example/file/update.php?v=QFSTRI93-7.0")}
                                   << 0;
     QTest::newRow("manual") << Action([](TStriaInput& w) { w.Form2->BitBtn2->click(); })
-                            << QStringList{Open("", helpfiles::Locate("Strias.pdf"))} << -1;
+                            << QStringList{Open(helpfiles::Locate("Strias.pdf"))} << -1;
 }
 
 void TestAboutHelp::requests() {

@@ -63,7 +63,7 @@ void TestCopy::nothingMade() {
     QVERIFY(!fixture.window->made());
     QVERIFY(fixture.window->BarTextOut->text().isEmpty());
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
-    QVERIFY(fixture.desktop.requestsOf("execDialog").isEmpty());
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).isEmpty());
 }
 
 void TestCopy::note_data() {
@@ -91,7 +91,8 @@ void TestCopy::note() {
         window.CopyButtonClick->click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("(ABC123W9)  "));
     }
-    const QList<platform::Request> shown = fixture.desktop.requestsOf("execDialog");
+    const QList<platform::Request> shown =
+        fixture.desktop.requestsOf(platform::RequestKind::ExecDialog);
     QCOMPARE(shown.size(), notes);
     // The copy waits for the note to close.
     QCOMPARE(clipboardDuringNote, QStringList(notes, QStringLiteral("untouched")));

@@ -51,8 +51,8 @@ void TestExportDialog::refusedBeforeMake() {
     fixture.window->BuildGraphic->click();
     QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
              QStringLiteral("Error: Click the \"Make\" button before exporting a graphic"));
-    QVERIFY(fixture.desktop.requestsOf("execDialog").isEmpty());
-    QCOMPARE(fixture.desktop.requestsOf("beep").size(), 1);
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).isEmpty());
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::Beep).size(), 1);
 }
 
 void TestExportDialog::opensAfterMake() {
@@ -60,7 +60,7 @@ void TestExportDialog::opensAfterMake() {
     fixture.startUp();
     WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->BuildGraphic->click();
-    QCOMPARE(fixture.desktop.requestsOf("execDialog").value(0).arguments,
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).value(0).arguments,
              QStringList({QStringLiteral("Convert2")}));
     QVERIFY(fixture.window->BarTextInput->hasFocus() || !fixture.window->isActiveWindow());
 }
@@ -94,7 +94,7 @@ void TestExportDialog::typeFromFilter() {
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{folder + chosen, filter});
     fixture.window->Convert2->MakeGraphic->click();
 
-    QVERIFY(fixture.desktop.requestsOf("errorDialog").isEmpty());
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog).isEmpty());
     QVERIFY(FileStart(folder + written).startsWith(magic));
     if (chosen != written) {
         QVERIFY(!QFile::exists(folder + chosen));
@@ -160,11 +160,12 @@ void TestExportDialog::errors() {
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{target, 2});
     window.Convert2->MakeGraphic->click();
 
-    const QList<platform::Request> errors = fixture.desktop.requestsOf("errorDialog");
+    const QList<platform::Request> errors =
+        fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog);
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].arguments.value(0).startsWith(message),
              qPrintable(errors[0].arguments.value(0)));
-    QCOMPARE(fixture.desktop.requestsOf("saveFile").size(), asked ? 1 : 0);
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::SaveFile).size(), asked ? 1 : 0);
     QVERIFY(!QFile::exists(target));
 }
 
@@ -173,8 +174,8 @@ void TestExportDialog::cancelled() {
     fixture.startUp();
     WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->Convert2->MakeGraphic->click();
-    QCOMPARE(fixture.desktop.requestsOf("saveFile").size(), 1);
-    QVERIFY(fixture.desktop.requestsOf("errorDialog").isEmpty());
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::SaveFile).size(), 1);
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog).isEmpty());
     QCOMPARE(QDir(fixture.documents.path()).entryList(QDir::Files), QStringList());
 }
 

@@ -30,7 +30,9 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <memory>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using platform::Request;
 
@@ -87,6 +89,37 @@ QString CutText(QWidget* widget) {
         .arg(room.width())
         .arg(room.height());
 }
+
+// How often a file of the folder was written, in place or by a rename onto its name, as seen by
+// the kernel from the counter's creation on.
+class FileWrites {
+public:
+    explicit FileWrites(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~FileWrites() { ::close(fd_); }
+    FileWrites(const FileWrites&) = delete;
+    FileWrites& operator=(const FileWrites&) = delete;
+
+    int of(const QString& name) {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length = 0;
+        while ((length = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0 && QFile::decodeName(event->name) == name) {
+                    ++count_;
+                }
+                at += ssize_t(sizeof(inotify_event)) + event->len;
+            }
+        }
+        return count_;
+    }
+
+private:
+    int fd_;
+    int count_ = 0;
+};
 
 } // namespace
 
@@ -286,8 +319,8 @@ private slots:
         QCOMPARE(setting(QStringLiteral("DisplayChecksums")), QStringLiteral("0"));
         QCOMPARE(setting(QStringLiteral("Left")), QString::number(w.pos().x()));
         QCOMPARE(setting(QStringLiteral("HintsOff")), QStringLiteral("<missing>"));
-        QVERIFY(platform_->requestsOf(QStringLiteral("warning")).isEmpty());
-        QVERIFY(platform_->requestsOf(QStringLiteral("execDialog")).isEmpty()); // Enabled=0
+        QVERIFY(platform_->requestsOf(platform::RequestKind::Warning).isEmpty());
+        QVERIFY(platform_->requestsOf(platform::RequestKind::ExecDialog).isEmpty()); // Enabled=0
 
         close();
         QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("D"));
@@ -301,8 +334,8 @@ private slots:
         writeSettingsFile(
             QString(TipsOnly).replace(QStringLiteral("Enabled=0"), QStringLiteral("Enabled=1")));
         start();
-        QCOMPARE(platform_->requestsOf(QStringLiteral("execDialog")),
-                 QList<Request>({{QStringLiteral("execDialog"), {QStringLiteral("Tip")}}}));
+        QCOMPARE(platform_->requestsOf(platform::RequestKind::ExecDialog),
+                 QList<Request>({{platform::RequestKind::ExecDialog, {QStringLiteral("Tip")}}}));
         QVERIFY(window_->TipCheckBox->isChecked());
     }
 
@@ -338,6 +371,23 @@ private slots:
         QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("7"));
         QCOMPARE(setting(QStringLiteral("LabelFill")), QStringLiteral("1"));
         QCOMPARE(setting(QStringLiteral("Left")), QStringLiteral("40"));
+    }
+
+    // The close routine writes every option in one replacement of the file: a failure or a crash
+    // leaves the options of the last run or of this one, never half of each.
+    void closeWritesTheSettingsFileOnce() {
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\nData=old\nLabelSize=2\n"));
+        TStriaInput& w = start();
+        w.BarTextInput->setText(QStringLiteral("NEW"));
+        w.SizeA->click();
+        w.DispSums->click();
+        FileWrites writes(dataFolder());
+        close();
+        QCOMPARE(writes.of(QStringLiteral("striatips.ini")), 1);
+        QCOMPARE(setting(QStringLiteral("Data")), QStringLiteral("NEW"));
+        QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("A"));
+        QCOMPARE(setting(QStringLiteral("DisplayChecksums")), QStringLiteral("1"));
+        QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("2"));
     }
 
     void unusualStoredValues_data() {
@@ -404,7 +454,7 @@ private slots:
         QVERIFY(!w.dataFolderFound());
         const QPoint at = w.pos() + QPoint(100, 100);
         QCOMPARE(platform_->requests(),
-                 QList<Request>({{QStringLiteral("warning"),
+                 QList<Request>({{platform::RequestKind::Warning,
                                   {QStringLiteral("The folder %1 is missing, please re-install "
                                                   "this product.")
                                        .arg(dataFolder()),
@@ -417,7 +467,7 @@ private slots:
     void missingTipSectionWarnsUntilTheCloseWritesIt() {
         writeSettingsFile(QStringLiteral("[Settings]\nData=x\n"));
         start();
-        const QList<Request> warnings = platform_->requestsOf(QStringLiteral("warning"));
+        const QList<Request> warnings = platform_->requestsOf(platform::RequestKind::Warning);
         QCOMPARE(warnings.size(), 1);
         QCOMPARE(warnings.first().arguments.first(),
                  QStringLiteral("The Tip-of-the-Day file could not be found! Please re-install "
@@ -425,7 +475,7 @@ private slots:
         close();
         platform_->clear();
         start();
-        QVERIFY(platform_->requestsOf(QStringLiteral("warning")).isEmpty());
+        QVERIFY(platform_->requestsOf(platform::RequestKind::Warning).isEmpty());
     }
 
     // A FIFO would block the start-up in open() for ever: it counts as a file that cannot be read.
@@ -433,7 +483,7 @@ private slots:
         QDir().mkpath(dataFolder());
         QCOMPARE(mkfifo(QFile::encodeName(settingsPath()).constData(), 0600), 0);
         start();
-        const QList<Request> warnings = platform_->requestsOf(QStringLiteral("warning"));
+        const QList<Request> warnings = platform_->requestsOf(platform::RequestKind::Warning);
         QCOMPARE(warnings.size(), 1);
         QVERIFY(warnings.first().arguments.first().startsWith(
             QStringLiteral("The Tip-of-the-Day file could not be found!")));
@@ -472,7 +522,7 @@ private slots:
         }
         QVERIFY(w.made());
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
-        QVERIFY(platform_->requestsOf(QStringLiteral("beep")).isEmpty());
+        QVERIFY(platform_->requestsOf(platform::RequestKind::Beep).isEmpty());
     }
 
     void makeWithSumsShowsThemInTheOutputOnly() {
@@ -512,7 +562,7 @@ private slots:
         QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Arial"), 12.0));
         QCOMPARE(w.BarTextOut->text(), QString());
         QVERIFY(!w.made());
-        QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
+        QCOMPARE(platform_->requests(), QList<Request>({{platform::RequestKind::Beep, {}}}));
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
     }
 
@@ -536,7 +586,7 @@ private slots:
         w.PointSize->setEditText(pointSize);
         make(w);
         QCOMPARE(platform_->requests(),
-                 QList<Request>({{QStringLiteral("errorDialog"), {message}}}));
+                 QList<Request>({{platform::RequestKind::ErrorDialog, {message}}}));
         QCOMPARE(w.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
         QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
         QVERIFY(w.made());
@@ -598,7 +648,7 @@ private slots:
         QCOMPARE(QApplication::focusWidget(),
                  accepted ? static_cast<QWidget*>(w.BarTextInput) : w.PointSize);
         QCOMPARE(FaceAt(w.BarCodeOut, 0).second, previewSize);
-        const QList<Request> expected = {{QStringLiteral("errorDialog"), {message}}};
+        const QList<Request> expected = {{platform::RequestKind::ErrorDialog, {message}}};
         QCOMPARE(platform_->requests(), message.isEmpty() ? QList<Request>() : expected);
     }
 
@@ -720,7 +770,7 @@ private slots:
         QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
         QCOMPARE(w.ComboBox1->currentText(), typed);
         QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
-        QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
+        QCOMPARE(platform_->requests(), QList<Request>({{platform::RequestKind::Beep, {}}}));
     }
 
     void f1OpensTheHelpFile_data() {
@@ -735,10 +785,9 @@ private slots:
         TStriaInput& w = startWithData(QStringLiteral("AB"));
         QTest::keyClick(w.BarTextInput, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
         // The help file is looked up (current folder, then the installed manual).
-        const auto opens = platform_->requestsOf(QStringLiteral("shellOpen"));
+        const auto opens = platform_->requestsOf(platform::RequestKind::ShellOpen);
         QCOMPARE(opens.size(), 1);
-        QCOMPARE(opens.first().arguments.value(0), QStringLiteral("open"));
-        QVERIFY(opens.first().arguments.value(1).endsWith(QStringLiteral("stria.chm")));
+        QVERIFY(opens.first().arguments.value(0).endsWith(QStringLiteral("stria.chm")));
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
         QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
     }

@@ -174,7 +174,8 @@ void TestSamplePage::refused() {
              QStringLiteral("Error: Must click \"Make\" before printing a sample"));
     QVERIFY(window.BarTextOut->text().isEmpty());
     QVERIFY(!window.made());
-    QCOMPARE(fixture.desktop.requests(), QList<platform::Request>({{QStringLiteral("beep"), {}}}));
+    QCOMPARE(fixture.desktop.requests(),
+             QList<platform::Request>({{platform::RequestKind::Beep, {}}}));
 }
 
 void TestSamplePage::cancelled() {
@@ -189,7 +190,7 @@ void TestSamplePage::cancelled() {
     fixture.desktop.clear();
     window.PrintButtonClick->click();
     QCOMPARE(fixture.desktop.requests(),
-             QList<platform::Request>({{QStringLiteral("printDialog"), {}}}));
+             QList<platform::Request>({{platform::RequestKind::PrintDialog, {}}}));
     QVERIFY(!QFile::exists(fixture.pdf));
     QVERIFY(window.made());
     QCOMPARE(window.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
@@ -202,7 +203,8 @@ void TestSamplePage::unwritable() {
     const QString file = fixture.output.filePath(QStringLiteral("missing/sample.pdf"));
     fixture.desktop.clear();
     fixture.print(300, file);
-    const QList<platform::Request> errors = fixture.desktop.requestsOf("errorDialog");
+    const QList<platform::Request> errors =
+        fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog);
     QCOMPARE(errors.size(), 1);
     QCOMPARE(errors.first().arguments,
              QStringList({QStringLiteral("The sample page could not be written to \"%1\".")
@@ -238,7 +240,7 @@ void TestSamplePage::page() {
     fixture.make(QStringLiteral("ABC123"), sums);
     window.findChild<QRadioButton*>(option)->click();
     QPrinter& printer = fixture.print(dpi, fixture.pdf);
-    QVERIFY(fixture.desktop.requestsOf("errorDialog").isEmpty());
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog).isEmpty());
     QVERIFY(printer.docName().isEmpty());
 
     const printing::PageGrid grid = Grids[dpi];
