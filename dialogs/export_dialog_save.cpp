@@ -45,19 +45,18 @@ int TConvert2::chosenDpi() const {
 void TConvert2::MakeGraphicClick() {
     picture::ExportRequest request = barcode_();
     request.dpi = chosenDpi();
-    const picture::PictureLayout layout = picture::LayoutPicture(request);
-    if (!layout.error.isEmpty()) {
-        platform_.errorDialog(layout.error);
+    const Result<picture::PictureLayout> layout = picture::LayoutPicture(request);
+    if (!layout) {
+        platform_.errorDialog(layout.error());
         return;
     }
     const auto chosen = chooseFile();
     if (!chosen) {
         return;
     }
-    const picture::WriteResult written =
-        picture::WritePicture(layout, chosen->second, chosen->first);
-    if (!written.error.isEmpty()) {
-        platform_.errorDialog(written.error);
+    const Result<> written = picture::WritePicture(*layout, chosen->second, chosen->first);
+    if (!written) {
+        platform_.errorDialog(written.error());
     }
 }
 

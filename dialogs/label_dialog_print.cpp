@@ -66,12 +66,12 @@ QString TForm3::documentToOpen(const QString& folder, const QString& fileName) {
     if (!FillLabels->isChecked() || !CanFillTemplate(fileName)) {
         return fileName;
     }
-    const FilledTemplate filled = WriteFilledTemplate(folder, fileName, *preview_.document());
-    if (!filled.error.isEmpty()) {
-        platform_.errorDialog(filled.error);
+    const Result<QString> filled = WriteFilledTemplate(folder, fileName, *preview_.document());
+    if (!filled) {
+        platform_.errorDialog(filled.error());
         return {};
     }
-    return filled.fileName;
+    return *filled;
 }
 
 void TForm3::ExitLabelsClick() {

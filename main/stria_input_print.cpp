@@ -21,9 +21,8 @@ void TStriaInput::PrintButtonClickClick() {
     const printing::SampleInput input{BarTextOut->text(), BarCodeOut->toPlainText(),
                                       currentFaceName(), SizeE->isChecked(), SizeF->isChecked()};
     // A printer that cannot take the page must not look like a printed one.
-    const QString failure = printing::PrintSamplePage(printer, input);
-    if (!failure.isEmpty()) {
-        platform_.errorDialog(failure);
+    if (const Result<> printed = printing::PrintSamplePage(printer, input); !printed) {
+        platform_.errorDialog(printed.error());
     }
     BarTextInput->setFocus();
 }

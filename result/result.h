@@ -32,6 +32,8 @@ public:
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
 
+    T value_or(T fallback) const { return ok() ? value() : std::move(fallback); }
+
     // Empty when ok().
     QString error() const { return ok() ? QString() : std::get<1>(state_).message; }
 

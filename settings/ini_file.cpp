@@ -158,10 +158,11 @@ bool ParseIniInteger(const QString& value, int* result) {
 }
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
-    const FileContents contents = ReadRegularFile(path_);
+    const Result<std::optional<QByteArray>> contents = ReadRegularFile(path_);
     // Something there that cannot be read must not be replaced by what little is known of it.
-    readable_ = contents.status != ReadStatus::Unreadable;
-    QByteArrayView bytes(contents.bytes);
+    readable_ = contents.ok();
+    const QByteArray read = contents ? contents->value_or(QByteArray()) : QByteArray();
+    QByteArrayView bytes(read);
     if (bytes.startsWith(Utf8Bom)) {
         bom_ = Utf8Bom;
         bytes = bytes.sliced(3);
@@ -246,11 +247,7 @@ Result<> IniFile::save() const {
     for (const Line& line : lines_) {
         bytes += line.raw;
     }
-    QString error;
-    if (!ReplaceFile(path_, bytes, &error)) {
-        return Failure{error};
-    }
-    return {};
+    return ReplaceFile(path_, bytes);
 }
 
 } // namespace settings

@@ -119,7 +119,7 @@ void TestExportDialog::currentState() {
     const QImage written(fileName);
     picture::ExportRequest expected{QStringLiteral("(ABC123W9)"), QStringLiteral("Sample 93 f HR"),
                                     QStringLiteral("20"), 300, false};
-    QCOMPARE(written.size(), picture::LayoutPicture(expected).size);
+    QCOMPARE(written.size(), picture::LayoutPicture(expected)->size);
     QCOMPARE(decoders::ReadWithZbar(written), QStringList({QStringLiteral("ABC123")}));
 
     // A second save at another resolution makes a fresh, larger picture of the same string.
@@ -127,7 +127,7 @@ void TestExportDialog::currentState() {
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{fileName, 4});
     window.Convert2->MakeGraphic->click();
     expected.dpi = 1200;
-    QCOMPARE(QImage(fileName).size(), picture::LayoutPicture(expected).size);
+    QCOMPARE(QImage(fileName).size(), picture::LayoutPicture(expected)->size);
 }
 
 void TestExportDialog::errors_data() {

@@ -324,7 +324,7 @@ private slots:
         const QString dataFolder = settings::DataFolder(documents.path());
 
         const settings::DataFolderSetup first = settings::FillDataFolder(source.path(), dataFolder);
-        QVERIFY(first.error.isEmpty());
+        QVERIFY(first.result);
         QVERIFY(first.createdFolder);
         QCOMPARE(first.copied, QStringList({"lz161.rtf", "striatips.ini"}));
 
@@ -344,7 +344,7 @@ private slots:
         QTemporaryDir documents;
         const settings::DataFolderSetup setup = settings::FillDataFolder(
             documents.filePath(QStringLiteral("nowhere")), settings::DataFolder(documents.path()));
-        QVERIFY(setup.error.contains(QStringLiteral("nowhere")));
+        QVERIFY(setup.result.error().contains(QStringLiteral("nowhere")));
         QVERIFY(!QFileInfo::exists(settings::DataFolder(documents.path())));
     }
 
