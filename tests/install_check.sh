@@ -26,6 +26,12 @@ for f in "${expected[@]}"; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
 [ ! -e "$prefix/share/stria/data/custom.rtf" ] || fail "custom.rtf must be left to the user"
+# The build tree's place is found at run time, never compiled into what is installed.
+for program in stria stria93; do
+    if readelf -p .rodata "$prefix/bin/$program" | grep -qF "$(cd "$build" && pwd)"; then
+        fail "$program holds the build tree's path"
+    fi
+done
 grep -q "^Exec=.*'$prefix/bin/stria93' setup --quiet; exec '$prefix/bin/stria'" \
     "$prefix/share/applications/stria.desktop" || fail "desktop entry does not start the installed programs"
 
