@@ -1,6 +1,6 @@
-// The export dialog on the recording platform: the refusal before a Make, the type taken from
-// the chosen filter, the picture made from the window as it stands at Save As, the errors, and
-// where the file dialog opens.
+// The export dialog on the recording platform: the type taken from the chosen filter, the
+// picture made from the window as it stands at Save As, the errors, and where the file
+// dialog opens.
 #include "barcode_decoders.h"
 #include "barcode_fonts.h"
 #include "barcode_picture.h"
@@ -32,7 +32,6 @@ private slots:
         const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
         QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
     }
-    void refusedBeforeMake();
     void opensAfterMake();
     void typeFromFilter_data();
     void typeFromFilter();
@@ -44,16 +43,6 @@ private slots:
     void initialFolder_data();
     void initialFolder();
 };
-
-void TestExportDialog::refusedBeforeMake() {
-    WindowFixture fixture;
-    fixture.startUp();
-    fixture.window->BuildGraphic->click();
-    QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
-             QStringLiteral("Error: Click the \"Make\" button before exporting a graphic"));
-    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).isEmpty());
-    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::Beep).size(), 1);
-}
 
 void TestExportDialog::opensAfterMake() {
     WindowFixture fixture;

@@ -1,6 +1,5 @@
-// The label dialog on the recording platform: the refusal before a Make, the copy that comes
-// first, the template of each button (or its filled copy), the two missing-template messages and
-// the paste note.
+// The label dialog on the recording platform: the copy that comes first, the template of each
+// button (or its filled copy), the two missing-template messages and the paste note.
 #include "dialogs/label_dialog.h"
 #include "window_fixture.h"
 #include "window_frame.h"
@@ -52,7 +51,6 @@ class TestLabelDialog : public QObject {
     Q_OBJECT
 private slots:
     void init() { QApplication::clipboard()->setText(QStringLiteral("untouched")); }
-    void refusedBeforeMake();
     void opensAfterMake();
     void templates_data();
     void templates();
@@ -61,18 +59,6 @@ private slots:
     void afterInsertion();
     void returnButton();
 };
-
-void TestLabelDialog::refusedBeforeMake() {
-    WindowFixture fixture;
-    fixture.startUp();
-    fixture.window->PrintLabels->click();
-    QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
-             QStringLiteral("Make a bar code before printing labels"));
-    QCOMPARE(fixture.window->BarCodeOut->currentFont().family(), QStringLiteral("Arial"));
-    QVERIFY(fixture.window->BarTextOut->text().isEmpty());
-    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::Beep).size(), 1);
-    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).isEmpty());
-}
 
 void TestLabelDialog::opensAfterMake() {
     WindowFixture fixture;

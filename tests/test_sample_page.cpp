@@ -134,8 +134,6 @@ class TestSamplePage : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void refused_data();
-    void refused();
     void cancelled();
     void unwritable();
     void page_data();
@@ -150,32 +148,6 @@ void TestSamplePage::initTestCase() {
     QCOMPARE(LoadBarcodeFonts().error, QString());
     // A whole page at 600 dpi is larger than Qt reads by default.
     QImageReader::setAllocationLimit(512);
-}
-
-void TestSamplePage::refused_data() {
-    QTest::addColumn<bool>("madeBefore");
-    QTest::newRow("no Make yet") << false;
-    QTest::newRow("an error after a Make") << true;
-}
-
-void TestSamplePage::refused() {
-    QFETCH(bool, madeBefore);
-    SampleFixture fixture;
-    TStriaInput& window = *fixture.window;
-    if (madeBefore) {
-        fixture.make(QStringLiteral("ABC123"));
-        window.BarTextInput->clear();
-        window.MakeButtonClick->click();
-    }
-    fixture.desktop.clear();
-    fixture.desktop.answerPrintDialog(true);
-    window.PrintButtonClick->click();
-    QCOMPARE(window.BarCodeOut->toPlainText(),
-             QStringLiteral("Error: Must click \"Make\" before printing a sample"));
-    QVERIFY(window.BarTextOut->text().isEmpty());
-    QVERIFY(!window.made());
-    QCOMPARE(fixture.desktop.requests(),
-             QList<platform::Request>({{platform::RequestKind::Beep, {}}}));
 }
 
 void TestSamplePage::cancelled() {
