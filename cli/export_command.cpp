@@ -67,6 +67,35 @@ void ReportModule(const ExportOptions& options, const QString& face) {
     }
 }
 
+// One picture of the batch (or the only one), under its file name.
+ExportOutcome ExportOne(const ExportOptions& options, const QString& face, const QString& fileName,
+                        const ExportJob& job) {
+    ExportOutcome outcome;
+    const OutputText made = MakeOutputText(job.text, options.withSums);
+    if (!made.ok) {
+        outcome.failed = true;
+        outcome.message = job.where + made.error;
+        return outcome;
+    }
+    const Result<picture::PictureLayout> layout =
+        picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(made.text)));
+    QString error = layout.error();
+    if (layout) {
+        error = picture::WritePicture(*layout, *options.raster, fileName).error();
+    }
+    if (!error.isEmpty()) {
+        if (picture::TypefaceFile(face).isEmpty()) {
+            error += QStringLiteral(" (it is missing from the folder %1)")
+                         .arg(QDir::toNativeSeparators(installpaths::FontDirectory()));
+        }
+        outcome.failed = true;
+        outcome.message = job.where + picture::EncodeFileName(error).toStdString();
+        return outcome;
+    }
+    outcome.written = ListedName(fileName);
+    return outcome;
+}
+
 } // namespace
 
 int RunExport(const Args& args) {
@@ -94,41 +123,12 @@ int RunExport(const Args& args) {
         ReportModule(options, face);
     }
     const ExportWork exportOne = [&](const ExportJob& job) {
-        ExportOutcome outcome;
-        const OutputText made = MakeOutputText(job.text, options.withSums);
-        if (!made.ok) {
-            outcome.failed = true;
-            outcome.message = job.where + made.error;
-            return outcome;
-        }
-        const Result<picture::PictureLayout> layout =
-            picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(made.text)));
-        const QString fileName = batch ? NumberedName(pattern, job.number) : pattern;
-        QString error = layout.error();
-        if (layout) {
-            error = picture::WritePicture(*layout, *options.raster, fileName).error();
-        }
-        if (!error.isEmpty()) {
-            if (picture::TypefaceFile(face).isEmpty()) {
-                error += QStringLiteral(" (it is missing from the folder %1)")
-                             .arg(QDir::toNativeSeparators(installpaths::FontDirectory()));
-            }
-            outcome.failed = true;
-            outcome.message = job.where + picture::EncodeFileName(error).toStdString();
-            return outcome;
-        }
-        outcome.written = ListedName(fileName);
-        return outcome;
+        return ExportOne(options, face, batch ? NumberedName(pattern, job.number) : pattern, job);
     };
 
     if (!batch) {
         const ExportOutcome outcome = exportOne({1, options.data.front(), {}});
-        if (!outcome.written.empty()) {
-            std::printf("%s\n", outcome.written.c_str());
-        }
-        if (!outcome.message.empty()) {
-            std::fprintf(stderr, "%s\n", outcome.message.c_str());
-        }
+        ReportOutcome(outcome);
         return outcome.failed ? ExitRefused : ExitOk;
     }
     const JobSource source = [&](const JobSink& sink) {

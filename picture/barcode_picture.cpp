@@ -87,8 +87,10 @@ long long PointsToPixels(int points) {
     return (4LL * points + 1) / 3;
 }
 
-Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
-    PictureLayout layout;
+namespace {
+
+// The export font's character height in pixels.
+Result<long long> FontPixels(const ExportRequest& request) {
     const Result<int> fontPoints =
         GraphicFontSize(request.pointSizeText, request.dpi, request.sizeA);
     if (!fontPoints) {
@@ -99,7 +101,6 @@ Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
                                       "must be at least 1 point")
                            .arg(request.pointSizeText.trimmed())};
     }
-
     // The font is sized in pixels at a fixed 96 pixels per inch, not at the display's
     // resolution: the dpi choice is nominal and only scales the drawing, so the same options
     // must give the same picture on every screen (and with no screen at all).
@@ -110,6 +111,18 @@ Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
                                       "point size.")
                            .arg(EnglishNumber(pixelSize), EnglishNumber(MaxFontPixels))};
     }
+    return pixelSize;
+}
+
+} // namespace
+
+Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
+    const Result<long long> fontPixels = FontPixels(request);
+    if (!fontPixels) {
+        return Failure{fontPixels.error()};
+    }
+    const long long pixelSize = *fontPixels;
+    PictureLayout layout;
     BarcodeFace* face = BarcodeFace::ForFamily(request.faceName);
     if (!face) {
         return Failure{
