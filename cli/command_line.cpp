@@ -103,6 +103,10 @@ std::optional<int> CommandLine::parse(const Args& args) {
         WriteStandardOutput(CommandHelp(command_).toStdString());
         return ExitOk;
     }
+    if (!command_.takesData && !parser_.positionalArguments().isEmpty()) {
+        return CommandUsageError(
+            command_, QStringLiteral("unknown argument '%1'").arg(dataTexts().constFirst()));
+    }
     return std::nullopt;
 }
 

@@ -25,6 +25,7 @@ struct Command {
     QList<Usage> usages;
     QList<QCommandLineOption> options; // --help is added to every command
     QStringList examples;              // command lines after "stria93 "
+    bool takesData = true;             // else any argument but an option is a usage error
 };
 
 // -q, --quiet, with what it leaves out.

@@ -24,7 +24,8 @@ const Command& SetupCommand() {
                          "typefaces as setup-fonts does; names the manual that Help opens. Files "
                          "you already have are never replaced.")}},
         {QuietOption(QStringLiteral("say nothing unless something fails"))},
-        {QStringLiteral("setup")}};
+        {QStringLiteral("setup")},
+        false};
     return command;
 }
 
@@ -32,11 +33,6 @@ int RunSetup(const Args& args) {
     CommandLine line(SetupCommand());
     if (const std::optional<int> done = line.parse(args)) {
         return *done;
-    }
-    if (!line.data().empty()) {
-        return CommandUsageError(
-            SetupCommand(),
-            QStringLiteral("unknown argument '%1'").arg(line.dataTexts().constFirst()));
     }
     const bool quiet = line.isSet(QStringLiteral("quiet"));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);

@@ -120,7 +120,8 @@ const Command& SetupFontsCommand() {
                          "~/.local/share/fonts/stria) and refreshes the font cache, so that word "
                          "processors find them. Files already there are kept.")}},
         {QuietOption(QStringLiteral("print only errors"))},
-        {QStringLiteral("setup-fonts")}};
+        {QStringLiteral("setup-fonts")},
+        false};
     return command;
 }
 
@@ -128,11 +129,6 @@ int RunSetupFonts(const Args& args) {
     CommandLine line(SetupFontsCommand());
     if (const std::optional<int> done = line.parse(args)) {
         return *done;
-    }
-    if (!line.data().empty()) {
-        return CommandUsageError(
-            SetupFontsCommand(),
-            QStringLiteral("unknown argument '%1'").arg(line.dataTexts().constFirst()));
     }
     return SetupFonts(line.isSet(QStringLiteral("quiet")));
 }
