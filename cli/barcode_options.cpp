@@ -7,15 +7,24 @@ constexpr int LargestPoints = 1000;
 
 } // namespace
 
-QString ParseArguments(QCommandLineParser& parser, const Args& args) {
-    QStringList arguments{QStringLiteral("stria93")};
-    for (const std::string& arg : args) {
-        arguments << QString::fromStdString(arg);
-    }
-    if (!parser.parse(arguments)) {
-        return parser.errorText() + QStringLiteral(" (put -- before data that starts with -)");
-    }
-    return {};
+QString BarcodeChoice::faceName() const {
+    return QString::fromStdU16String(code93::FaceName(style, sizeLetter));
+}
+
+QCommandLineOption StyleOption() {
+    return {QStringLiteral("style"),
+            QStringLiteral("standard (bars only) or hr (Human Readable, the data under the bars)"),
+            QStringLiteral("S"), QStringLiteral("hr")};
+}
+
+QCommandLineOption SizeOption() {
+    return {QStringLiteral("size"), QStringLiteral("a (widest bars) to f (narrowest)"),
+            QStringLiteral("L"), QStringLiteral("d")};
+}
+
+QCommandLineOption PointsOption() {
+    return {QStringLiteral("points"), QStringLiteral("the point size, 24 unless given"),
+            QStringLiteral("N"), QStringLiteral("24")};
 }
 
 std::optional<int> WholeNumber(const QString& text, int smallest, int largest) {
@@ -27,41 +36,36 @@ std::optional<int> WholeNumber(const QString& text, int smallest, int largest) {
     return n;
 }
 
-QString BarcodeChoice::faceName() const {
-    return QString::fromStdU16String(code93::FaceName(style, sizeLetter));
-}
-
-void AddBarcodeOptions(QCommandLineParser& parser) {
-    parser.addOption({QStringLiteral("style"), QStringLiteral("standard or hr"),
-                      QStringLiteral("style"), QStringLiteral("hr")});
-    parser.addOption({QStringLiteral("size"), QStringLiteral("a to f"), QStringLiteral("letter"),
-                      QStringLiteral("d")});
-    parser.addOption({QStringLiteral("points"), QStringLiteral("point size"), QStringLiteral("N"),
-                      QStringLiteral("24")});
-}
-
-QString ReadBarcodeOptions(const QCommandLineParser& parser, BarcodeChoice& choice) {
-    const QString style = parser.value(QStringLiteral("style"));
+Result<> ReadFace(const CommandLine& line, BarcodeChoice& choice) {
+    const QString style = line.text(QStringLiteral("style"));
     if (style != u"standard" && style != u"hr") {
-        return QStringLiteral("--style must be standard or hr, not '%1'").arg(style);
+        return Failure{QStringLiteral("--style must be standard or hr, not '%1'").arg(style)};
     }
     choice.style = style == u"hr" ? code93::Style::HumanReadable : code93::Style::Standard;
 
-    const QString size = parser.value(QStringLiteral("size"));
+    const QString size = line.text(QStringLiteral("size"));
     if (size.size() != 1 || size[0] < u'a' || size[0] > u'f') {
-        return QStringLiteral("--size must be one of a, b, c, d, e, f, not '%1'").arg(size);
+        return Failure{
+            QStringLiteral("--size must be one of a, b, c, d, e, f, not '%1'").arg(size)};
     }
     choice.sizeLetter = size[0].unicode();
+    return {};
+}
 
-    const QString points = parser.value(QStringLiteral("points"));
+Result<BarcodeChoice> ReadBarcodeOptions(const CommandLine& line) {
+    BarcodeChoice choice;
+    if (const Result<> face = ReadFace(line, choice); !face) {
+        return Failure{face.error()};
+    }
+    const QString points = line.text(QStringLiteral("points"));
     const auto n = WholeNumber(points, 1, LargestPoints);
     if (!n) {
-        return QStringLiteral("--points must be a whole number from 1 to %1, not '%2'")
-            .arg(LargestPoints)
-            .arg(points);
+        return Failure{QStringLiteral("--points must be a whole number from 1 to %1, not '%2'")
+                           .arg(LargestPoints)
+                           .arg(points)};
     }
     choice.points = *n;
-    return {};
+    return choice;
 }
 
 } // namespace cli

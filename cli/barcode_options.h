@@ -1,12 +1,12 @@
-// What the commands that draw share on their command lines: the parse, and the options that
-// choose a barcode's typeface and size, --style standard|hr, --size a..f, --points N.
+// The options that choose a barcode's typeface and size, shared by the commands that draw:
+// --style standard|hr, --size a..f, --points N.
 #pragma once
 
 #include "code93.h"
-#include "commands.h"
+#include "command_line.h"
+#include "result.h"
 
 #include <QCommandLineOption>
-#include <QCommandLineParser>
 #include <QString>
 #include <optional>
 
@@ -20,17 +20,17 @@ struct BarcodeChoice {
     QString faceName() const;
 };
 
-// Parses a command's arguments (those after its name) with the options added to the parser;
-// returns the usage error text, empty when they parse.
-QString ParseArguments(QCommandLineParser& parser, const Args& args);
+QCommandLineOption StyleOption();
+QCommandLineOption SizeOption();
+QCommandLineOption PointsOption();
 
 // The whole number in text when it lies from smallest to largest.
 std::optional<int> WholeNumber(const QString& text, int smallest, int largest);
 
-// Adds --style, --size and --points to the parser.
-void AddBarcodeOptions(QCommandLineParser& parser);
+// --style and --size into the choice.
+Result<> ReadFace(const CommandLine& line, BarcodeChoice& choice);
 
-// Reads them after parsing; returns the usage error text, empty when they are fine.
-QString ReadBarcodeOptions(const QCommandLineParser& parser, BarcodeChoice& choice);
+// --style, --size and --points (a whole number of points from 1 to 1000).
+Result<BarcodeChoice> ReadBarcodeOptions(const CommandLine& line);
 
 } // namespace cli

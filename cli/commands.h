@@ -13,13 +13,18 @@ inline constexpr int ExitOk = 0;
 inline constexpr int ExitRefused = 1;
 inline constexpr int ExitUsage = 2;
 
+struct Command;
+
+// Each command's options and help (command_line.h).
+const Command& EncodeCommand();
+const Command& ExportCommand();
+const Command& SheetCommand();
+const Command& SetupFontsCommand();
+const Command& SetupCommand();
+
 int RunEncode(const Args& args);
 int RunExport(const Args& args);
 int RunSheet(const Args& args);
-
-// export to PDF or SVG (by --format or the file's extension) takes its own way.
-bool IsVectorExport(const Args& args);
-int RunVectorExport(const Args& args);
 int RunSetupFonts(const Args& args);
 
 // Copies the barcode typefaces into the user's font folder and refreshes fontconfig's cache;

@@ -1,5 +1,6 @@
+#include "command_line.h"
 #include "commands.h"
-#include "line_reader.h"
+#include "data_texts.h"
 #include "output_text.h"
 #include "standard_output.h"
 #include "utf8.h"
@@ -9,22 +10,27 @@
 
 namespace cli {
 
+const Command& EncodeCommand() {
+    static const Command command{
+        QStringLiteral("encode"),
+        {{QStringLiteral("[--sums] [DATA...]"),
+          QStringLiteral("Prints the barcode string of each DATA, one line each: start \"(\", the "
+                         "data with Full ASCII pairs, the check characters C and K, stop \")\". "
+                         "Set the string in one of the Sample 93 typefaces to draw the symbol. "
+                         "Without DATA, reads standard input, one data text per line.")}},
+        {{QStringLiteral("sums"),
+          QStringLiteral("follow each string with its sums: CSum, Ksum, CCheck, KCheck")}},
+        {QStringLiteral("encode ABC123"), QStringLiteral("encode --sums 'Code 93'"),
+         QStringLiteral("encode < parts.txt > strings.txt")}};
+    return command;
+}
+
 int RunEncode(const Args& args) {
-    bool withSums = false;
-    std::vector<std::string> data;
-    bool optionsDone = false;
-    for (const auto& arg : args) {
-        if (!optionsDone && arg == "--") {
-            optionsDone = true;
-        } else if (!optionsDone && arg == "--sums") {
-            withSums = true;
-        } else if (!optionsDone && arg.size() > 1 && arg[0] == '-') {
-            return UsageError("encode: unknown option '" + arg +
-                              "' (put -- before data that starts with -)");
-        } else {
-            data.push_back(arg);
-        }
+    CommandLine line(EncodeCommand());
+    if (const std::optional<int> done = line.parse(args)) {
+        return *done;
     }
+    const bool withSums = line.isSet(QStringLiteral("sums"));
 
     std::string out;
     bool anyRefused = false;
@@ -35,43 +41,26 @@ int RunEncode(const Args& args) {
         outputFailed = !WriteStandardOutput(out);
         out.clear();
     };
-    auto encodeOne = [&](std::string_view text, const std::string& where) {
-        const OutputText made = MakeOutputText(text, withSums);
-        if (made.ok) {
-            out += code93::Utf16ToUtf8(made.text);
-            out += '\n';
-        } else {
-            anyRefused = true;
-            writeOut();
-            outputFailed = !FlushStandardOutput();
-            std::fprintf(stderr, "%s%s\n", where.c_str(), made.error.c_str());
-        }
-        if (out.size() > (1 << 16)) {
-            writeOut();
-        }
-    };
-
-    if (data.empty()) {
-        const bool read = ForEachLine(
-            stdin,
-            [&](std::size_t lineNumber, std::string_view line) {
-                encodeOne(line, "line " + std::to_string(lineNumber) + ": ");
-            },
-            [&] { return outputFailed; });
-        if (!read) {
-            std::fprintf(stderr, "stria93: cannot read standard input\n");
-            anyRefused = true;
-        }
-    } else {
-        for (const auto& text : data) {
-            encodeOne(text, "");
-            if (outputFailed) {
-                break;
+    const bool read = ForEachDataText(
+        line.data(),
+        [&](std::string_view text, const std::string& where) {
+            const OutputText made = MakeOutputText(text, withSums);
+            if (made.ok) {
+                out += code93::Utf16ToUtf8(made.text);
+                out += '\n';
+            } else {
+                anyRefused = true;
+                writeOut();
+                outputFailed = !FlushStandardOutput();
+                std::fprintf(stderr, "%s%s\n", where.c_str(), made.error.c_str());
             }
-        }
-    }
+            if (out.size() > (1 << 16)) {
+                writeOut();
+            }
+        },
+        [&] { return outputFailed; });
     writeOut();
-    return anyRefused ? ExitRefused : ExitOk;
+    return anyRefused || !read ? ExitRefused : ExitOk;
 }
 
 } // namespace cli

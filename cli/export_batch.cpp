@@ -93,6 +93,15 @@ void Work(Queue& queue, const ExportWork& work) {
 
 } // namespace
 
+void ReportOutcome(const ExportOutcome& outcome) {
+    if (!outcome.written.empty()) {
+        std::printf("%s\n", outcome.written.c_str());
+    }
+    if (!outcome.message.empty()) {
+        std::fprintf(stderr, "%s\n", outcome.message.c_str());
+    }
+}
+
 BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool progress) {
     Queue queue;
     BatchResult result;
@@ -136,14 +145,9 @@ BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool
         lock.unlock();
         line.Clear();
         result.anyFailed = result.anyFailed || outcome.failed;
-        if (!outcome.written.empty()) {
-            std::printf("%s\n", outcome.written.c_str());
-            if (progress) {
-                std::fflush(stdout);
-            }
-        }
-        if (!outcome.message.empty()) {
-            std::fprintf(stderr, "%s\n", outcome.message.c_str());
+        ReportOutcome(outcome);
+        if (progress) {
+            std::fflush(stdout);
         }
         lock.lock();
         line.Show(reported, queue.submitted, queue.inputEnded);

@@ -31,6 +31,9 @@ struct BatchResult {
     bool inputFailed = false;
 };
 
+// The outcome's line on standard output (the file written) and on standard error (why not).
+void ReportOutcome(const ExportOutcome& outcome);
+
 // progress: keep a line on standard error (a terminal) with the count, the rate and the time
 // left, once the batch has run for a second.
 BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool progress);

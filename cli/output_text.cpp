@@ -24,7 +24,7 @@ OutputText MakeOutputText(std::string_view utf8Data, bool withSums) {
     }
     const auto& barcode = std::get<code93::Barcode>(result);
     out.ok = true;
-    out.text = withSums ? u"(" + barcode.body + barcode.sumsText : barcode.barcodeString;
+    out.text = code93::OutputText(barcode, withSums);
     return out;
 }
 

@@ -1,35 +1,47 @@
 // stria93 setup: puts the user's data folder (settings file with the tips, label templates) in
 // place under the documents folder, without touching anything the user already has, and
 // installs the barcode typefaces for the user.
+#include "command_line.h"
 #include "commands.h"
 #include "data_folder.h"
 #include "data_folder_setup.h"
 #include "help_files.h"
 #include "install_paths.h"
+#include "print_text.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <cstdio>
 
 namespace cli {
 
+const Command& SetupCommand() {
+    static const Command command{
+        QStringLiteral("setup"),
+        {{QStringLiteral("[--quiet]"),
+          QStringLiteral("Puts the data folder <Documents>/Stria/ in place for the window: the "
+                         "settings file with the tips and the label templates, and installs the "
+                         "typefaces as setup-fonts does; names the manual that Help opens. Files "
+                         "you already have are never replaced.")}},
+        {QuietOption(QStringLiteral("say nothing unless something fails"))},
+        {QStringLiteral("setup")},
+        false};
+    return command;
+}
+
 int RunSetup(const Args& args) {
-    bool quiet = false;
-    for (const auto& arg : args) {
-        if (arg == "--quiet" || arg == "-q") {
-            quiet = true;
-        } else {
-            return UsageError("setup: unknown argument '" + arg + "'");
-        }
+    CommandLine line(SetupCommand());
+    if (const std::optional<int> done = line.parse(args)) {
+        return *done;
     }
+    const bool quiet = line.isSet(QStringLiteral("quiet"));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString dataFolder = settings::DataFolder(documents);
     const settings::DataFolderSetup setup =
         settings::FillDataFolder(installpaths::DataDirectory(), dataFolder);
     const auto say = [quiet](const QString& line) {
         if (!quiet) {
-            std::printf("%s\n", line.toLocal8Bit().constData());
+            PrintLine(line);
         }
     };
     if (setup.createdFolder) {
@@ -41,8 +53,8 @@ int RunSetup(const Args& args) {
     for (const QString& name : setup.kept) {
         say(QStringLiteral("setup: kept your %1%2").arg(dataFolder, name));
     }
-    if (!setup.error.isEmpty()) {
-        std::fprintf(stderr, "stria93: setup: %s\n", setup.error.toLocal8Bit().constData());
+    if (!setup.result) {
+        PrintError(QStringLiteral("stria93: setup: ") + setup.result.error());
         return ExitRefused;
     }
     // Help and the about box's Manual open these; a missing one is worth knowing, not fatal.
@@ -51,8 +63,9 @@ int RunSetup(const Args& args) {
         if (QFileInfo(path).isFile()) {
             say(QStringLiteral("setup: the manual is %1").arg(path));
         } else {
-            std::fprintf(stderr, "stria93: setup: the manual %s is missing; Help cannot open it\n",
-                         path.toLocal8Bit().constData());
+            PrintError(
+                QStringLiteral("stria93: setup: the manual %1 is missing; Help cannot open it")
+                    .arg(path));
         }
     }
     return SetupFonts(quiet);

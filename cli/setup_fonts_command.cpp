@@ -1,20 +1,22 @@
 // stria93 setup-fonts: installs the barcode typefaces for the current user, so that word
 // processors and other programs see them, not only Stria (which loads them privately).
+#include "command_line.h"
 #include "commands.h"
 #include "install_paths.h"
+#include "print_text.h"
 #include "regular_file.h"
+#include "result.h"
 
 #include <QDir>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
-#include <cstdio>
 
 namespace cli {
 namespace {
 
-void PrintError(const QString& message) {
-    std::fprintf(stderr, "stria93: setup-fonts: %s\n", qUtf8Printable(message));
+void Refuse(const QString& message) {
+    PrintError(QStringLiteral("stria93: setup-fonts: ") + message);
 }
 
 // <XDG_DATA_HOME or ~/.local/share>/fonts/stria, where fontconfig looks by default.
@@ -34,7 +36,7 @@ bool SameContents(const QString& a, const QString& b) {
 
 // Forcing a rebuild costs fc-cache a two-second pause, so it is forced only after a copy; else
 // fc-cache only mends a cache that is out of date.
-bool RefreshFontCache(const QString& folder, bool force, QString& error) {
+Result<> RefreshFontCache(const QString& folder, bool force) {
     const QString command = force ? QStringLiteral("fc-cache -f") : QStringLiteral("fc-cache");
     QStringList args{folder};
     if (force) {
@@ -43,16 +45,15 @@ bool RefreshFontCache(const QString& folder, bool force, QString& error) {
     QProcess fcCache;
     fcCache.start(QStringLiteral("fc-cache"), args);
     if (!fcCache.waitForFinished(120000)) {
-        error = QStringLiteral("%1 %2 did not run: %3").arg(command, folder, fcCache.errorString());
-        return false;
+        return Failure{
+            QStringLiteral("%1 %2 did not run: %3").arg(command, folder, fcCache.errorString())};
     }
     if (fcCache.exitStatus() != QProcess::NormalExit || fcCache.exitCode() != 0) {
-        error = QStringLiteral("%1 %2 failed: %3")
-                    .arg(command, folder,
-                         QString::fromLocal8Bit(fcCache.readAllStandardError()).trimmed());
-        return false;
+        return Failure{QStringLiteral("%1 %2 failed: %3")
+                           .arg(command, folder,
+                                QString::fromLocal8Bit(fcCache.readAllStandardError()).trimmed())};
     }
-    return true;
+    return {};
 }
 
 } // namespace
@@ -61,9 +62,9 @@ int SetupFonts(bool quiet) {
     const QDir source(installpaths::FontDirectory());
     const QStringList fonts = source.entryList({QStringLiteral("*.ttf")}, QDir::Files);
     if (fonts.isEmpty()) {
-        PrintError(QStringLiteral("no barcode typefaces (*.ttf) in %1; build the project or "
-                                  "re-install this product.")
-                       .arg(source.absolutePath()));
+        Refuse(QStringLiteral("no barcode typefaces (*.ttf) in %1; build the project or "
+                              "re-install this product.")
+                   .arg(source.absolutePath()));
         return ExitRefused;
     }
     const QStringList files =
@@ -71,9 +72,9 @@ int SetupFonts(bool quiet) {
 
     const QString targetFolder = UserFontDirectory();
     if (!QDir().mkpath(targetFolder)) {
-        PrintError(QStringLiteral("cannot create the folder %1 (is a part of it a file, or not "
-                                  "writable?)")
-                       .arg(targetFolder));
+        Refuse(QStringLiteral("cannot create the folder %1 (is a part of it a file, or not "
+                              "writable?)")
+                   .arg(targetFolder));
         return ExitRefused;
     }
     const QDir target(targetFolder);
@@ -85,40 +86,51 @@ int SetupFonts(bool quiet) {
         if (SameContents(from, to)) {
             continue;
         }
-        QString error;
-        if (!settings::CopyRegularFile(from, to, &error)) {
-            PrintError(error);
+        if (const Result<> copied = settings::CopyRegularFile(from, to); !copied) {
+            Refuse(copied.error());
             return ExitRefused;
         }
         ++copied;
         if (!quiet) {
-            std::printf("copied %s\n", qUtf8Printable(to));
+            PrintLine(QStringLiteral("copied ") + to);
         }
     }
 
-    QString error;
-    if (!RefreshFontCache(targetFolder, copied > 0, error)) {
-        PrintError(error + QStringLiteral("; the typefaces are in place, but programs may not "
-                                          "see them until the font cache is rebuilt."));
+    if (const Result<> refreshed = RefreshFontCache(targetFolder, copied > 0); !refreshed) {
+        Refuse(refreshed.error() +
+               QStringLiteral("; the typefaces are in place, but programs may not "
+                              "see them until the font cache is rebuilt."));
         return ExitRefused;
     }
     if (!quiet) {
-        std::printf("%d copied, %lld already up to date in %s; font cache refreshed.\n", copied,
-                    static_cast<long long>(files.size() - copied), qUtf8Printable(targetFolder));
+        PrintLine(QStringLiteral("%1 copied, %2 already up to date in %3; font cache refreshed.")
+                      .arg(copied)
+                      .arg(files.size() - copied)
+                      .arg(targetFolder));
     }
     return ExitOk;
 }
 
+const Command& SetupFontsCommand() {
+    static const Command command{
+        QStringLiteral("setup-fonts"),
+        {{QStringLiteral("[--quiet]"),
+          QStringLiteral("Copies the twelve Sample 93 typefaces and their licence text into your "
+                         "font folder ($XDG_DATA_HOME/fonts/stria, normally "
+                         "~/.local/share/fonts/stria) and refreshes the font cache, so that word "
+                         "processors find them. Files already there are kept.")}},
+        {QuietOption(QStringLiteral("print only errors"))},
+        {QStringLiteral("setup-fonts")},
+        false};
+    return command;
+}
+
 int RunSetupFonts(const Args& args) {
-    bool quiet = false;
-    for (const auto& arg : args) {
-        if (arg == "--quiet" || arg == "-q") {
-            quiet = true;
-        } else {
-            return UsageError("setup-fonts: unknown argument '" + arg + "'");
-        }
+    CommandLine line(SetupFontsCommand());
+    if (const std::optional<int> done = line.parse(args)) {
+        return *done;
     }
-    return SetupFonts(quiet);
+    return SetupFonts(line.isSet(QStringLiteral("quiet")));
 }
 
 } // namespace cli

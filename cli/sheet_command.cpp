@@ -1,16 +1,17 @@
 // stria93 sheet: whole label sheets from a list of data texts, as PDF or as an RTF document for
 // a word processor; the list of stock sheets; the printer calibration page.
 #include "barcode_options.h"
+#include "command_line.h"
 #include "commands.h"
 #include "data_texts.h"
 #include "document_file.h"
 #include "gui_session.h"
 #include "label_fit.h"
 #include "output_text.h"
+#include "print_text.h"
 #include "sheet_pdf.h"
 #include "sheet_rtf.h"
 
-#include <QCommandLineParser>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <cmath>
@@ -41,12 +42,17 @@ struct SheetRequest {
     bool adjusted = false;
     QString output;
     SheetFormat format = SheetFormat::Pdf;
-    QStringList data;
+    Args data;
 };
 
-void Print(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stdout);
-}
+// The labels of one sheet file: each barcode shaped once, placed as often as asked.
+struct FilledLabels {
+    std::deque<picture::ShapedBarcode> barcodes; // stable addresses for the places
+    std::vector<const picture::ShapedBarcode*> places;
+    QStringList texts;
+    bool anyRefused = false;
+    bool read = true;
+};
 
 // "1.5mm", "-0.05in" or "2pt", in points.
 std::optional<double> Length(const QString& text) {
@@ -60,74 +66,59 @@ std::optional<double> Length(const QString& text) {
     return unit == u"mm" ? value * PointsPerMm : unit == u"in" ? value * 72 : value;
 }
 
-QString ParseSheetOptions(const Args& args, SheetRequest& request) {
-    QCommandLineParser parser;
-    AddBarcodeOptions(parser);
-    parser.addOptions({
-        {QStringLiteral("stock"), QStringLiteral("label sheet"), QStringLiteral("name")},
-        {QStringLiteral("start"), QStringLiteral("first label"), QStringLiteral("N"),
-         QStringLiteral("1")},
-        {QStringLiteral("copies"), QStringLiteral("labels per text"), QStringLiteral("K"),
-         QStringLiteral("1")},
-        {QStringLiteral("offset"), QStringLiteral("printer offset"), QStringLiteral("X,Y")},
-        {QStringLiteral("scale"), QStringLiteral("printer scale"), QStringLiteral("S")},
-        {{QStringLiteral("o"), QStringLiteral("output")},
-         QStringLiteral("file"),
-         QStringLiteral("FILE")},
-        {QStringLiteral("list"), QStringLiteral("list the stock sheets")},
-        {QStringLiteral("calibrate"), QStringLiteral("calibration page")},
-    });
-    if (const QString error = ParseArguments(parser, args); !error.isEmpty()) {
-        return error;
-    }
-    request.list = parser.isSet(QStringLiteral("list"));
-    if (request.list) {
-        return {};
-    }
-    request.calibrate = parser.isSet(QStringLiteral("calibrate"));
-    request.data = parser.positionalArguments();
-
-    const QString stockName = parser.value(QStringLiteral("stock"));
+// --stock, -o and the format the file's name asks for.
+Result<> ReadStockAndFile(const CommandLine& line, SheetRequest& request) {
+    const QString stockName = line.text(QStringLiteral("stock"));
     if (stockName.isEmpty()) {
-        return QStringLiteral("missing --stock NAME ('stria93 sheet --list' shows the stocks)");
+        return Failure{
+            QStringLiteral("missing --stock NAME ('stria93 sheet --list' shows the stocks)")};
     }
     request.stock = sheet::FindStock(stockName);
     if (request.stock == nullptr) {
-        return QStringLiteral("there is no stock '%1' ('stria93 sheet --list' shows the stocks)")
-            .arg(stockName);
+        return Failure{
+            QStringLiteral("there is no stock '%1' ('stria93 sheet --list' shows the stocks)")
+                .arg(stockName)};
     }
-
-    request.output = parser.value(QStringLiteral("o"));
+    request.output = line.text(QStringLiteral("o"));
     if (request.output.isEmpty()) {
-        return QStringLiteral("missing -o FILE");
+        return Failure{QStringLiteral("missing -o FILE")};
     }
     const QString suffix = QFileInfo(request.output).suffix().toLower();
     if (suffix != u"pdf" && suffix != u"rtf") {
-        return QStringLiteral("name the sheet FILE.pdf or FILE.rtf, not '%1'").arg(request.output);
+        return Failure{
+            QStringLiteral("name the sheet FILE.pdf or FILE.rtf, not '%1'").arg(request.output)};
     }
     request.format = suffix == u"pdf" ? SheetFormat::Pdf : SheetFormat::Rtf;
+    return {};
+}
 
-    if (const QString error = ReadBarcodeOptions(parser, request.barcode); !error.isEmpty()) {
-        return error;
-    }
+// --start and --copies: where the first barcode goes and how often each is repeated.
+Result<> ReadPlacing(const CommandLine& line, SheetRequest& request) {
     const int perSheet = request.stock->labelsPerSheet();
-    const auto start = WholeNumber(parser.value(QStringLiteral("start")), 1, perSheet);
+    const QString startText = line.text(QStringLiteral("start"));
+    const auto start = WholeNumber(startText, 1, perSheet);
     if (!start) {
-        return QStringLiteral("--start must be a label from 1 to %1 of %2, not '%3'")
-            .arg(perSheet)
-            .arg(request.stock->name, parser.value(QStringLiteral("start")));
+        return Failure{QStringLiteral("--start must be a label from 1 to %1 of %2, not '%3'")
+                           .arg(perSheet)
+                           .arg(request.stock->name, startText)};
     }
     request.start = *start;
-    const auto copies = WholeNumber(parser.value(QStringLiteral("copies")), 1, LargestCopies);
+    const QString copiesText = line.text(QStringLiteral("copies"));
+    const auto copies = WholeNumber(copiesText, 1, LargestCopies);
     if (!copies) {
-        return QStringLiteral("--copies must be a whole number from 1 to %1, not '%2'")
-            .arg(LargestCopies)
-            .arg(parser.value(QStringLiteral("copies")));
+        return Failure{QStringLiteral("--copies must be a whole number from 1 to %1, not '%2'")
+                           .arg(LargestCopies)
+                           .arg(copiesText)};
     }
     request.copies = *copies;
+    return {};
+}
 
-    if (parser.isSet(QStringLiteral("offset"))) {
-        const QStringList parts = parser.value(QStringLiteral("offset")).split(u',');
+// --offset and --scale: the printer adjustment of a PDF sheet.
+Result<> ReadAdjustment(const CommandLine& line, SheetRequest& request) {
+    if (line.isSet(QStringLiteral("offset"))) {
+        const QString offset = line.text(QStringLiteral("offset"));
+        const QStringList parts = offset.split(u',');
         std::optional<double> x;
         std::optional<double> y;
         if (parts.size() == 2) {
@@ -135,32 +126,60 @@ QString ParseSheetOptions(const Args& args, SheetRequest& request) {
             y = Length(parts[1]);
         }
         if (!x || !y || std::abs(*x) > LargestOffset || std::abs(*y) > LargestOffset) {
-            return QStringLiteral("--offset must be X,Y in mm, in or pt, each at most 1 in "
-                                  "(for example 1.5mm,-0.8mm), not '%1'")
-                .arg(parser.value(QStringLiteral("offset")));
+            return Failure{QStringLiteral("--offset must be X,Y in mm, in or pt, each at most 1 in "
+                                          "(for example 1.5mm,-0.8mm), not '%1'")
+                               .arg(offset)};
         }
         request.adjustment.offset = QPointF(*x, *y);
         request.adjusted = true;
     }
-    if (parser.isSet(QStringLiteral("scale"))) {
+    if (line.isSet(QStringLiteral("scale"))) {
         bool ok = false;
-        const double scale = parser.value(QStringLiteral("scale")).toDouble(&ok);
+        const QString scaleText = line.text(QStringLiteral("scale"));
+        const double scale = scaleText.toDouble(&ok);
         if (!ok || scale < SmallestScale || scale > LargestScale) {
-            return QStringLiteral("--scale must be a factor from 0.5 to 2 (for example 0.985), "
-                                  "not '%1'")
-                .arg(parser.value(QStringLiteral("scale")));
+            return Failure{
+                QStringLiteral("--scale must be a factor from 0.5 to 2 (for example 0.985), "
+                               "not '%1'")
+                    .arg(scaleText)};
         }
         request.adjustment.scale = scale;
         request.adjusted = true;
     }
-    if (request.format == SheetFormat::Rtf && (request.adjusted || request.calibrate)) {
-        return QStringLiteral("--offset, --scale and --calibrate make PDF pages; an RTF sheet "
-                              "is adjusted in the word processor");
-    }
-    if (request.calibrate && !request.data.isEmpty()) {
-        return QStringLiteral("--calibrate prints the label outlines and takes no data");
-    }
     return {};
+}
+
+Result<> ReadFaceOf(const CommandLine& line, SheetRequest& request) {
+    Result<BarcodeChoice> barcode = ReadBarcodeOptions(line);
+    if (!barcode) {
+        return Failure{barcode.error()};
+    }
+    request.barcode = *barcode;
+    return {};
+}
+
+Result<SheetRequest> ReadSheetRequest(const CommandLine& line) {
+    SheetRequest request;
+    request.list = line.isSet(QStringLiteral("list"));
+    if (request.list) {
+        return request;
+    }
+    request.calibrate = line.isSet(QStringLiteral("calibrate"));
+    request.data = line.data();
+    for (const auto& read : {ReadStockAndFile, ReadFaceOf, ReadPlacing, ReadAdjustment}) {
+        if (const Result<> done = read(line, request); !done) {
+            return Failure{done.error()};
+        }
+    }
+    if (request.format == SheetFormat::Rtf && (request.adjusted || request.calibrate)) {
+        return Failure{
+            QStringLiteral("--offset, --scale and --calibrate make PDF pages; an RTF sheet "
+                           "is adjusted in the word processor")};
+    }
+    if (request.calibrate && !request.data.empty()) {
+        return Failure{QStringLiteral("--calibrate prints the label outlines and takes no data")};
+    }
+    return request;
 }
 
 QString PaperName(sheet::Paper paper) {
@@ -174,7 +193,7 @@ void ListStocks() {
         for (qsizetype i = 0; i < cells.size(); ++i) {
             line += i + 1 < cells.size() ? cells[i].leftJustified(widths[i]) : cells[i];
         }
-        Print(line + u'\n');
+        PrintLine(line);
     };
     row({QStringLiteral("Stock"), QStringLiteral("Paper"), QStringLiteral("Labels"),
          QStringLiteral("Grid"), QStringLiteral("Label size"), QStringLiteral("Margins left, top"),
@@ -191,91 +210,151 @@ void ListStocks() {
     }
 }
 
+// Each data text shaped and checked against the label; a refused one is said and left out.
+FilledLabels FillLabels(const SheetRequest& request, const GuiSession& session) {
+    FilledLabels filled;
+    filled.places.assign(request.start - 1, nullptr);
+    filled.texts = QStringList(request.start - 1);
+    const QString face = request.barcode.faceName();
+    const double points = request.barcode.points;
+    filled.read = ForEachDataText(request.data, [&](std::string_view text,
+                                                    const std::string& where) {
+        const OutputText made = MakeOutputText(text, false);
+        const QString barcodeString = QString::fromStdU16String(made.text);
+        Result<picture::ShapedBarcode> shaped = Failure{QString::fromStdString(made.error)};
+        if (made.ok) {
+            shaped = picture::ShapedBarcode::Shape(face, barcodeString);
+            if (const QString note = session.missingFaceNote(face); !shaped && !note.isEmpty()) {
+                shaped = Failure{shaped.error() + QStringLiteral(" (%1)").arg(note)};
+            }
+        }
+        if (shaped) {
+            const sheet::LabelFit fit = sheet::FitOnLabel(*shaped, points, *request.stock);
+            if (!fit.fits) {
+                shaped = Failure{QStringLiteral("%1 does not fit: %2")
+                                     .arg(barcodeString, sheet::FitRefusal(fit, *request.stock))};
+            }
+        }
+        if (!shaped) {
+            filled.anyRefused = true;
+            PrintError(QString::fromUtf8(where.c_str()) + shaped.error());
+            return;
+        }
+        filled.barcodes.push_back(*shaped);
+        for (int copy = 0; copy < request.copies; ++copy) {
+            filled.places.push_back(&filled.barcodes.back());
+            filled.texts << barcodeString;
+        }
+    });
+    return filled;
+}
+
+int WriteCalibration(const SheetRequest& request) {
+    const Result<> written =
+        sheet::WriteCalibrationPdf(request.output, *request.stock, request.adjustment);
+    if (!written) {
+        PrintError(written.error());
+        return ExitRefused;
+    }
+    PrintLine(
+        QStringLiteral("%1: calibration page for %2").arg(request.output, request.stock->name));
+    return ExitOk;
+}
+
 } // namespace
 
+const Command& SheetCommand() {
+    static const Command command{
+        QStringLiteral("sheet"),
+        {{QStringLiteral("--stock NAME [--start N] [--copies K] [--style S] [--size L] "
+                         "[--points N] [--offset X,Y] [--scale F] -o FILE.pdf|FILE.rtf [DATA...]"),
+          QStringLiteral("Fills the labels of a stock sheet, left to right and down, one barcode "
+                         "per DATA (or per line of standard input), centred in its label, over as "
+                         "many sheets as needed. A barcode too large for the label is refused "
+                         "with the point size that would fit. PDF: US Letter or A4 as the stock, "
+                         "the typeface embedded. RTF: the stock's label template with every label "
+                         "filled, for a word processor.")},
+         {QStringLiteral("--list"),
+          QStringLiteral("Lists the stock sheets: paper, labels, grid, label size, margins, "
+                         "pitch, template.")},
+         {QStringLiteral("--calibrate --stock NAME [--offset X,Y] [--scale F] -o FILE.pdf"),
+          QStringLiteral("A page of label outlines with a cross at each centre and millimetre "
+                         "rulers at the page's edges: print it, hold it against a real sheet and "
+                         "read the offset.")}},
+        {{QStringLiteral("stock"), QStringLiteral("the stock sheet, by its label number"),
+          QStringLiteral("NAME")},
+         {QStringLiteral("start"),
+          QStringLiteral("leave the first N-1 labels of the first sheet empty"),
+          QStringLiteral("N"), QStringLiteral("1")},
+         {QStringLiteral("copies"), QStringLiteral("each barcode on K labels"), QStringLiteral("K"),
+          QStringLiteral("1")},
+         StyleOption(),
+         SizeOption(),
+         PointsOption(),
+         {QStringLiteral("offset"),
+          QStringLiteral("shift the PDF page for a printer that prints off place (1.5mm,-0.8mm; "
+                         "mm, in or pt)"),
+          QStringLiteral("X,Y")},
+         {QStringLiteral("scale"),
+          QStringLiteral("scale the PDF page for a printer that prints too large or small"),
+          QStringLiteral("F")},
+         {{QStringLiteral("o"), QStringLiteral("output")},
+          QStringLiteral("the sheet file to write"),
+          QStringLiteral("FILE")},
+         {QStringLiteral("list"), QStringLiteral("list the stock sheets")},
+         {QStringLiteral("calibrate"), QStringLiteral("write the calibration page")}},
+        {QStringLiteral("sheet --stock 5160 -o labels.pdf < parts.txt"),
+         QStringLiteral("sheet --stock L7160 --start 5 --copies 3 -o labels.rtf ABC123 'PART 7'"),
+         QStringLiteral("sheet --calibrate --stock 5160 -o check.pdf"),
+         QStringLiteral("sheet --list")}};
+    return command;
+}
+
 int RunSheet(const Args& args) {
-    SheetRequest request;
-    if (const QString error = ParseSheetOptions(args, request); !error.isEmpty()) {
-        return UsageError("sheet: " + error.toStdString());
+    CommandLine line(SheetCommand());
+    if (const std::optional<int> done = line.parse(args)) {
+        return *done;
     }
+    const Result<SheetRequest> read = ReadSheetRequest(line);
+    if (!read) {
+        return CommandUsageError(SheetCommand(), read.error());
+    }
+    const SheetRequest& request = *read;
     if (request.list) {
         ListStocks();
         return ExitOk;
     }
-
     const GuiSession session;
-    const sheet::LabelStock& stock = *request.stock;
     if (request.calibrate) {
-        const QString error = sheet::WriteCalibrationPdf(request.output, stock, request.adjustment);
-        if (!error.isEmpty()) {
-            std::fprintf(stderr, "%s\n", error.toUtf8().constData());
-            return ExitRefused;
-        }
-        Print(QStringLiteral("%1: calibration page for %2\n").arg(request.output, stock.name));
-        return ExitOk;
+        return WriteCalibration(request);
     }
-
-    const QString face = request.barcode.faceName();
-    const double points = request.barcode.points;
-    bool anyRefused = false;
-    std::deque<picture::ShapedBarcode> barcodes; // stable addresses for the places
-    std::vector<const picture::ShapedBarcode*> places(request.start - 1, nullptr);
-    QStringList texts(request.start - 1);
-    const bool read =
-        ForEachDataText(request.data, [&](std::string_view text, const std::string& where) {
-            const OutputText made = MakeOutputText(text, false);
-            QString error = QString::fromStdString(made.error);
-            const QString barcodeString = QString::fromStdU16String(made.text);
-            picture::ShapedBarcode::Result shaped;
-            if (made.ok) {
-                shaped = picture::ShapedBarcode::Shape(face, barcodeString);
-                if (!shaped.barcode) {
-                    const QString note = session.missingFaceNote(face);
-                    error = note.isEmpty() ? shaped.error
-                                           : shaped.error + QStringLiteral(" (%1)").arg(note);
-                }
-            }
-            if (shaped.barcode) {
-                const sheet::LabelFit fit = sheet::FitOnLabel(*shaped.barcode, points, stock);
-                if (!fit.fits) {
-                    error = QStringLiteral("%1 does not fit: %2")
-                                .arg(barcodeString, sheet::FitRefusal(fit, stock));
-                }
-            }
-            if (!error.isEmpty()) {
-                anyRefused = true;
-                std::fprintf(stderr, "%s%s\n", where.c_str(), error.toUtf8().constData());
-                return;
-            }
-            barcodes.push_back(*shaped.barcode);
-            for (int copy = 0; copy < request.copies; ++copy) {
-                places.push_back(&barcodes.back());
-                texts << barcodeString;
-            }
-        });
-    if (barcodes.empty()) {
-        std::fprintf(stderr, "stria93: sheet: no barcode to put on a label; %s not written\n",
-                     request.output.toUtf8().constData());
+    const FilledLabels filled = FillLabels(request, session);
+    if (filled.barcodes.empty()) {
+        PrintError(QStringLiteral("stria93: sheet: no barcode to put on a label; %1 not written")
+                       .arg(request.output));
         return ExitRefused;
     }
-
-    const QString error =
+    const sheet::LabelStock& stock = *request.stock;
+    const double points = request.barcode.points;
+    const Result<> written =
         request.format == SheetFormat::Pdf
-            ? sheet::WriteSheetPdf(request.output, stock, places, points, request.adjustment)
-            : picture::WriteDocumentFile(request.output,
-                                         sheet::SheetRtf(stock, texts, {face, points}));
-    if (!error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", error.toUtf8().constData());
+            ? sheet::WriteSheetPdf(request.output, stock, filled.places, points, request.adjustment)
+            : picture::WriteDocumentFile(
+                  request.output,
+                  sheet::SheetRtf(stock, filled.texts, {request.barcode.faceName(), points}));
+    if (!written) {
+        PrintError(written.error());
         return ExitRefused;
     }
     const int perSheet = stock.labelsPerSheet();
-    const int pages = static_cast<int>((places.size() + perSheet - 1) / perSheet);
-    Print(QStringLiteral("%1: %2 labels on %3 %4 of %5\n")
-              .arg(request.output)
-              .arg(places.size() - (request.start - 1))
-              .arg(pages)
-              .arg(pages == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"), stock.name));
-    return read && !anyRefused ? ExitOk : ExitRefused;
+    const int pages = static_cast<int>((filled.places.size() + perSheet - 1) / perSheet);
+    PrintLine(
+        QStringLiteral("%1: %2 labels on %3 %4 of %5")
+            .arg(request.output)
+            .arg(filled.places.size() - (request.start - 1))
+            .arg(pages)
+            .arg(pages == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"), stock.name));
+    return filled.read && !filled.anyRefused ? ExitOk : ExitRefused;
 }
 
 } // namespace cli

@@ -3,14 +3,12 @@
 #include "accessible_name.h"
 #include "clickable_label.h"
 #include "help_files.h"
-#include "main/stria_input.h"
 #include "platform.h"
 #include "vendor_address.h"
 #include "vendor_links.h"
 
 #include <QIcon>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -32,7 +30,8 @@ QLabel* TextOnPicture(const char* name, const QString& text, QWidget* parent, bo
 
 } // namespace
 
-TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), StriaInput(stria) {
+TForm2::TForm2(QWidget& mainWindow, platform::Platform& platform, QWidget& dataBox)
+    : PlacedDialog(mainWindow, QPoint(129, 109)), platform_(platform), dataBox_(dataBox) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("About"));
     setFixedSize(200, 200);
@@ -105,13 +104,15 @@ TForm2::TForm2(TStriaInput& stria) : PlacedDialog(stria, QPoint(129, 109)), Stri
     connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
 }
 
+void TForm2::showVersion(const QString& version) {
+    CurVersion->setText(version);
+}
+
 void TForm2::CurVersionClick() {
-    StriaInput.BarTextInput->setFocus();
-    StriaInput.platform().shellOpen(
-        QStringLiteral("open"), vendor::UpdateCheckPage().toString(QUrl::FullyEncoded), QString());
+    dataBox_.setFocus();
+    platform_.shellOpen(vendor::UpdateCheckPage().toString(QUrl::FullyEncoded), QString());
 }
 
 void TForm2::BitBtn2Click() {
-    StriaInput.platform().shellOpen(
-        QString(), helpfiles::Locate(QString::fromLatin1(helpfiles::PdfManual)), QString());
+    platform_.shellOpen(helpfiles::Locate(QString::fromLatin1(helpfiles::PdfManual)), QString());
 }

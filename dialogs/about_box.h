@@ -7,16 +7,20 @@
 class ClickableLabel;
 class QLabel;
 class QPushButton;
-class TStriaInput;
+
+namespace platform {
+class Platform;
+}
 
 class TForm2 : public PlacedDialog {
     Q_OBJECT
 public:
-    explicit TForm2(TStriaInput& stria);
+    // The version label gives the focus back to the data box before the browser comes up.
+    TForm2(QWidget& mainWindow, platform::Platform& platform, QWidget& dataBox);
 
     QLabel* Image1;
     QLabel* StaticText7;
-    ClickableLabel* CurVersion; // "V7.0", set by the main window's start-up
+    ClickableLabel* CurVersion; // "V7.0", from the main window's start-up on
     QLabel* StaticText1;
     QLabel* StaticText2;
     QLabel* StaticText3;
@@ -25,11 +29,15 @@ public:
     QPushButton* BitBtn1;
     QPushButton* BitBtn2;
 
+    // What the version label shows.
+    void showVersion(const QString& version);
+
     // The version label: the vendor's update check for this version.
     void CurVersionClick();
     // Manual: the PDF manual with the desktop's default action.
     void BitBtn2Click();
 
-protected:
-    TStriaInput& StriaInput;
+private:
+    platform::Platform& platform_;
+    QWidget& dataBox_;
 };

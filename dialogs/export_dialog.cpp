@@ -1,6 +1,5 @@
 #include "export_dialog.h"
 
-#include "main/stria_input.h"
 #include "radio_group_focus.h"
 
 #include <QFileDialog>
@@ -10,7 +9,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-TConvert2::TConvert2(TStriaInput& stria) : PlacedDialog(stria, QPoint(55, 160)), StriaInput(stria) {
+TConvert2::TConvert2(QWidget& mainWindow, platform::Platform& platform, BarcodeSource barcode)
+    : PlacedDialog(mainWindow, QPoint(55, 160)), platform_(platform), barcode_(std::move(barcode)) {
     setObjectName(QStringLiteral("Convert2"));
     setWindowTitle(QStringLiteral("Convert to bmp, gif, jpg, or png"));
 

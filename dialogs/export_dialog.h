@@ -2,18 +2,31 @@
 // the main window on every activation.
 #pragma once
 
+#include "barcode_picture.h"
+#include "picture_format.h"
 #include "placed_dialog.h"
+
+#include <functional>
+#include <optional>
+#include <utility>
 
 class QFileDialog;
 class QGroupBox;
 class QPushButton;
 class QRadioButton;
-class TStriaInput;
+
+namespace platform {
+class Platform;
+}
 
 class TConvert2 : public PlacedDialog {
     Q_OBJECT
 public:
-    explicit TConvert2(TStriaInput& stria);
+    // The main window's barcode as it stands at the moment it is asked for; the dialog sets the
+    // resolution.
+    using BarcodeSource = std::function<picture::ExportRequest()>;
+
+    TConvert2(QWidget& mainWindow, platform::Platform& platform, BarcodeSource barcode);
 
     QGroupBox* GroupBox1;
     QRadioButton* RB300;
@@ -28,11 +41,13 @@ public:
     // writes it; the dialog stays open.
     void MakeGraphicClick();
 
-protected:
-    TStriaInput& StriaInput;
-
 private:
     int chosenDpi() const;
+    // The user's file choice, with the type of its filter; nothing when cancelled.
+    std::optional<std::pair<QString, picture::PictureFormat>> chooseFile();
+
+    platform::Platform& platform_;
+    BarcodeSource barcode_;
 
     QString lastFileName_; // the full name of the last file chosen in this run
 };

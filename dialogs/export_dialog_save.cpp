@@ -5,14 +5,10 @@
 #include "picture_format.h"
 #include "picture_writer.h"
 #include "platform.h"
-#include "stria_input.h"
 
-#include <QComboBox>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QRadioButton>
-#include <QStandardPaths>
 
 namespace {
 
@@ -47,35 +43,38 @@ int TConvert2::chosenDpi() const {
 }
 
 void TConvert2::MakeGraphicClick() {
-    platform::Platform& desktop = StriaInput.platform();
-    const picture::ExportRequest request{
-        StriaInput.BarTextOut->text(), StriaInput.currentFaceName(),
-        StriaInput.PointSize->currentText(), chosenDpi(), StriaInput.SizeA->isChecked()};
-    const picture::PictureLayout layout = picture::LayoutPicture(request);
-    if (!layout.error.isEmpty()) {
-        desktop.errorDialog(layout.error);
+    picture::ExportRequest request = barcode_();
+    request.dpi = chosenDpi();
+    const Result<picture::PictureLayout> layout = picture::LayoutPicture(request);
+    if (!layout) {
+        platform_.errorDialog(layout.error());
         return;
     }
+    const auto chosen = chooseFile();
+    if (!chosen) {
+        return;
+    }
+    const Result<> written = picture::WritePicture(*layout, chosen->second, chosen->first);
+    if (!written) {
+        platform_.errorDialog(written.error());
+    }
+}
 
-    SaveDialog1->setDirectory(exportfolder::InitialExportFolder(
-        QFileInfo(desktop.programFileName()).absolutePath(),
-        QStandardPaths::writableLocation(QStandardPaths::PicturesLocation),
-        desktop.documentsFolder()));
+std::optional<std::pair<QString, picture::PictureFormat>> TConvert2::chooseFile() {
+    SaveDialog1->setDirectory(
+        exportfolder::InitialExportFolder(QFileInfo(platform_.programFileName()).absolutePath(),
+                                          platform_.picturesFolder(), platform_.documentsFolder()));
     // The last file chosen in this run brings its own folder, as its full name.
     if (!lastFileName_.isEmpty()) {
         SaveDialog1->selectFile(lastFileName_);
     }
-    const std::optional<platform::SaveFileChoice> choice = desktop.saveFile(*SaveDialog1);
+    const std::optional<platform::SaveFileChoice> choice = platform_.saveFile(*SaveDialog1);
     if (!choice) {
-        return;
+        return std::nullopt;
     }
     const picture::PictureFormat format = FormatOfFilter(choice->filterIndex);
     const QString fileName = picture::ExportFileName(choice->fileName, format);
     lastFileName_ = QFileInfo(fileName).absoluteFilePath();
     SaveDialog1->selectNameFilter(SaveDialog1->nameFilters().value(choice->filterIndex - 1));
-
-    const picture::WriteResult written = picture::WritePicture(layout, format, fileName);
-    if (!written.error.isEmpty()) {
-        desktop.errorDialog(written.error);
-    }
+    return std::pair{fileName, format};
 }

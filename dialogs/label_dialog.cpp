@@ -1,6 +1,6 @@
 #include "label_dialog.h"
 
-#include "main/stria_input.h"
+#include "label_stock.h"
 #include "radio_group_focus.h"
 
 #include <QCheckBox>
@@ -10,28 +10,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 
-struct LabelSheet {
-    const char* size;
-    const char* perSheet;
-    const char* number;
-    const char* templateFile;
-};
-
-// One row per button, L1..L9; the last, the user's own sheet, is also the fallback.
-constexpr std::array<LabelSheet, 9> Sheets = {{
-    {"1.75 x 0.50", "80", "5167", "lz167.rtf"},
-    {"1.75 x 1.25", "32", "6570", "lz570.rtf"},
-    {"2.625 x 1.00", "30", "5160", "lz060.rtf"},
-    {"4.00 x 1.00", "20", "5161", "lz161.rtf"},
-    {"4.00 x 1.33", "14", "5162", "lz162.rtf"},
-    {"4.00 x 1.50", "12", "5197", "lz197.rtf"},
-    {"4.00 x 2.00", "10", "5163", "lz163.rtf"},
-    {"4.00 x 3.33", "6", "5164", "lz164.rtf"},
-    {"Custom", "User defined", "---", "custom.rtf"},
-}};
+// The user's own sheet, L9, and the fallback of every unknown choice.
+const QString CustomTemplate = QStringLiteral("custom.rtf");
 
 // One height for every row of the three columns, so that each sheet's texts line up.
 constexpr int RowHeight = 24;
@@ -43,9 +27,28 @@ QVBoxLayout* ColumnLayout(QGroupBox* group) {
     return layout;
 }
 
+// Inches as the dialog shows them: two decimals, or three where a third is exact (2.625).
+QString Inches(double points) {
+    const double inches = points / 72;
+    const bool thousandths = std::abs(inches * 1000 - std::round(inches * 1000)) < 1e-6 &&
+                             std::abs(inches * 100 - std::round(inches * 100)) >= 1e-6;
+    return QString::number(inches, 'f', thousandths ? 3 : 2);
+}
+
+QLabel* ColumnText(const QString& text, QGroupBox* group) {
+    auto* label = new QLabel(text, group);
+    label->setFixedHeight(RowHeight);
+    label->setAlignment(Qt::AlignCenter);
+    group->layout()->addWidget(label);
+    return label;
+}
+
 } // namespace
 
-TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaInput(stria) {
+TForm3::TForm3(QWidget& mainWindow, platform::Platform& platform, QTextEdit& preview,
+               QWidget& dataBox)
+    : PlacedDialog(mainWindow, QPoint(81, 25)), platform_(platform), preview_(preview),
+      dataBox_(dataBox) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("Label Printing"));
 
@@ -55,28 +58,7 @@ TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaI
     bold.setBold(true);
     Label1->setFont(bold);
 
-    LabelSizeGroup = new QGroupBox(QStringLiteral("Label Size "), this);
-    SheetGroup = new QGroupBox(QStringLiteral("Labels / Sheet "), this);
-    NumberGroup = new QGroupBox(QStringLiteral("Label Number "), this);
-    QVBoxLayout* sizes = ColumnLayout(LabelSizeGroup);
-    QVBoxLayout* perSheet = ColumnLayout(SheetGroup);
-    QVBoxLayout* numbers = ColumnLayout(NumberGroup);
-
-    std::array<QRadioButton**, 9> members = {&L1, &L2, &L3, &L4, &L5, &L6, &L7, &L8, &L9};
-    for (std::size_t i = 0; i < Sheets.size(); ++i) {
-        auto* button = new QRadioButton(QString::fromLatin1(Sheets[i].size), LabelSizeGroup);
-        button->setObjectName(QStringLiteral("L%1").arg(i + 1));
-        button->setFixedHeight(RowHeight);
-        sizes->addWidget(button);
-        *members[i] = button;
-        for (auto [text, column, group] : {std::tuple{Sheets[i].perSheet, perSheet, SheetGroup},
-                                           std::tuple{Sheets[i].number, numbers, NumberGroup}}) {
-            auto* label = new QLabel(QString::fromLatin1(text), group);
-            label->setFixedHeight(RowHeight);
-            label->setAlignment(Qt::AlignCenter);
-            column->addWidget(label);
-        }
-    }
+    buildSheetColumns();
     L4->setChecked(true);
     EnterGroupAtCheckedButton({L1, L2, L3, L4, L5, L6, L7, L8, L9});
 
@@ -126,16 +108,72 @@ TForm3::TForm3(TStriaInput& stria) : PlacedDialog(stria, QPoint(81, 25)), StriaI
     setFixedSize(sizeHint().expandedTo(QSize(293, 341)));
 }
 
+void TForm3::buildSheetColumns() {
+    LabelSizeGroup = new QGroupBox(QStringLiteral("Label Size "), this);
+    SheetGroup = new QGroupBox(QStringLiteral("Labels / Sheet "), this);
+    NumberGroup = new QGroupBox(QStringLiteral("Label Number "), this);
+    for (QGroupBox* group : {LabelSizeGroup, SheetGroup, NumberGroup}) {
+        ColumnLayout(group);
+    }
+    const auto addRow = [this](const QString& size, const QString& perSheet,
+                               const QString& number) {
+        auto* button = new QRadioButton(size, LabelSizeGroup);
+        button->setFixedHeight(RowHeight);
+        LabelSizeGroup->layout()->addWidget(button);
+        ColumnText(perSheet, SheetGroup);
+        ColumnText(number, NumberGroup);
+        return button;
+    };
+    std::array<QRadioButton**, 9> members = {&L1, &L2, &L3, &L4, &L5, &L6, &L7, &L8, &L9};
+    const std::vector<sheet::LabelStock> stocks = sheet::DialogStocks();
+    for (std::size_t i = 0; i < stocks.size(); ++i) {
+        const sheet::LabelStock& stock = stocks[i];
+        *members[i] = addRow(QStringLiteral("%1 x %2").arg(Inches(stock.labelSize.width()),
+                                                           Inches(stock.labelSize.height())),
+                             QString::number(stock.labelsPerSheet()), stock.name);
+    }
+    L9 = addRow(QStringLiteral("Custom"), QStringLiteral("User defined"), QStringLiteral("---"));
+    for (std::size_t i = 0; i < members.size(); ++i) {
+        (*members[i])->setObjectName(QStringLiteral("L%1").arg(i + 1));
+    }
+}
+
 std::array<QRadioButton*, 9> TForm3::labelButtons() const {
     return {L1, L2, L3, L4, L5, L6, L7, L8, L9};
 }
 
-QString TForm3::templateFileName() const {
+int TForm3::labelSize() const {
     const std::array<QRadioButton*, 9> buttons = labelButtons();
-    for (std::size_t i = 0; i + 1 < Sheets.size(); ++i) {
+    for (std::size_t i = 0; i + 1 < buttons.size(); ++i) {
         if (buttons[i]->isChecked()) {
-            return QString::fromLatin1(Sheets[i].templateFile);
+            return int(i) + 1;
         }
     }
-    return QString::fromLatin1(Sheets.back().templateFile);
+    return 9;
+}
+
+void TForm3::setLabelSize(int size) {
+    labelButtons()[size >= 1 && size <= 8 ? size - 1 : 8]->setChecked(true);
+}
+
+bool TForm3::explainPaste() const {
+    return ExplainPaste->isChecked();
+}
+
+void TForm3::setExplainPaste(bool explain) {
+    ExplainPaste->setChecked(explain);
+}
+
+bool TForm3::fillLabels() const {
+    return FillLabels->isChecked();
+}
+
+void TForm3::setFillLabels(bool fill) {
+    FillLabels->setChecked(fill);
+}
+
+QString TForm3::templateFileName() const {
+    const int size = labelSize();
+    const std::vector<sheet::LabelStock> stocks = sheet::DialogStocks();
+    return size <= int(stocks.size()) ? stocks[size - 1].templateFile : CustomTemplate;
 }

@@ -11,12 +11,17 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QRadioButton;
-class TStriaInput;
+class QTextEdit;
+
+namespace platform {
+class Platform;
+}
 
 class TForm3 : public PlacedDialog {
     Q_OBJECT
 public:
-    explicit TForm3(TStriaInput& stria);
+    // Print Labels copies the preview and gives the focus back to the data box.
+    TForm3(QWidget& mainWindow, platform::Platform& platform, QTextEdit& preview, QWidget& dataBox);
 
     QLabel* Label1;
     QGroupBox* LabelSizeGroup; // the radio-group frame "Label Size "
@@ -41,6 +46,15 @@ public:
     // L1..L9 in order.
     std::array<QRadioButton*, 9> labelButtons() const;
 
+    // The choices the settings file keeps: the checked button as 1..9 (1..8 L1..L8; any other
+    // number checks L9), and the two check boxes.
+    int labelSize() const;
+    void setLabelSize(int size);
+    bool explainPaste() const;
+    void setExplainPaste(bool explain);
+    bool fillLabels() const;
+    void setFillLabels(bool fill);
+
     // Copies the barcode, then opens the checked sheet's template from the data folder, or
     // says why it cannot; the dialog closes either way.
     void PrintLabelsClick();
@@ -49,6 +63,13 @@ public:
     // The template of the checked button: L1..L8 their stock sheets, otherwise "custom.rtf".
     QString templateFileName() const;
 
-protected:
-    TStriaInput& StriaInput;
+private:
+    void buildSheetColumns();
+    // The copy of the stock template with the barcode in every label, or the template itself;
+    // empty after a failure the user has been told of.
+    QString documentToOpen(const QString& folder, const QString& fileName);
+
+    platform::Platform& platform_;
+    QTextEdit& preview_;
+    QWidget& dataBox_;
 };

@@ -5,12 +5,10 @@
 #include "label_dialog.h"
 #include "label_fill.h"
 #include "platform.h"
-#include "stria_input.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QRadioButton>
 #include <QStringList>
 #include <QTextEdit>
@@ -28,12 +26,11 @@ QString Lines(std::initializer_list<const char*> lines) {
 } // namespace
 
 void TForm3::PrintLabelsClick() {
-    platform::Platform& desktop = StriaInput.platform();
-    clipboard::CopyPreviewToClipboard(*StriaInput.BarCodeOut, *QApplication::clipboard());
-    StriaInput.BarTextInput->setFocus();
+    clipboard::CopyPreviewToClipboard(preview_, *QApplication::clipboard());
+    dataBox_.setFocus();
 
     const QString fileName = templateFileName();
-    QString folder = settings::DataFolder(desktop.documentsFolder());
+    QString folder = settings::DataFolder(platform_.documentsFolder());
     const QString fullPath = folder + fileName;
     folder.chop(1);
 
@@ -46,31 +43,38 @@ void TForm3::PrintLabelsClick() {
                             : Lines({"The label template %1 is missing from the folder", "%2",
                                      "Please re-install this product."})
                                   .arg(fileName, folder);
-        StriaInput.warn(message);
+        platform_.warningBeside(mainWindow_, message);
         reject();
         return;
     }
-    QString document = fileName;
-    if (FillLabels->isChecked() && CanFillTemplate(fileName)) {
-        const FilledTemplate filled =
-            WriteFilledTemplate(folder, fileName, *StriaInput.BarCodeOut->document());
-        if (!filled.error.isEmpty()) {
-            desktop.errorDialog(filled.error);
-            reject();
-            return;
-        }
-        document = filled.fileName;
+    const QString document = documentToOpen(folder, fileName);
+    if (document.isEmpty()) {
+        reject();
+        return;
     }
     if (ExplainPaste->isChecked()) {
-        StriaInput.warn(
+        platform_.warningBeside(
+            mainWindow_,
             Lines({"To add your bar code to a label, place", "the cursor in any label on the form,",
                    "then on the menu bar click on Edit, Paste", "or just enter a Ctrl-V."}));
     }
-    desktop.shellOpen(QStringLiteral("open"), document, folder);
+    platform_.shellOpen(document, folder);
     accept();
 }
 
+QString TForm3::documentToOpen(const QString& folder, const QString& fileName) {
+    if (!FillLabels->isChecked() || !CanFillTemplate(fileName)) {
+        return fileName;
+    }
+    const Result<QString> filled = WriteFilledTemplate(folder, fileName, *preview_.document());
+    if (!filled) {
+        platform_.errorDialog(filled.error());
+        return {};
+    }
+    return *filled;
+}
+
 void TForm3::ExitLabelsClick() {
-    StriaInput.BarTextInput->setFocus();
+    dataBox_.setFocus();
     reject();
 }

@@ -27,12 +27,12 @@ bool CanFillTemplate(const QString& templateFile) {
     return sheet::FindStockByTemplate(templateFile) != nullptr;
 }
 
-FilledTemplate WriteFilledTemplate(const QString& folder, const QString& templateFile,
-                                   const QTextDocument& preview) {
+Result<QString> WriteFilledTemplate(const QString& folder, const QString& templateFile,
+                                    const QTextDocument& preview) {
     const sheet::LabelStock* stock = sheet::FindStockByTemplate(templateFile);
     if (stock == nullptr) {
-        return {{},
-                QStringLiteral("There is no stock sheet for the template %1").arg(templateFile)};
+        return Failure{
+            QStringLiteral("There is no stock sheet for the template %1").arg(templateFile)};
     }
     // The preview ends in two spaces after the barcode; in a centred label they would push it
     // off the middle.
@@ -40,7 +40,10 @@ FilledTemplate WriteFilledTemplate(const QString& folder, const QString& templat
     const QStringList labels =
         barcode.isEmpty() ? QStringList() : QStringList(stock->labelsPerSheet(), barcode);
     const QString fileName = QFileInfo(templateFile).completeBaseName() + "-filled.rtf";
-    const QString error = picture::WriteDocumentFile(
+    const Result<> written = picture::WriteDocumentFile(
         QDir(folder).filePath(fileName), sheet::SheetRtf(*stock, labels, PreviewFace(preview)));
-    return {fileName, error};
+    if (!written) {
+        return Failure{written.error()};
+    }
+    return fileName;
 }

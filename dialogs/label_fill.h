@@ -2,19 +2,17 @@
 // label, written beside the template as <template>-filled.rtf and replaced each time.
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 
 class QTextDocument;
 
-struct FilledTemplate {
-    QString fileName; // e.g. "lz161-filled.rtf", in the folder the template is in
-    QString error;    // why it was not written; empty when it was
-};
-
 // The preview's text, face and point size in every label of the stock whose template is
-// templateFile. An empty preview gives the empty sheet.
-FilledTemplate WriteFilledTemplate(const QString& folder, const QString& templateFile,
-                                   const QTextDocument& preview);
+// templateFile. An empty preview gives the empty sheet. Gives the file's name, e.g.
+// "lz161-filled.rtf", in the folder the template is in.
+Result<QString> WriteFilledTemplate(const QString& folder, const QString& templateFile,
+                                    const QTextDocument& preview);
 
 // Whether the program knows the template's sheet, so that it can fill it.
 bool CanFillTemplate(const QString& templateFile);

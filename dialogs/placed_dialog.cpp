@@ -31,6 +31,5 @@ bool PlacedDialog::event(QEvent* event) {
 }
 
 Qt::WindowFlags FixedDialogFlags() {
-    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-           Qt::MSWindowsFixedSizeDialogHint;
+    return Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 }

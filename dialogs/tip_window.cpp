@@ -1,7 +1,7 @@
 #include "tip_window.h"
 
 #include "ini_file.h"
-#include "main/stria_input.h"
+#include "platform.h"
 #include "setting_keys.h"
 
 #include <QEvent>
@@ -13,18 +13,12 @@
 
 namespace {
 
-const QString TipsSection = QStringLiteral("Tips");
-const QString PositionKey = QStringLiteral("Position");
-const QString MaximumKey = QStringLiteral("Maximum");
+using settings::KeyId;
+
 // What a missing tip reads as; a tip with exactly this text counts as missing too.
 const QString MissingTip = QStringLiteral("XXXX");
 // The longest tip text a step reads.
 constexpr qsizetype TipTextLimit = 2047;
-
-void ReportTipFileMissing(TStriaInput& stria) {
-    stria.warn(QStringLiteral(
-        "The Tip-of-the-Day file could not be found! Please re-install this product."));
-}
 
 // A position outside the integers the file holds restarts the list instead of overflowing.
 int StoredPosition(qint64 position) {
@@ -34,7 +28,8 @@ int StoredPosition(qint64 position) {
 }
 
 QString ReadTip(const settings::IniFile& file, int index) {
-    return file.readText(TipsSection, QString::number(index), MissingTip).left(TipTextLimit);
+    return file.readText(settings::TipsSection, QString::number(index), MissingTip)
+        .left(TipTextLimit);
 }
 
 QPushButton* FlatButton(const char* name, const QString& caption, const QString& hint,
@@ -52,7 +47,13 @@ int CaptionWidth(const QWidget* widget, QString caption) {
 
 } // namespace
 
-TTip::TTip(TStriaInput& stria) : PlacedDialog(stria, QPoint(78, 100)), StriaInput(stria) {
+QString TipFileMissingMessage() {
+    return QStringLiteral(
+        "The Tip-of-the-Day file could not be found! Please re-install this product.");
+}
+
+TTip::TTip(QWidget& mainWindow, platform::Platform& platform)
+    : PlacedDialog(mainWindow, QPoint(78, 100)), platform_(platform) {
     setObjectName(QStringLiteral("Tip"));
     setWindowTitle(QStringLiteral("Tip of the Day"));
     setFixedSize(300, 180);
@@ -110,23 +111,37 @@ void TTip::showEvent(QShowEvent* event) {
     PlacedDialog::showEvent(event);
 }
 
-void TTip::DisplayTip() {
-    settings::IniFile file(StriaInput.settingsFilePath());
+bool TTip::hasTips(const settings::IniFile& file) {
     if (!file.sectionExists(settings::TipSection)) {
-        ReportTipFileMissing(StriaInput);
+        platform_.warningBeside(mainWindow_, TipFileMissingMessage());
+        return false;
+    }
+    return true;
+}
+
+void TTip::DisplayTip() {
+    settings::IniFile file(settingsFile_);
+    if (!hasTips(file)) {
         return;
     }
+    showStoredTip(file);
+    // A file that cannot take the position shows the same tip again next time, nothing worse.
+    static_cast<void>(file.save());
+}
+
+void TTip::showStoredTip(settings::IniFile& file) {
     Memo1->clear();
-    int position = file.readInteger(settings::TipSection, PositionKey, 0);
-    const int maximum = file.readInteger(settings::TipSection, MaximumKey, 1);
+    int position = settings::ReadSetting(file, KeyId::TipPosition).toInt();
+    const int maximum = settings::ReadSetting(file, KeyId::TipMaximum).toInt();
     QString tip = ReadTip(file, position);
     if (tip == MissingTip) {
         // The list ran out (or the stored position never was valid): start again at the first.
         position = 0;
-        file.writeInteger(settings::TipSection, PositionKey, 0);
+        settings::SetSetting(file, KeyId::TipPosition, 0);
         tip = ReadTip(file, 0);
         if (tip == MissingTip) {
-            StriaInput.warn(
+            platform_.warningBeside(
+                mainWindow_,
                 QStringLiteral("The Tip-of-the-Day file is bad! Please re-install this product."));
             return;
         }
@@ -134,22 +149,25 @@ void TTip::DisplayTip() {
     TipLabel->setText(
         QStringLiteral("Tip %1 of %2").arg(qint64(position) + 1).arg(qint64(maximum) + 1));
     Memo1->appendPlainText(tip);
-    file.writeInteger(settings::TipSection, PositionKey, StoredPosition(qint64(position) + 1));
+    settings::SetSetting(file, KeyId::TipPosition, StoredPosition(qint64(position) + 1));
 }
 
 void TTip::PreviousTip() {
-    settings::IniFile file(StriaInput.settingsFilePath());
-    if (!file.sectionExists(settings::TipSection)) {
-        ReportTipFileMissing(StriaInput);
+    settings::IniFile file(settingsFile_);
+    if (!hasTips(file)) {
         return;
     }
-    const int position = file.readInteger(settings::TipSection, PositionKey, 0);
+    const int position = settings::ReadSetting(file, KeyId::TipPosition).toInt();
+    // Stepping back from the first tip goes to the last; a missing Maximum counts as 0 here.
+    const settings::SettingKey& maximumKey = settings::Key(KeyId::TipMaximum);
+    const qint64 last = file.readInteger(maximumKey.section, maximumKey.name, 0);
     qint64 previous = qint64(position) - 2;
     if (position == 1) {
-        previous = file.readInteger(settings::TipSection, MaximumKey, 0);
+        previous = last;
     } else if (position == 0) {
-        previous = qint64(file.readInteger(settings::TipSection, MaximumKey, 0)) - 1;
+        previous = last - 1;
     }
-    file.writeInteger(settings::TipSection, PositionKey, StoredPosition(previous));
-    DisplayTip();
+    settings::SetSetting(file, KeyId::TipPosition, StoredPosition(previous));
+    showStoredTip(file);
+    static_cast<void>(file.save());
 }

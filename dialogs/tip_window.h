@@ -7,12 +7,25 @@
 class QLabel;
 class QPlainTextEdit;
 class QPushButton;
-class TStriaInput;
+
+namespace platform {
+class Platform;
+}
+namespace settings {
+class IniFile;
+}
+
+// The warning of the start-up and of the tip window when the settings file holds no tips.
+QString TipFileMissingMessage();
 
 class TTip : public PlacedDialog {
     Q_OBJECT
 public:
-    explicit TTip(TStriaInput& stria);
+    TTip(QWidget& mainWindow, platform::Platform& platform);
+
+    // The settings file that holds the tips and the stored position; set by the main window's
+    // start-up. Before it, there are no tips to show.
+    void setSettingsFile(const QString& path) { settingsFile_ = path; }
 
     QLabel* Image1;
     QPlainTextEdit* Memo1;
@@ -29,5 +42,12 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
 
-    TStriaInput& StriaInput;
+private:
+    // Whether the file has its tip section; warns when it has not.
+    bool hasTips(const settings::IniFile& file);
+    // Shows the tip at the position the file holds and sets the position after it.
+    void showStoredTip(settings::IniFile& file);
+
+    platform::Platform& platform_;
+    QString settingsFile_;
 };

@@ -66,6 +66,10 @@ TWarningBox::TWarningBox(QWidget& mainWindow) : PlacedDialog(mainWindow, QPoint(
     setFixedSize(sizeHint().expandedTo(QSize(295, 191)));
 }
 
+bool TWarningBox::suppressed() const {
+    return NoWarningBox->isChecked();
+}
+
 QPoint TWarningBox::placement() const {
     // Before its first showing the note's frame is not known yet: the main window's is a close
     // guess, and the activation that follows the showing puts it right.

@@ -25,6 +25,9 @@ public:
     QCheckBox* NoWarningBox;
     QPushButton* OKBtn;
 
+    // Whether the user asked not to see the note again in this run.
+    bool suppressed() const;
+
     // The frame corner that centres the note's frame on the main window's.
     QPoint placement() const override;
 };

@@ -3,6 +3,7 @@
 #include "code93.h"
 #include "code93_tables.h"
 
+#include <optional>
 #include <string>
 
 namespace code93 {
@@ -47,15 +48,13 @@ std::u16string IllegalCharacterMessage(std::u16string_view character) {
     return message;
 }
 
-BuildResult BuildBarcode(std::u16string_view data) {
-    if (data.empty()) {
-        return Refusal{std::u16string(NoInputMessage)};
-    }
+namespace {
 
-    Barcode b;
+// The Full ASCII expansion of the data, or the refusal of its first illegal character.
+std::optional<Refusal> Expand(std::u16string_view data, std::u16string& expanded) {
     // Every character expands to at most two font characters; write in place, then trim.
-    b.expanded.resize(data.size() * 2);
-    char16_t* out = b.expanded.data();
+    expanded.resize(data.size() * 2);
+    char16_t* out = expanded.data();
     for (std::size_t i = 0; i < data.size(); ++i) {
         const char16_t c = data[i];
         switch (tables::ClassOf(c)) {
@@ -71,8 +70,12 @@ BuildResult BuildBarcode(std::u16string_view data) {
             return Refusal{IllegalCharacterMessage(OffendingCharacter(data, i))};
         }
     }
-    b.expanded.resize(static_cast<std::size_t>(out - b.expanded.data()));
+    expanded.resize(static_cast<std::size_t>(out - expanded.data()));
+    return std::nullopt;
+}
 
+// The weighted sums and the check characters of the expanded text, whose spaces become "~".
+void AddChecks(Barcode& b) {
     // Weights count down from the end: C runs 1..20, K runs 2..15 (K's weight 1 is C's).
     const std::size_t n = b.expanded.size();
     int cWeight = static_cast<int>(n % 20);
@@ -97,11 +100,24 @@ BuildResult BuildBarcode(std::u16string_view data) {
             kWeight = 15;
         }
     }
-
     b.cCheck = static_cast<int>(b.cSum % SymbolCount);
     b.kSum += b.cCheck;
     b.kCheck = static_cast<int>(b.kSum % SymbolCount);
+}
 
+} // namespace
+
+BuildResult BuildBarcode(std::u16string_view data) {
+    if (data.empty()) {
+        return Refusal{std::u16string(NoInputMessage)};
+    }
+    Barcode b;
+    if (std::optional<Refusal> refusal = Expand(data, b.expanded)) {
+        return *refusal;
+    }
+    AddChecks(b);
+
+    const std::size_t n = b.expanded.size();
     b.body.reserve(n + 2);
     b.body = b.expanded;
     b.body += SymbolChar(b.cCheck);
@@ -113,6 +129,10 @@ BuildResult BuildBarcode(std::u16string_view data) {
     b.barcodeString += StopChar;
     b.sumsText = SumsText(b);
     return b;
+}
+
+std::u16string OutputText(const Barcode& barcode, bool withSums) {
+    return withSums ? StartChar + barcode.body + barcode.sumsText : barcode.barcodeString;
 }
 
 } // namespace code93

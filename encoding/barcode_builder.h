@@ -32,4 +32,7 @@ std::u16string IllegalCharacterMessage(std::u16string_view character);
 
 BuildResult BuildBarcode(std::u16string_view data);
 
+// What the output box shows: the barcode string, or with the sums "(" + body + sumsText.
+std::u16string OutputText(const Barcode& barcode, bool withSums);
+
 } // namespace code93

@@ -8,14 +8,6 @@ CharacterClass CharClass(char16_t c) {
     return tables::ClassOf(c);
 }
 
-std::u16string_view FullAsciiText(char16_t c) {
-    return tables::ExpansionOf(c);
-}
-
-int SymbolValue(char16_t c) {
-    return tables::ValueOf(c);
-}
-
 char16_t SymbolChar(int value) {
     if (value < 0 || value >= SymbolCount) {
         return u' ';

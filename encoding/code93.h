@@ -21,13 +21,6 @@ inline constexpr int SymbolCount = 47;
 
 CharacterClass CharClass(char16_t c);
 
-// Font text of an Expanded character: two characters, one (a marker) or none (171, 172).
-// Characters of any other class give the empty text.
-std::u16string_view FullAsciiText(char16_t c);
-
-// Check value of a character of the expanded text; characters outside the symbol set give 0.
-int SymbolValue(char16_t c);
-
 // Font character of a check value 0..46; any other value gives a space.
 char16_t SymbolChar(int value);
 

@@ -92,7 +92,8 @@ bool Writable(const Name& name) {
 void CheckWrite(const QString& path, const Name& name, const QString& value) {
     const QByteArray before = ReadBytes(path);
     settings::IniFile file(path);
-    FUZZ_CHECK(file.writeText(name.section, name.key, value));
+    file.setText(name.section, name.key, value);
+    FUZZ_CHECK(file.save().ok());
     QString stored = value;
     stored.replace(u'\r', u' ').replace(u'\n', u' ');
     FUZZ_CHECK(file.readText(name.section, name.key, QString()) == stored);

@@ -33,10 +33,11 @@ void CheckLayout(FuzzedDataProvider& input) {
     }
     request.outputText = QString::fromStdString(input.ConsumeRandomLengthString(4096));
 
-    const picture::PictureLayout layout = picture::LayoutPicture(request);
-    if (!layout.error.isEmpty()) {
+    const Result<picture::PictureLayout> laid = picture::LayoutPicture(request);
+    if (!laid) {
         return;
     }
+    const picture::PictureLayout& layout = *laid;
     const QSize size = layout.size;
     FUZZ_CHECK(size.width() > 0 && size.height() > 0);
     FUZZ_CHECK(layout.cellHeight > 0 && layout.textWidth >= 0 && layout.raise >= 0);

@@ -11,7 +11,6 @@
 #include "dialogs/tip_window.h"
 #include "dialogs/warning_box.h"
 #include "hint_control.h"
-#include "stria_input_wiring.h"
 #include "vendor_links.h"
 
 #include <QCheckBox>
@@ -85,7 +84,6 @@ TStriaInput::TStriaInput(platform::Platform& platform, QWidget* parent)
     setTabOrder();
     connectHandlers();
     createDialogs();
-    stria::RunWirings(*this);
 }
 
 TStriaInput::~TStriaInput() = default;
@@ -216,7 +214,7 @@ void TStriaInput::arrangeControls() {
     auto* sizeLayout = new QGridLayout(GroupBox2);
     sizeLayout->setVerticalSpacing(0);
     int index = 0;
-    for (QRadioButton* size : {SizeA, SizeB, SizeC, SizeD, SizeE, SizeF}) {
+    for (QRadioButton* size : sizeButtons()) {
         sizeLayout->addWidget(size, index % 3, index / 3);
         ++index;
     }
@@ -290,12 +288,22 @@ void TStriaInput::setTabOrder() {
         QWidget::setTabOrder(order[i - 1], order[i]);
     }
     EnterGroupAtCheckedButton({RadioButton1, RadioButton2});
-    EnterGroupAtCheckedButton({SizeA, SizeB, SizeC, SizeD, SizeE, SizeF});
+    const std::array<QRadioButton*, 6> sizes = sizeButtons();
+    EnterGroupAtCheckedButton({sizes.begin(), sizes.end()});
 }
 
 void TStriaInput::connectHandlers() {
     connect(MakeButtonClick, &QPushButton::clicked, this, &TStriaInput::MakeButtonClickClick);
     connect(AddButtonClick, &QPushButton::clicked, this, &TStriaInput::AddButtonClickClick);
+    connect(CopyButtonClick, &QPushButton::clicked, this, &TStriaInput::CopyButtonClickClick);
+    connect(PrintLabels, &QPushButton::clicked, this, &TStriaInput::PrintLabelsClick);
+    connect(PrintButtonClick, &QPushButton::clicked, this, &TStriaInput::PrintButtonClickClick);
+    connect(BuildGraphic, &QPushButton::clicked, this, &TStriaInput::BuildGraphicClick);
+    connect(HelpButtonClick, &QPushButton::clicked, this, &TStriaInput::HelpButtonClickClick);
+    connect(StaticText2, &ClickableLabel::clicked, this, &TStriaInput::StaticText2Click);
+    connect(SpeedButton2, &QToolButton::clicked, this, &TStriaInput::SpeedButton2Click);
+    connect(ShowTip, &QPushButton::clicked, this, &TStriaInput::ShowTipClick);
+    connect(TipCheckBox, &QCheckBox::clicked, this, &TStriaInput::TipCheckBoxClick);
     for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
              RadioButton1, RadioButton2, SizeA, SizeB, SizeC, SizeD, SizeE, SizeF, DispSums}) {
         connect(option, &QAbstractButton::clicked, this, &TStriaInput::RadioButton1Click);
@@ -309,10 +317,24 @@ void TStriaInput::connectHandlers() {
 
 void TStriaInput::createDialogs() {
     WarningBox = new TWarningBox(*this);
-    Form2 = new TForm2(*this);
-    Tip = new TTip(*this);
-    Form3 = new TForm3(*this);
-    Convert2 = new TConvert2(*this);
+    Form2 = new TForm2(*this, platform_, *BarTextInput);
+    Tip = new TTip(*this, platform_);
+    Form3 = new TForm3(*this, platform_, *BarCodeOut, *BarTextInput);
+    Convert2 = new TConvert2(*this, platform_, [this] { return exportRequest(); });
+}
+
+std::array<QRadioButton*, 6> TStriaInput::sizeButtons() const {
+    return {SizeA, SizeB, SizeC, SizeD, SizeE, SizeF};
+}
+
+char16_t TStriaInput::sizeLetter() const {
+    const std::array<QRadioButton*, 6> sizes = sizeButtons();
+    for (std::size_t i = 0; i + 1 < sizes.size(); ++i) {
+        if (sizes[i]->isChecked()) {
+            return static_cast<char16_t>(u'a' + i);
+        }
+    }
+    return u'f';
 }
 
 QPrinter& TStriaInput::PrintDialog1() {

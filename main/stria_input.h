@@ -1,29 +1,13 @@
 // The main window: data in, barcode string out, options, preview, and the start-up and close
-// routines that carry the options from one run to the next.
-//
-// Adding a handler for a control (Copy, Labels, Sample, Export, Help, the link, ...):
-//   1. Create main/stria_input_<feature>.cpp (files named stria_input*.cpp are built into the
-//      window automatically).
-//   2. Declare the handler as a member in the block "Handlers of other files" below, one line,
-//      e.g. `void CopyButtonClickClick();`, and define it in your file.
-//   3. Connect it from your file, without touching the constructor:
-//        namespace {
-//        void Wire(TStriaInput& w) {
-//            QObject::connect(w.CopyButtonClick, &QPushButton::clicked, &w,
-//                             &TStriaInput::CopyButtonClickClick);
-//        }
-//        const bool wired = stria::RegisterWiring(&Wire);
-//        } // namespace
-//      (include "stria_input_wiring.h"). Every window runs the registered wirings at the end of
-//      its constructor, after all controls and dialogs exist.
-//   Every command ends with BarTextInput->setFocus(); refusals go through ErrorDisplay(); the
-//   desktop is reached only through platform().
+// routines that carry the options from one run to the next. The desktop is reached only through
+// platform(); every command ends with the focus in BarTextInput.
 #pragma once
 
 #include "setting_keys.h"
 
 #include <QString>
 #include <QWidget>
+#include <array>
 #include <memory>
 #include <optional>
 
@@ -45,8 +29,14 @@ class TForm3;
 class TTip;
 class TWarningBox;
 
+namespace picture {
+struct ExportRequest;
+}
 namespace platform {
 class Platform;
+}
+namespace settings {
+class IniFile;
 }
 namespace stria {
 class HintControl;
@@ -106,16 +96,16 @@ public:
     TForm3* Form3;
     TConvert2* Convert2;
 
-    // Barcode state and the ways other Parts of the window use it.
+    // Barcode state, for the commands and the dialogs.
     bool made() const { return made_; }
     // Refuses an action: the message in the preview in Arial 12, the output box emptied, a beep,
     // the made flag cleared, the focus back in BarTextInput.
     void ErrorDisplay(const QString& message);
     // The typeface of the current options ("Sample 93 d HR" for the initial ones).
     QString currentFaceName() const;
-    // The main window's top-left corner plus 100 pixels each way: where warnings go.
-    QPoint warningPosition() const;
-    // A warning dialog at warningPosition().
+    // The size letter 'a'..'f' of the checked size button.
+    char16_t sizeLetter() const;
+    // A warning dialog at the main window's frame corner plus 100 pixels each way.
     void warn(const QString& text);
 
     // The data folder ("<Documents>/Stria/", empty before start-up) and whether start-up found
@@ -128,15 +118,13 @@ public:
     stria::HintControl& hints() { return *hints_; }
     bool startedUp() const { return startedUp_; }
 
-    // Handlers of this file set.
+    // Handlers, connected by connectHandlers().
     void FormActivate(); // the start-up routine; runs once, when the window first comes on screen
-    void FormClose();    // the close routine
+    void FormClose();    // the close routine: one write of the settings file
     void MakeButtonClickClick();
     void RadioButton1Click(); // every option control, and PointSize on change and on leaving
     void AddButtonClickClick();
     void BarTextInputKeyDown(int key, Qt::KeyboardModifiers modifiers);
-
-    // Handlers of other files (one line each; see the top of this file).
     void CopyButtonClickClick();
     void PrintButtonClickClick();
     void HelpButtonClickClick(); // also F1 in BarTextInput
@@ -159,12 +147,16 @@ private:
     void connectHandlers();
     void createDialogs();
 
-    void restoreSettings();
+    std::array<QRadioButton*, 6> sizeButtons() const;
+    // What the export dialog draws: the output box, face and point size as they stand now.
+    picture::ExportRequest exportRequest() const;
+
+    void restoreSettings(const settings::IniFile& file);
     // Moves the window to the position restoreSettings() read, or onto the nearest screen when
     // there its title bar would not show.
     void placeRestoredWindow();
-    void writeFirstRunSettings();
-    void checkTipOfTheDay();
+    void writeFirstRunSettings(settings::IniFile& file);
+    void checkTipOfTheDay(const settings::IniFile& file);
     QVariant controlValue(settings::KeyId key) const;
     void applyToControl(settings::KeyId key, const QVariant& value);
 

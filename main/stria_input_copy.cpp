@@ -3,10 +3,8 @@
 #include "dialogs/warning_box.h"
 #include "platform.h"
 #include "stria_input.h"
-#include "stria_input_wiring.h"
 
 #include <QApplication>
-#include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QPushButton>
@@ -17,20 +15,9 @@ void TStriaInput::CopyButtonClickClick() {
         return;
     }
     // However the note is closed, the copy follows.
-    if (!WarningBox->NoWarningBox->isChecked()) {
+    if (!WarningBox->suppressed()) {
         platform_.execDialog(*WarningBox);
     }
     clipboard::CopyPreviewToClipboard(*BarCodeOut, *QApplication::clipboard());
     BarTextInput->setFocus();
 }
-
-namespace {
-
-void Wire(TStriaInput& w) {
-    QObject::connect(w.CopyButtonClick, &QPushButton::clicked, &w,
-                     &TStriaInput::CopyButtonClickClick);
-}
-
-const bool wired = stria::RegisterWiring(&Wire);
-
-} // namespace

@@ -2,10 +2,10 @@
 #include "dialogs/export_dialog.h"
 #include "platform.h"
 #include "stria_input.h"
-#include "stria_input_wiring.h"
 
+#include <QComboBox>
 #include <QLineEdit>
-#include <QPushButton>
+#include <QRadioButton>
 
 void TStriaInput::BuildGraphicClick() {
     BarTextInput->setFocus();
@@ -16,12 +16,11 @@ void TStriaInput::BuildGraphicClick() {
     platform_.execDialog(*Convert2);
 }
 
-namespace {
-
-void Wire(TStriaInput& w) {
-    QObject::connect(w.BuildGraphic, &QPushButton::clicked, &w, &TStriaInput::BuildGraphicClick);
+picture::ExportRequest TStriaInput::exportRequest() const {
+    picture::ExportRequest request;
+    request.outputText = BarTextOut->text();
+    request.faceName = currentFaceName();
+    request.pointSizeText = PointSize->currentText();
+    request.sizeA = SizeA->isChecked();
+    return request;
 }
-
-const bool wired = stria::RegisterWiring(&Wire);
-
-} // namespace

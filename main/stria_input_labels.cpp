@@ -2,9 +2,6 @@
 #include "dialogs/label_dialog.h"
 #include "platform.h"
 #include "stria_input.h"
-#include "stria_input_wiring.h"
-
-#include <QPushButton>
 
 void TStriaInput::PrintLabelsClick() {
     if (made_) {
@@ -13,13 +10,3 @@ void TStriaInput::PrintLabelsClick() {
     }
     ErrorDisplay(QStringLiteral("Make a bar code before printing labels"));
 }
-
-namespace {
-
-void Wire(TStriaInput& w) {
-    QObject::connect(w.PrintLabels, &QPushButton::clicked, &w, &TStriaInput::PrintLabelsClick);
-}
-
-const bool wired = stria::RegisterWiring(&Wire);
-
-} // namespace

@@ -2,7 +2,6 @@
 // settings file and the tip of the day.
 #include "data_folder.h"
 #include "dialogs/about_box.h"
-#include "dialogs/clickable_label.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/tip_window.h"
 #include "hint_control.h"
@@ -25,8 +24,6 @@ using settings::KeyId;
 namespace {
 
 constexpr int HintTime = 6000;
-
-const char* const SizeLetters = "ABCDE";
 
 } // namespace
 
@@ -56,23 +53,25 @@ void TStriaInput::closeEvent(QCloseEvent* event) {
 
 void TStriaInput::FormActivate() {
     startedUp_ = true;
-    Form2->CurVersion->setText(QStringLiteral("V" STRIA_VERSION));
+    Form2->showVersion(QStringLiteral("V" STRIA_VERSION));
     BarTextInput->setFocus();
     hints_->setHintTime(HintTime);
 
     dataFolder_ = settings::DataFolder(platform_.documentsFolder());
     dataFolderFound_ = QFileInfo(dataFolder_).isDir();
+    Tip->setSettingsFile(settingsFilePath());
     if (!dataFolderFound_) {
         warn(QStringLiteral("The folder %1 is missing, please re-install this product.")
                  .arg(dataFolder_));
     }
     if (dataFolderFound_) {
-        if (settings::IniFile(settingsFilePath()).sectionExists(settings::SettingsSection)) {
-            restoreSettings();
+        settings::IniFile file(settingsFilePath());
+        if (file.sectionExists(settings::SettingsSection)) {
+            restoreSettings(file);
         } else {
-            writeFirstRunSettings();
+            writeFirstRunSettings(file);
         }
-        checkTipOfTheDay();
+        checkTipOfTheDay(file);
     }
     // Typing replaces the restored data.
     BarTextInput->selectAll();
@@ -83,29 +82,26 @@ void TStriaInput::FormClose() {
     if (!dataFolderFound_) {
         return;
     }
+    // One write for all the options, so that no failure can leave half of them.
     settings::IniFile file(settingsFilePath());
     for (const KeyId key : settings::CloseOrder()) {
-        settings::WriteSetting(file, settings::Key(key), controlValue(key));
+        settings::SetSetting(file, key, controlValue(key));
     }
+    static_cast<void>(file.save());
 }
 
 QString TStriaInput::settingsFilePath() const {
     return dataFolder_ + settings::SettingsFileName(platform_.programFileName());
 }
 
-QPoint TStriaInput::warningPosition() const {
-    return platform::FramePosition(*this) + QPoint(100, 100);
-}
-
 void TStriaInput::warn(const QString& text) {
-    platform_.warning(text, warningPosition());
+    platform_.warningBeside(*this, text);
 }
 
-void TStriaInput::restoreSettings() {
-    const settings::IniFile file(settingsFilePath());
+void TStriaInput::restoreSettings(const settings::IniFile& file) {
     for (const settings::SettingKey& key : settings::SettingKeys()) {
         if (key.section == settings::SettingsSection) {
-            applyToControl(key.id, settings::ReadSetting(file, key));
+            applyToControl(key.id, settings::ReadSetting(file, key.id));
         }
     }
     if (restoredPosition_) {
@@ -129,31 +125,28 @@ void TStriaInput::placeRestoredWindow() {
     }
 }
 
-void TStriaInput::writeFirstRunSettings() {
-    settings::IniFile file(settingsFilePath());
+void TStriaInput::writeFirstRunSettings(settings::IniFile& file) {
     for (const settings::SettingKey& key : settings::SettingKeys()) {
         switch (key.firstRun) {
         case settings::FirstRun::NotWritten:
             break;
         case settings::FirstRun::Fixed:
-            settings::WriteSetting(file, key, key.firstRunValue);
+            settings::SetSetting(file, key.id, key.firstRunValue);
             break;
         case settings::FirstRun::FromControl:
-            settings::WriteSetting(file, key, controlValue(key.id));
+            settings::SetSetting(file, key.id, controlValue(key.id));
             break;
         }
     }
+    static_cast<void>(file.save());
 }
 
-void TStriaInput::checkTipOfTheDay() {
-    const settings::IniFile file(settingsFilePath());
+void TStriaInput::checkTipOfTheDay(const settings::IniFile& file) {
     if (!file.sectionExists(settings::TipSection)) {
-        warn(QStringLiteral(
-            "The Tip-of-the-Day file could not be found! Please re-install this product."));
+        warn(TipFileMissingMessage());
         return;
     }
-    const settings::SettingKey& enabled = settings::Key(KeyId::TipEnabled);
-    applyToControl(KeyId::TipEnabled, settings::ReadSetting(file, enabled));
+    applyToControl(KeyId::TipEnabled, settings::ReadSetting(file, KeyId::TipEnabled));
     if (TipCheckBox->isChecked()) {
         platform_.execDialog(*Tip);
     }
@@ -169,36 +162,25 @@ QVariant TStriaInput::controlValue(KeyId key) const {
         return platform::FramePosition(*this).y();
     case KeyId::Type:
         return RadioButton2->isChecked() ? QStringLiteral("H") : QStringLiteral("S");
-    case KeyId::FontSize: {
-        const QRadioButton* sizes[] = {SizeA, SizeB, SizeC, SizeD, SizeE};
-        for (int i = 0; i < 5; ++i) {
-            if (sizes[i]->isChecked()) {
-                return QString(QLatin1Char(SizeLetters[i]));
-            }
-        }
-        return QStringLiteral("F");
-    }
+    case KeyId::FontSize:
+        return QString(QChar(sizeLetter())).toUpper();
     case KeyId::PointSize:
         return PointSize->currentText();
     case KeyId::Data:
         return BarTextInput->text();
     case KeyId::DisplayChecksums:
         return DispSums->isChecked();
-    case KeyId::LabelSize: {
-        const auto buttons = Form3->labelButtons();
-        for (int i = 0; i < 8; ++i) {
-            if (buttons[i]->isChecked()) {
-                return i + 1;
-            }
-        }
-        return 9;
-    }
+    case KeyId::LabelSize:
+        return Form3->labelSize();
     case KeyId::LabelExplain:
-        return Form3->ExplainPaste->isChecked();
+        return Form3->explainPaste();
     case KeyId::LabelFill:
-        return Form3->FillLabels->isChecked();
+        return Form3->fillLabels();
     case KeyId::TipEnabled:
         return TipCheckBox->isChecked();
+    case KeyId::TipPosition:
+    case KeyId::TipMaximum:
+        break; // the tip window's own
     }
     return {};
 }
@@ -220,11 +202,10 @@ void TStriaInput::applyToControl(KeyId key, const QVariant& value) {
         (value.toString() == QLatin1String("H") ? RadioButton2 : RadioButton1)->setChecked(true);
         break;
     case KeyId::FontSize: {
-        QRadioButton* sizes[] = {SizeA, SizeB, SizeC, SizeD, SizeE};
+        // "A".."E" as written; anything else, "a" and "F" included, is the narrowest size.
         const QString letter = value.toString();
-        const qsizetype index =
-            letter.size() == 1 ? QString::fromLatin1(SizeLetters).indexOf(letter) : -1;
-        (index < 0 ? SizeF : sizes[index])->setChecked(true);
+        const bool known = letter.size() == 1 && letter[0] >= u'A' && letter[0] <= u'E';
+        sizeButtons()[known ? letter[0].unicode() - u'A' : 5]->setChecked(true);
         break;
     }
     case KeyId::PointSize:
@@ -236,19 +217,20 @@ void TStriaInput::applyToControl(KeyId key, const QVariant& value) {
     case KeyId::DisplayChecksums:
         DispSums->setChecked(value.toBool());
         break;
-    case KeyId::LabelSize: {
-        const int size = value.toInt();
-        Form3->labelButtons()[size >= 1 && size <= 8 ? size - 1 : 8]->setChecked(true);
+    case KeyId::LabelSize:
+        Form3->setLabelSize(value.toInt());
         break;
-    }
     case KeyId::LabelExplain:
-        Form3->ExplainPaste->setChecked(value.toBool());
+        Form3->setExplainPaste(value.toBool());
         break;
     case KeyId::LabelFill:
-        Form3->FillLabels->setChecked(value.toBool());
+        Form3->setFillLabels(value.toBool());
         break;
     case KeyId::TipEnabled:
         TipCheckBox->setChecked(value.toBool());
+        break;
+    case KeyId::TipPosition:
+    case KeyId::TipMaximum:
         break;
     }
 }

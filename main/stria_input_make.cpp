@@ -3,6 +3,7 @@
 #include "barcode_builder.h"
 #include "code93.h"
 #include "control_character_list.h"
+#include "export_font_size.h"
 #include "platform.h"
 #include "stria_input.h"
 
@@ -55,15 +56,7 @@ void SetPointSize(QWidget* widget, int pointSize) {
 QString TStriaInput::currentFaceName() const {
     const code93::Style style =
         RadioButton2->isChecked() ? code93::Style::HumanReadable : code93::Style::Standard;
-    const QRadioButton* sizes[] = {SizeA, SizeB, SizeC, SizeD, SizeE};
-    char16_t letter = u'f';
-    for (int i = 0; i < 5; ++i) {
-        if (sizes[i]->isChecked()) {
-            letter = static_cast<char16_t>(u'a' + i);
-            break;
-        }
-    }
-    return FromU16(code93::FaceName(style, letter));
+    return FromU16(code93::FaceName(style, sizeLetter()));
 }
 
 void TStriaInput::setPreview(const QString& family, int pointSize, const QString& text) {
@@ -104,7 +97,7 @@ void TStriaInput::MakeButtonClickClick() {
     const std::optional<int> pointSize = pointSizeNumber();
     // A font cannot have a size below one point; such a text is no usable number either.
     if (!pointSize || *pointSize < 1) {
-        platform_.invalidInteger(PointSize->currentText());
+        platform_.errorDialog(picture::NotAnIntegerMessage(PointSize->currentText()));
         return;
     }
     if (*pointSize > MaximumPointSize) {
@@ -113,14 +106,8 @@ void TStriaInput::MakeButtonClickClick() {
     }
     setPreview(currentFaceName(), *pointSize,
                FromU16(barcode.barcodeString) + QStringLiteral("  "));
-    if (DispSums->isChecked()) {
-        SetPointSize(BarTextOut, OutputWithSumsPointSize);
-        BarTextOut->setText(QChar(code93::StartChar) + FromU16(barcode.body) +
-                            FromU16(barcode.sumsText));
-    } else {
-        SetPointSize(BarTextOut, OutputPointSize);
-        BarTextOut->setText(FromU16(barcode.barcodeString));
-    }
+    SetPointSize(BarTextOut, DispSums->isChecked() ? OutputWithSumsPointSize : OutputPointSize);
+    BarTextOut->setText(FromU16(code93::OutputText(barcode, DispSums->isChecked())));
     BarTextOut->setCursorPosition(0);
     made_ = true;
     BarTextInput->setFocus();
@@ -136,7 +123,7 @@ void TStriaInput::RadioButton1Click() {
     if (text.size() < 2) {
         PointSize->setFocus();
     } else if (const std::optional<int> pointSize = pointSizeNumber(); !pointSize) {
-        platform_.invalidInteger(text);
+        platform_.errorDialog(picture::NotAnIntegerMessage(text));
     } else if (*pointSize < MinimumPointSize) {
         PointSize->setFocus();
     } else if (*pointSize > MaximumPointSize) {

@@ -2,10 +2,8 @@
 #include "platform.h"
 #include "sample_page.h"
 #include "stria_input.h"
-#include "stria_input_wiring.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QTextEdit>
 
@@ -23,20 +21,8 @@ void TStriaInput::PrintButtonClickClick() {
     const printing::SampleInput input{BarTextOut->text(), BarCodeOut->toPlainText(),
                                       currentFaceName(), SizeE->isChecked(), SizeF->isChecked()};
     // A printer that cannot take the page must not look like a printed one.
-    const QString failure = printing::PrintSamplePage(printer, input);
-    if (!failure.isEmpty()) {
-        platform_.errorDialog(failure);
+    if (const Result<> printed = printing::PrintSamplePage(printer, input); !printed) {
+        platform_.errorDialog(printed.error());
     }
     BarTextInput->setFocus();
 }
-
-namespace {
-
-void Wire(TStriaInput& w) {
-    QObject::connect(w.PrintButtonClick, &QPushButton::clicked, &w,
-                     &TStriaInput::PrintButtonClickClick);
-}
-
-const bool wired = stria::RegisterWiring(&Wire);
-
-} // namespace

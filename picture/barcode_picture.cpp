@@ -1,9 +1,9 @@
 #include "barcode_picture.h"
 
 #include "export_font_size.h"
+#include "picture_format.h"
 #include "picture_rows.h"
 
-#include <QLocale>
 #include <climits>
 #include <cmath>
 #include <cstring>
@@ -20,14 +20,6 @@ constexpr long long MaxPictureSide = INT_MAX;
 constexpr long long MaxFontPixels = 12000;
 
 constexpr int ModulesPerSymbol = 9;
-
-QString Number(long long n) {
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(n);
-}
-
-QString Decimal(double value) {
-    return QLocale(QLocale::English, QLocale::UnitedStates).toString(value, 'g', 4);
-}
 
 QString WithoutLeadingBlanks(const QString& text) {
     qsizetype start = 0;
@@ -59,7 +51,7 @@ QString ChooseScale(const BarcodeFace& face, long long pixelSize, const ExportRe
     if (modulePixels < 1) {
         return QStringLiteral("At %1 pixels the modules of \"%2\" are narrower than a pixel; "
                               "whole-pixel modules need a larger point size or resolution")
-            .arg(Number(pixelSize), request.faceName);
+            .arg(EnglishNumber(pixelSize), request.faceName);
     }
     layout.style.scale = {ModulesPerSymbol * modulePixels, symbol, true};
     layout.style.antialiased = false;
@@ -82,7 +74,7 @@ QString CheckBarReduction(const ExportRequest& request, PictureLayout& layout) {
     if (layout.modulePixels - reduction < 1) {
         return QStringLiteral("A bar reduction of %1 pixels would leave the narrowest bars %2 "
                               "pixels wide; a bar must keep at least 1 pixel")
-            .arg(Decimal(reduction), Decimal(layout.modulePixels - reduction));
+            .arg(EnglishDecimal(reduction), EnglishDecimal(layout.modulePixels - reduction));
     }
     layout.style.barReduction = std::llround(reduction * 64);
     return {};
@@ -95,55 +87,61 @@ long long PointsToPixels(int points) {
     return (4LL * points + 1) / 3;
 }
 
-PictureLayout LayoutPicture(const ExportRequest& request) {
-    PictureLayout layout;
-    const FontSizeResult fontSize =
-        GraphicFontSize(request.pointSizeText, request.dpi, request.sizeA);
-    if (!fontSize.error.isEmpty()) {
-        layout.error = fontSize.error;
-        return layout;
-    }
-    layout.fontPoints = fontSize.points;
-    if (fontSize.points < 1) {
-        layout.error = QStringLiteral("The point size %1 gives no picture: the font size "
-                                      "must be at least 1 point")
-                           .arg(request.pointSizeText.trimmed());
-        return layout;
-    }
+namespace {
 
+// The export font's character height in pixels.
+Result<long long> FontPixels(const ExportRequest& request) {
+    const Result<int> fontPoints =
+        GraphicFontSize(request.pointSizeText, request.dpi, request.sizeA);
+    if (!fontPoints) {
+        return Failure{fontPoints.error()};
+    }
+    if (*fontPoints < 1) {
+        return Failure{QStringLiteral("The point size %1 gives no picture: the font size "
+                                      "must be at least 1 point")
+                           .arg(request.pointSizeText.trimmed())};
+    }
     // The font is sized in pixels at a fixed 96 pixels per inch, not at the display's
     // resolution: the dpi choice is nominal and only scales the drawing, so the same options
     // must give the same picture on every screen (and with no screen at all).
-    const long long pixelSize = PointsToPixels(fontSize.points);
+    const long long pixelSize = PointsToPixels(*fontPoints);
     if (pixelSize > MaxFontPixels) {
-        layout.error = QStringLiteral("The export font would be %1 pixels high; the largest font "
+        return Failure{QStringLiteral("The export font would be %1 pixels high; the largest font "
                                       "is %2 pixels. Choose a lower resolution or a smaller "
                                       "point size.")
-                           .arg(Number(pixelSize), Number(MaxFontPixels));
-        return layout;
+                           .arg(EnglishNumber(pixelSize), EnglishNumber(MaxFontPixels))};
     }
+    return pixelSize;
+}
+
+} // namespace
+
+Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
+    const Result<long long> fontPixels = FontPixels(request);
+    if (!fontPixels) {
+        return Failure{fontPixels.error()};
+    }
+    const long long pixelSize = *fontPixels;
+    PictureLayout layout;
     BarcodeFace* face = BarcodeFace::ForFamily(request.faceName);
     if (!face) {
-        layout.error = QStringLiteral("The typeface \"%1\" is not installed").arg(request.faceName);
-        return layout;
+        return Failure{
+            QStringLiteral("The typeface \"%1\" is not installed").arg(request.faceName)};
     }
     layout.faceName = request.faceName;
     if (QString error = ChooseScale(*face, pixelSize, request, layout); !error.isEmpty()) {
-        layout.error = error;
-        return layout;
+        return Failure{error};
     }
     if (QString error = CheckBarReduction(request, layout); !error.isEmpty()) {
-        layout.error = error;
-        return layout;
+        return Failure{error};
     }
 
     const Scale& scale = layout.style.scale;
     const long long ascent = Pixels(scale.Fixed(face->ascentUnits()));
     const long long descent = Pixels(scale.Fixed(face->descentUnits()));
     if (ascent <= 0 || descent < 0) {
-        layout.error = QStringLiteral("The typeface \"%1\" gives no usable size at %2 pixels")
-                           .arg(request.faceName, Number(pixelSize));
-        return layout;
+        return Failure{QStringLiteral("The typeface \"%1\" gives no usable size at %2 pixels")
+                           .arg(request.faceName, EnglishNumber(pixelSize))};
     }
     layout.text = WithoutLeadingBlanks(request.outputText);
     ShapedText shaped = face->Shape(layout.text, scale);
@@ -157,11 +155,11 @@ PictureLayout LayoutPicture(const ExportRequest& request) {
     const long long width = textWidth + 3LL * constants.sideMargin;
     const long long height = top + cellHeight - raise + constants.bottomMargin;
     if (width > MaxPictureSide || height > MaxPictureSide) {
-        layout.error = QStringLiteral("The picture would be %1 x %2 pixels; no picture format "
-                                      "holds more than %3 pixels in a direction. Choose a lower "
-                                      "resolution or a smaller point size.")
-                           .arg(Number(width), Number(height), Number(MaxPictureSide));
-        return layout;
+        return Failure{
+            QStringLiteral("The picture would be %1 x %2 pixels; no picture format "
+                           "holds more than %3 pixels in a direction. Choose a lower "
+                           "resolution or a smaller point size.")
+                .arg(EnglishNumber(width), EnglishNumber(height), EnglishNumber(MaxPictureSide))};
     }
 
     layout.cellHeight = static_cast<int>(cellHeight);
@@ -173,25 +171,25 @@ PictureLayout LayoutPicture(const ExportRequest& request) {
     return layout;
 }
 
-PictureResult MakePicture(const ExportRequest& request) {
-    const PictureLayout layout = LayoutPicture(request);
-    if (!layout.error.isEmpty()) {
-        return {QImage(), layout.error};
+Result<QImage> MakePicture(const ExportRequest& request) {
+    const Result<PictureLayout> layout = LayoutPicture(request);
+    if (!layout) {
+        return Failure{layout.error()};
     }
-    PictureRows rows(layout);
+    PictureRows rows(*layout);
     if (!rows.error().isEmpty()) {
-        return {QImage(), rows.error()};
+        return Failure{rows.error()};
     }
-    QImage image(layout.size, QImage::Format_Grayscale8);
+    QImage image(layout->size, QImage::Format_Grayscale8);
     if (image.isNull()) {
-        return {QImage(), QStringLiteral("There is not enough memory for a picture of %1 x %2 "
-                                         "pixels")
-                              .arg(Number(layout.size.width()), Number(layout.size.height()))};
+        return Failure{
+            QStringLiteral("There is not enough memory for a picture of %1 x %2 pixels")
+                .arg(EnglishNumber(layout->size.width()), EnglishNumber(layout->size.height()))};
     }
     for (int y = 0; y < image.height(); ++y) {
         std::memcpy(image.scanLine(y), rows.row(y), static_cast<std::size_t>(image.width()));
     }
-    return {image, {}};
+    return image;
 }
 
 } // namespace picture

@@ -4,6 +4,7 @@
 
 #include "barcode_face.h"
 #include "glyph_image.h"
+#include "result.h"
 
 #include <QImage>
 #include <QPoint>
@@ -29,7 +30,6 @@ struct ExportRequest {
 struct PictureLayout {
     QString text; // the output text without its leading blanks and control characters
     QString faceName;
-    int fontPoints = 0;      // GraphicFontSize
     double pixelSize = 0;    // the font's character height in pixels (fractional only if exact)
     double modulePixels = 0; // the narrowest bar at that size, before any reduction
     int cellHeight = 0;      // H: ascent + descent
@@ -40,21 +40,16 @@ struct PictureLayout {
     QSize size;              // (W + 3 m) x (T + H - q + D)
     RasterStyle style;
     std::vector<ShapedGlyph> glyphs; // the shaped text, positions from the cell's left edge
-    QString error;                   // empty when the picture can be made
-};
-
-struct PictureResult {
-    QImage image; // 8-bit grey, white ground
-    QString error;
 };
 
 // Font pixels (character height) for a positive point size at 96 pixels per inch, rounded.
 long long PointsToPixels(int points);
 
-PictureLayout LayoutPicture(const ExportRequest& request);
+// The layout, or why the picture cannot be made.
+Result<PictureLayout> LayoutPicture(const ExportRequest& request);
 
-// The whole picture in memory, for callers that want its pixels; files are written in bands
-// by WritePicture without it.
-PictureResult MakePicture(const ExportRequest& request);
+// The whole picture in memory (8-bit grey, white ground), for callers that want its pixels;
+// files are written in bands by WritePicture without it.
+Result<QImage> MakePicture(const ExportRequest& request);
 
 } // namespace picture

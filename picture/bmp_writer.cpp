@@ -45,14 +45,14 @@ std::size_t BmpRowBytes(int width, int bitsPerPixel) {
     return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bitsPerPixel) + 31) / 32 * 4;
 }
 
-QString WriteBmp(RowSource& rows, QIODevice& device) {
+Result<> WriteBmp(RowSource& rows, QIODevice& device) {
     const QSize size = rows.size();
     const int width = size.width();
     const int bitsPerPixel = rows.blackAndWhite() ? 1 : 8;
     const std::size_t rowBytes = BmpRowBytes(width, bitsPerPixel);
     const QByteArray headers = Headers(size, bitsPerPixel, rowBytes);
     if (device.write(headers) != headers.size()) {
-        return device.errorString();
+        return Failure{device.errorString()};
     }
     RowConversion padded(rowBytes);
     for (int y = size.height() - 1; y >= 0; --y) {
@@ -65,7 +65,7 @@ QString WriteBmp(RowSource& rows, QIODevice& device) {
         });
         if (device.write(reinterpret_cast<const char*>(line), static_cast<qint64>(rowBytes)) !=
             static_cast<qint64>(rowBytes)) {
-            return device.errorString();
+            return Failure{device.errorString()};
         }
     }
     return {};

@@ -19,23 +19,23 @@ QFont PdfPageFont(const QString& family, double points) {
     return font;
 }
 
-QString WriteDocumentFile(const QString& fileName, const QByteArray& bytes) {
+Result<> WriteDocumentFile(const QString& fileName, const QByteArray& bytes) {
     OutputFile file(fileName);
     if (!file.open()) {
-        return CannotCreateFile(fileName, file.errorString());
+        return Failure{CannotCreateFile(fileName, file.errorString())};
     }
     file.device()->write(bytes);
     if (!file.commit()) {
-        return CannotCreateFile(fileName, file.errorString());
+        return Failure{CannotCreateFile(fileName, file.errorString())};
     }
     return {};
 }
 
-QString WritePdfFile(const QString& fileName, const QPageSize& pageSize, const QString& title,
-                     int pageCount, const PageDrawer& drawPage) {
+Result<> WritePdfFile(const QString& fileName, const QPageSize& pageSize, const QString& title,
+                      int pageCount, const PageDrawer& drawPage) {
     OutputFile file(fileName);
     if (!file.open()) {
-        return CannotCreateFile(fileName, file.errorString());
+        return Failure{CannotCreateFile(fileName, file.errorString())};
     }
     {
         QPdfWriter writer(file.device());
@@ -46,23 +46,25 @@ QString WritePdfFile(const QString& fileName, const QPageSize& pageSize, const Q
         writer.setPageMargins(QMarginsF(0, 0, 0, 0));
         QPainter painter;
         if (!painter.begin(&writer)) {
-            return CannotCreateFile(fileName, QStringLiteral("The PDF writer did not start."));
+            return Failure{
+                CannotCreateFile(fileName, QStringLiteral("The PDF writer did not start."))};
         }
         painter.scale(Resolution / 72.0, Resolution / 72.0);
         for (int page = 0; page < pageCount; ++page) {
             if (page > 0 && !writer.newPage()) {
-                return CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."));
+                return Failure{
+                    CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."))};
             }
             painter.save();
             drawPage(painter, page);
             painter.restore();
         }
         if (!painter.end()) {
-            return CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."));
+            return Failure{CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."))};
         }
     }
     if (!file.commit()) {
-        return CannotCreateFile(fileName, file.errorString());
+        return Failure{CannotCreateFile(fileName, file.errorString())};
     }
     return {};
 }

@@ -2,6 +2,8 @@
 // by a complete new one, and a failed write leaves it as it was.
 #pragma once
 
+#include "result.h"
+
 #include <QByteArray>
 #include <QFont>
 #include <QPageSize>
@@ -16,16 +18,15 @@ namespace picture {
 using PageDrawer = std::function<void(QPainter& painter, int page)>;
 
 // Writes a PDF of pageCount pages of this size, without margins, painted in points from each
-// page's top-left corner, the typefaces embedded; returns why it failed, or an empty text.
-// Needs a QGuiApplication.
-QString WritePdfFile(const QString& fileName, const QPageSize& pageSize, const QString& title,
-                     int pageCount, const PageDrawer& drawPage);
+// page's top-left corner, the typefaces embedded. Needs a QGuiApplication.
+Result<> WritePdfFile(const QString& fileName, const QPageSize& pageSize, const QString& title,
+                      int pageCount, const PageDrawer& drawPage);
 
 // A font of this size for the painter of a PDF page, whose unit is the point (QFont's point sizes
 // count device pixels there).
 QFont PdfPageFont(const QString& family, double points);
 
-// Writes the bytes under exactly this name. Returns why it failed, or an empty text.
-QString WriteDocumentFile(const QString& fileName, const QByteArray& bytes);
+// Writes the bytes under exactly this name.
+Result<> WriteDocumentFile(const QString& fileName, const QByteArray& bytes);
 
 } // namespace picture

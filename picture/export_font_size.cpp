@@ -17,20 +17,24 @@ ResolutionConstants ConstantsForResolution(int dpi) {
     }
 }
 
-FontSizeResult GraphicFontSize(const QString& pointSizeText, int dpi, bool sizeA) {
+QString NotAnIntegerMessage(const QString& text) {
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+Result<int> GraphicFontSize(const QString& pointSizeText, int dpi, bool sizeA) {
     bool ok = false;
     const int n = pointSizeText.trimmed().toInt(&ok, 10);
     if (!ok) {
-        return {0, QStringLiteral("'%1' is not a valid integer value").arg(pointSizeText)};
+        return Failure{NotAnIntegerMessage(pointSizeText)};
     }
     long long points = static_cast<long long>(n) * ConstantsForResolution(dpi).scale;
     if (sizeA) {
         points /= 2;
     }
     if (points > std::numeric_limits<int>::max() || points < std::numeric_limits<int>::min()) {
-        return {0, QStringLiteral("The point size %1 is too large for a picture").arg(n)};
+        return Failure{QStringLiteral("The point size %1 is too large for a picture").arg(n)};
     }
-    return {static_cast<int>(points), {}};
+    return static_cast<int>(points);
 }
 
 } // namespace picture

@@ -1,6 +1,8 @@
 // The export's font size and margins, chosen by the nominal resolution of the picture.
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 
 namespace picture {
@@ -17,14 +19,13 @@ struct ResolutionConstants {
 // 1200, 900 and 600 dpi have their own constants; every other value gets those of 300 dpi.
 ResolutionConstants ConstantsForResolution(int dpi);
 
-struct FontSizeResult {
-    int points = 0;
-    QString error; // empty when points is valid
-};
+// "'<text>' is not a valid integer value": how a point size that is no whole number is refused,
+// by the export and by the main window alike.
+QString NotAnIntegerMessage(const QString& text);
 
 // The point size of the export font: the whole number in pointSizeText times the resolution's
 // scale, halved (truncating) for size a. Text that is not a whole number is refused with
 // "'<text>' is not a valid integer value".
-FontSizeResult GraphicFontSize(const QString& pointSizeText, int dpi, bool sizeA);
+Result<int> GraphicFontSize(const QString& pointSizeText, int dpi, bool sizeA);
 
 } // namespace picture

@@ -57,14 +57,14 @@ struct MapDeleter {
 
 } // namespace
 
-QString WriteGif(RowSource& rows, QIODevice& device) {
+Result<> WriteGif(RowSource& rows, QIODevice& device) {
     Palette palette = PaletteOf(rows);
     const std::unique_ptr<ColorMapObject, MapDeleter> map(
         GifMakeMapObject(static_cast<int>(palette.colours.size()), palette.colours.data()));
     int error = 0;
     GifFileType* gif = EGifOpen(&device, WriteToDevice, &error);
     if (!gif || !map) {
-        return QString::fromUtf8(GifErrorString(error));
+        return Failure{QString::fromUtf8(GifErrorString(error))};
     }
     const int width = rows.size().width();
     const int height = rows.size().height();
@@ -85,7 +85,10 @@ QString WriteGif(RowSource& rows, QIODevice& device) {
     } else if (!ok) {
         error = failure;
     }
-    return ok ? QString() : QString::fromUtf8(GifErrorString(error));
+    if (!ok) {
+        return Failure{QString::fromUtf8(GifErrorString(error))};
+    }
+    return {};
 }
 
 } // namespace picture

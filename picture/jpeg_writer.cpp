@@ -11,14 +11,14 @@ namespace picture {
 
 namespace {
 
-struct Failure {
+struct JpegFailure {
     jpeg_error_mgr manager;
     std::jmp_buf jump;
     char message[JMSG_LENGTH_MAX];
 };
 
 void OnError(j_common_ptr jpeg) {
-    auto* failure = reinterpret_cast<Failure*>(jpeg->err);
+    auto* failure = reinterpret_cast<JpegFailure*>(jpeg->err);
     failure->manager.format_message(jpeg, failure->message);
     std::longjmp(failure->jump, 1);
 }
@@ -46,7 +46,7 @@ void WriteOut(j_compress_ptr jpeg, std::size_t bytes) {
     if (destination.device->write(reinterpret_cast<const char*>(destination.buffer.data()),
                                   static_cast<qint64>(bytes)) != static_cast<qint64>(bytes)) {
         // The device holds the reason.
-        std::longjmp(reinterpret_cast<Failure*>(jpeg->err)->jump, 1);
+        std::longjmp(reinterpret_cast<JpegFailure*>(jpeg->err)->jump, 1);
     }
 }
 
@@ -62,7 +62,7 @@ void FinishBuffer(j_compress_ptr jpeg) {
 }
 
 // Kept apart from its caller so that no C++ object lives across the longjmp of a failure.
-bool Compress(jpeg_compress_struct& jpeg, Failure& failure, RowSource& rows, RowConversion& rgb,
+bool Compress(jpeg_compress_struct& jpeg, JpegFailure& failure, RowSource& rows, RowConversion& rgb,
               Destination& destination) {
     if (setjmp(failure.jump)) {
         return false;
@@ -93,9 +93,9 @@ bool Compress(jpeg_compress_struct& jpeg, Failure& failure, RowSource& rows, Row
 
 } // namespace
 
-QString WriteJpeg(RowSource& rows, QIODevice& device) {
+Result<> WriteJpeg(RowSource& rows, QIODevice& device) {
     jpeg_compress_struct jpeg{};
-    Failure failure{};
+    JpegFailure failure{};
     jpeg.err = jpeg_std_error(&failure.manager);
     failure.manager.error_exit = OnError;
     failure.manager.output_message = NoMessage;
@@ -107,7 +107,10 @@ QString WriteJpeg(RowSource& rows, QIODevice& device) {
     RowConversion rgb(3 * static_cast<std::size_t>(rows.size().width()));
     const bool ok = Compress(jpeg, failure, rows, rgb, *destination);
     jpeg_destroy_compress(&jpeg);
-    return ok ? QString() : QString::fromUtf8(failure.message);
+    if (!ok) {
+        return Failure{QString::fromUtf8(failure.message)};
+    }
+    return {};
 }
 
 } // namespace picture

@@ -48,6 +48,14 @@ QString ExportFileName(const QString& fileName, PictureFormat format) {
     return stem + FormatExtension(format);
 }
 
+QString EnglishNumber(long long n) {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(n);
+}
+
+QString EnglishDecimal(double value) {
+    return QLocale(QLocale::English, QLocale::UnitedStates).toString(value, 'g', 4);
+}
+
 int MaxSide(PictureFormat format) {
     switch (format) {
     case PictureFormat::Jpeg:
@@ -61,8 +69,7 @@ int MaxSide(PictureFormat format) {
     return 0x7fffffff;
 }
 
-QString CheckFormatLimit(QSize size, PictureFormat format, int bitsPerPixel) {
-    const QLocale c(QLocale::English, QLocale::UnitedStates);
+Result<> CheckFormatLimit(QSize size, PictureFormat format, int bitsPerPixel) {
     const int limit = MaxSide(format);
     if (size.width() <= limit && size.height() <= limit) {
         // A BMP file states its own length in 32 bits.
@@ -73,16 +80,17 @@ QString CheckFormatLimit(QSize size, PictureFormat format, int bitsPerPixel) {
         if (format != PictureFormat::Bmp || bmpBytes <= MaxBmpBytes) {
             return {};
         }
-        return QStringLiteral("The picture would be %1 x %2 pixels; a BMP file holds at most "
-                              "%3 bytes. Choose a lower resolution, a smaller point size or "
-                              "another format.")
-            .arg(c.toString(size.width()), c.toString(size.height()), c.toString(MaxBmpBytes));
+        return Failure{QStringLiteral("The picture would be %1 x %2 pixels; a BMP file holds at "
+                                      "most %3 bytes. Choose a lower resolution, a smaller point "
+                                      "size or another format.")
+                           .arg(EnglishNumber(size.width()), EnglishNumber(size.height()),
+                                EnglishNumber(MaxBmpBytes))};
     }
-    return QStringLiteral("The picture would be %1 x %2 pixels; a %3 file holds at most %4 "
-                          "pixels in each direction. Choose a lower resolution, a smaller point "
-                          "size or another format.")
-        .arg(c.toString(size.width()), c.toString(size.height()), FormatName(format),
-             c.toString(limit));
+    return Failure{QStringLiteral("The picture would be %1 x %2 pixels; a %3 file holds at most %4 "
+                                  "pixels in each direction. Choose a lower resolution, a smaller "
+                                  "point size or another format.")
+                       .arg(EnglishNumber(size.width()), EnglishNumber(size.height()),
+                            FormatName(format), EnglishNumber(limit))};
 }
 
 } // namespace picture

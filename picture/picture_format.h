@@ -1,6 +1,8 @@
 // The four picture file formats, their extensions and the largest picture each can hold.
 #pragma once
 
+#include "result.h"
+
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -22,10 +24,14 @@ std::optional<PictureFormat> FormatFromExtension(const QString& extension);
 // replaced by the format's extension, or with that extension added when it has none.
 QString ExportFileName(const QString& fileName, PictureFormat format);
 
+// Numbers as the export's messages write them, the same on every locale: "65,535", "2.5".
+QString EnglishNumber(long long n);
+QString EnglishDecimal(double value);
+
 // The largest width and height the format can store.
 int MaxSide(PictureFormat format);
 
-// Empty when a picture of this size and depth can be written in the format, else why not.
-QString CheckFormatLimit(QSize size, PictureFormat format, int bitsPerPixel = 8);
+// Fails, saying why, when a picture of this size and depth cannot be written in the format.
+Result<> CheckFormatLimit(QSize size, PictureFormat format, int bitsPerPixel = 8);
 
 } // namespace picture

@@ -13,7 +13,7 @@ namespace picture {
 
 namespace {
 
-QString Encode(RowSource& rows, PictureFormat format, QIODevice& device) {
+Result<> Encode(RowSource& rows, PictureFormat format, QIODevice& device) {
     switch (format) {
     case PictureFormat::Bmp:
         return WriteBmp(rows, device);
@@ -41,23 +41,22 @@ QString AbsoluteName(const QString& fileName) {
 
 } // namespace
 
-WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName) {
-    const QString limit = CheckFormatLimit(rows.size(), format, rows.blackAndWhite() ? 1 : 8);
-    if (!limit.isEmpty()) {
-        return {limit};
+Result<> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName) {
+    if (Result<> limit = CheckFormatLimit(rows.size(), format, rows.blackAndWhite() ? 1 : 8);
+        !limit) {
+        return limit;
     }
     const QString fullName = AbsoluteName(fileName);
     auto cannotCreate = [&](const QString& reason) {
-        return WriteResult{CannotCreateFile(fullName, reason)};
+        return Failure{CannotCreateFile(fullName, reason)};
     };
     OutputFile file(fullName);
     if (!file.open()) {
         return cannotCreate(file.errorString());
     }
-    const QString encodeError = Encode(rows, format, *file.device());
-    if (!encodeError.isEmpty()) {
+    if (const Result<> encoded = Encode(rows, format, *file.device()); !encoded) {
         const QString reason = file.errorString();
-        return cannotCreate(reason.isEmpty() ? encodeError : reason);
+        return cannotCreate(reason.isEmpty() ? encoded.error() : reason);
     }
     if (!file.commit()) {
         return cannotCreate(file.errorString());
@@ -65,11 +64,10 @@ WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& file
     return {};
 }
 
-WriteResult WritePicture(const PictureLayout& layout, PictureFormat format,
-                         const QString& fileName) {
+Result<> WritePicture(const PictureLayout& layout, PictureFormat format, const QString& fileName) {
     PictureRows rows(layout);
     if (!rows.error().isEmpty()) {
-        return {rows.error()};
+        return Failure{rows.error()};
     }
     return WriteRows(rows, format, fileName);
 }

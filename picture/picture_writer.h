@@ -4,23 +4,19 @@
 
 #include "barcode_picture.h"
 #include "picture_format.h"
+#include "result.h"
 #include "row_source.h"
 
 #include <QString>
 
 namespace picture {
 
-struct WriteResult {
-    QString error; // empty when the file was written
-};
-
 // Writes the picture of the layout under exactly this name (apply ExportFileName first), on the
 // calling thread. An existing file is replaced only by a complete new one; on failure nothing
 // is left behind.
-WriteResult WritePicture(const PictureLayout& layout, PictureFormat format,
-                         const QString& fileName);
+Result<> WritePicture(const PictureLayout& layout, PictureFormat format, const QString& fileName);
 
 // The same for any rows.
-WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName);
+Result<> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName);
 
 } // namespace picture

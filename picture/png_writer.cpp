@@ -253,13 +253,13 @@ bool Encode(png_structp png, png_infop info, RowSource& rows, RowConversion& pac
 
 } // namespace
 
-QString WritePng(RowSource& rows, QIODevice& device) {
+Result<> WritePng(RowSource& rows, QIODevice& device) {
     PngFailure failure;
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &failure, OnError, OnWarning);
     png_infop info = png ? png_create_info_struct(png) : nullptr;
     if (!info) {
         png_destroy_write_struct(&png, nullptr);
-        return QStringLiteral("out of memory");
+        return Failure{QStringLiteral("out of memory")};
     }
     png_set_write_fn(png, &device, WriteToDevice, FlushNothing);
     const std::size_t width = static_cast<std::size_t>(rows.size().width());
@@ -272,7 +272,10 @@ QString WritePng(RowSource& rows, QIODevice& device) {
         ok = Encode(png, info, rows, packed, data, buffers);
     }
     png_destroy_write_struct(&png, &info);
-    return ok ? QString() : QString::fromUtf8(failure.message);
+    if (!ok) {
+        return Failure{QString::fromUtf8(failure.message)};
+    }
+    return {};
 }
 
 } // namespace picture

@@ -8,14 +8,14 @@
 
 namespace picture {
 
-ShapedBarcode::Result ShapedBarcode::Shape(const QString& faceName, const QString& text) {
+Result<ShapedBarcode> ShapedBarcode::Shape(const QString& faceName, const QString& text) {
     QFont font(faceName);
     font.setPixelSize(static_cast<int>(EmPixels));
     font.setStyleStrategy(QFont::NoFontMerging);
     font.setHintingPreference(QFont::PreferNoHinting);
     font.setKerning(false);
     if (QFontInfo(font).family() != faceName) {
-        return {std::nullopt, QStringLiteral("The typeface \"%1\" is not installed").arg(faceName)};
+        return Failure{QStringLiteral("The typeface \"%1\" is not installed").arg(faceName)};
     }
 
     QTextLayout layout(text, font);
@@ -36,7 +36,7 @@ ShapedBarcode::Result ShapedBarcode::Shape(const QString& faceName, const QStrin
         // cell's top-left corner already.
         shaped.runs_ = layout.glyphRuns();
     }
-    return {shaped, {}};
+    return shaped;
 }
 
 QPainterPath ShapedBarcode::outline(double points, QPointF cellTopLeft) const {

@@ -3,6 +3,8 @@
 // Shaped once at 1000 pixels per em and drawn at any size, so vector output is exact.
 #pragma once
 
+#include "result.h"
+
 #include <QGlyphRun>
 #include <QList>
 #include <QPainterPath>
@@ -16,9 +18,8 @@ namespace picture {
 
 class ShapedBarcode {
 public:
-    // Needs a QGuiApplication; error when the face is not known to the font database.
-    struct Result;
-    static Result Shape(const QString& faceName, const QString& text);
+    // Needs a QGuiApplication; fails when the face is not known to the font database.
+    static ::Result<ShapedBarcode> Shape(const QString& faceName, const QString& text);
 
     // At a font size in points, in points: the advance of the whole text, quiet zones included,
     // and its text cell (ascent above the baseline, descent below).
@@ -39,11 +40,6 @@ private:
     double advance_ = 0;
     double ascent_ = 0;
     double descent_ = 0;
-};
-
-struct ShapedBarcode::Result {
-    std::optional<ShapedBarcode> barcode;
-    QString error;
 };
 
 } // namespace picture

@@ -88,38 +88,46 @@ QString VectorFileName(const QString& fileName, VectorFormat format) {
            VectorExtension(format);
 }
 
-VectorResult WriteVectorPicture(const VectorRequest& request, VectorFormat format,
-                                const QString& fileName) {
-    const ShapedBarcode::Result shaped = ShapedBarcode::Shape(request.faceName, request.text);
-    if (!shaped.barcode) {
-        return {{}, shaped.error};
+Result<QSizeF> WriteVectorPicture(const VectorRequest& request, VectorFormat format,
+                                  const QString& fileName) {
+    const Result<ShapedBarcode> shaped = ShapedBarcode::Shape(request.faceName, request.text);
+    if (!shaped) {
+        return Failure{shaped.error()};
     }
-    const ShapedBarcode& barcode = *shaped.barcode;
+    const ShapedBarcode& barcode = *shaped;
     const double cell = barcode.cellHeight(request.points);
     const double raise = request.sizeA ? cell / 4 : 0;
     const QSizeF size(barcode.width(request.points), cell - raise);
     if (format == VectorFormat::Pdf && (size.width() > MaxPdfSide || size.height() > MaxPdfSide)) {
-        return {size, QStringLiteral("The barcode would be %1 x %2 points; a PDF page is at most "
-                                     "%3 points (200 inches) a side. Choose a smaller point size "
-                                     "or SVG.")
-                          .arg(size.width(), 0, 'f', 1)
-                          .arg(size.height(), 0, 'f', 1)
-                          .arg(MaxPdfSide)};
+        return Failure{QStringLiteral("The barcode would be %1 x %2 points; a PDF page is at most "
+                                      "%3 points (200 inches) a side. Choose a smaller point size "
+                                      "or SVG.")
+                           .arg(size.width(), 0, 'f', 1)
+                           .arg(size.height(), 0, 'f', 1)
+                           .arg(MaxPdfSide)};
     }
 
     if (format == VectorFormat::Svg) {
-        return {size, WriteDocumentFile(fileName, SvgDocument(barcode, request, size, raise))};
+        if (Result<> written =
+                WriteDocumentFile(fileName, SvgDocument(barcode, request, size, raise));
+            !written) {
+            return Failure{written.error()};
+        }
+        return size;
     }
     // A PDF page has whole points a side: the barcode sits in the middle of the next larger one.
     const QSizeF page(std::ceil(size.width()), std::ceil(size.height()));
     const QPointF origin((page.width() - size.width()) / 2,
                          (page.height() - size.height()) / 2 - raise);
-    const QString error = WritePdfFile(fileName, QPageSize(page, QPageSize::Point), request.text, 1,
-                                       [&](QPainter& painter, int) {
-                                           painter.fillRect(QRectF(QPointF(0, 0), page), Qt::white);
-                                           barcode.draw(painter, request.points, origin);
-                                       });
-    return {page, error};
+    const Result<> written = WritePdfFile(
+        fileName, QPageSize(page, QPageSize::Point), request.text, 1, [&](QPainter& painter, int) {
+            painter.fillRect(QRectF(QPointF(0, 0), page), Qt::white);
+            barcode.draw(painter, request.points, origin);
+        });
+    if (!written) {
+        return Failure{written.error()};
+    }
+    return page;
 }
 
 } // namespace picture

@@ -2,6 +2,8 @@
 // embedded) or SVG (the glyph outlines as paths, no font needed), at its true size in points.
 #pragma once
 
+#include "result.h"
+
 #include <QSizeF>
 #include <QString>
 #include <optional>
@@ -28,14 +30,9 @@ struct VectorRequest {
     bool sizeA = false;
 };
 
-struct VectorResult {
-    QSizeF size; // of the picture, in points
-    QString error;
-};
-
 // Writes the picture under exactly this name; an existing file is replaced only by a complete
-// new one. Needs a QGuiApplication.
-VectorResult WriteVectorPicture(const VectorRequest& request, VectorFormat format,
-                                const QString& fileName);
+// new one. Needs a QGuiApplication. Gives the picture's size in points.
+Result<QSizeF> WriteVectorPicture(const VectorRequest& request, VectorFormat format,
+                                  const QString& fileName);
 
 } // namespace picture

@@ -1,13 +1,11 @@
 #include "platform.h"
 
+#include "window_frame.h"
+
 namespace platform {
 
-QString InvalidIntegerMessage(const QString& text) {
-    return QStringLiteral("'%1' is not a valid integer value").arg(text);
-}
-
-void Platform::invalidInteger(const QString& text) {
-    errorDialog(InvalidIntegerMessage(text));
+void Platform::warningBeside(const QWidget& window, const QString& text) {
+    warning(text, FramePosition(window) + QPoint(100, 100));
 }
 
 } // namespace platform

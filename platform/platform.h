@@ -9,6 +9,7 @@
 class QDialog;
 class QFileDialog;
 class QPrinter;
+class QWidget;
 
 namespace platform {
 
@@ -22,11 +23,10 @@ class Platform {
 public:
     virtual ~Platform() = default;
 
-    // Opens a document or a web address with the program the user associates with it. The verb
-    // is "open" or empty (the default action); a relative document is taken from the working
+    // Opens a document or a web address with the program the user associates with it (the
+    // desktop has one default action per type); a relative document is taken from the working
     // folder, or from the current folder when that is empty. The result is not reported.
-    virtual void shellOpen(const QString& verb, const QString& document,
-                           const QString& workingFolder) = 0;
+    virtual void shellOpen(const QString& document, const QString& workingFolder) = 0;
 
     virtual void beep() = 0;
 
@@ -35,13 +35,17 @@ public:
     // both are negative the box is centred on the screen.
     virtual void warning(const QString& text, QPoint topLeft) = 0;
 
+    // warning() with its corner 100 pixels right of and below the window's frame corner, where
+    // every window of the program puts its warnings.
+    void warningBeside(const QWidget& window, const QString& text);
+
     // The standard error dialog for a failure raised while handling an event.
     virtual void errorDialog(const QString& text) = 0;
 
-    // errorDialog("'<text>' is not a valid integer value").
-    void invalidInteger(const QString& text);
-
     virtual QString documentsFolder() = 0;
+
+    // The desktop's Pictures folder; empty when the desktop names none.
+    virtual QString picturesFolder() = 0;
 
     // The running program's file with its folder.
     virtual QString programFileName() = 0;
@@ -55,7 +59,5 @@ public:
     // Shows a save-file dialog modally; nothing when cancelled.
     virtual std::optional<SaveFileChoice> saveFile(QFileDialog& dialog) = 0;
 };
-
-QString InvalidIntegerMessage(const QString& text);
 
 } // namespace platform

@@ -58,15 +58,15 @@ QPoint WarningPosition(QPoint topLeft, QPoint defaultPlace, QSize boxSize, QRect
 
 QtPlatform::QtPlatform() {
     QObject::connect(&opener_, &DesktopOpener::failed, &opener_, [this](const QString& text) {
-        // Where every warning dialog goes: 100 pixels right of and below the window's corner.
-        warning(text,
-                owner_ != nullptr ? FramePosition(*owner_) + QPoint(100, 100) : QPoint(-1, -1));
+        if (owner_ != nullptr) {
+            warningBeside(*owner_, text);
+        } else {
+            warning(text, QPoint(-1, -1));
+        }
     });
 }
 
-void QtPlatform::shellOpen(const QString& /*verb*/, const QString& document,
-                           const QString& workingFolder) {
-    // The desktop has one default action per type, which is what "open" asks for too.
+void QtPlatform::shellOpen(const QString& document, const QString& workingFolder) {
     opener_.open(DocumentUrl(document, workingFolder));
 }
 
@@ -99,6 +99,10 @@ void QtPlatform::errorDialog(const QString& text) {
 
 QString QtPlatform::documentsFolder() {
     return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+QString QtPlatform::picturesFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::PicturesLocation);
 }
 
 QString QtPlatform::programFileName() {

@@ -21,12 +21,12 @@ public:
     // The manual's HTML pages, shown in the browser when no program opens the compiled help file.
     void setHtmlHelp(const QString& indexPage) { opener_.setHtmlHelp(indexPage); }
 
-    void shellOpen(const QString& verb, const QString& document,
-                   const QString& workingFolder) override;
+    void shellOpen(const QString& document, const QString& workingFolder) override;
     void beep() override;
     void warning(const QString& text, QPoint topLeft) override;
     void errorDialog(const QString& text) override;
     QString documentsFolder() override;
+    QString picturesFolder() override;
     QString programFileName() override;
     bool printDialog(QPrinter* printer) override;
     int execDialog(QDialog& dialog) override;

@@ -6,30 +6,50 @@
 
 namespace platform {
 
+QString KindName(RequestKind kind) {
+    switch (kind) {
+    case RequestKind::ShellOpen:
+        return QStringLiteral("shellOpen");
+    case RequestKind::Beep:
+        return QStringLiteral("beep");
+    case RequestKind::Warning:
+        return QStringLiteral("warning");
+    case RequestKind::ErrorDialog:
+        return QStringLiteral("errorDialog");
+    case RequestKind::PrintDialog:
+        return QStringLiteral("printDialog");
+    case RequestKind::ExecDialog:
+        return QStringLiteral("execDialog");
+    case RequestKind::SaveFile:
+        return QStringLiteral("saveFile");
+    }
+    return {};
+}
+
 RecordingPlatform::RecordingPlatform()
     : documentsFolder_(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)),
+      picturesFolder_(QStandardPaths::writableLocation(QStandardPaths::PicturesLocation)),
       programFileName_(QStringLiteral("/usr/bin/stria")) {}
 
-void RecordingPlatform::shellOpen(const QString& verb, const QString& document,
-                                  const QString& workingFolder) {
-    requests_.append({QStringLiteral("shellOpen"), {verb, document, workingFolder}});
+void RecordingPlatform::shellOpen(const QString& document, const QString& workingFolder) {
+    requests_.append({RequestKind::ShellOpen, {document, workingFolder}});
 }
 
 void RecordingPlatform::beep() {
-    requests_.append({QStringLiteral("beep"), {}});
+    requests_.append({RequestKind::Beep, {}});
 }
 
 void RecordingPlatform::warning(const QString& text, QPoint topLeft) {
-    requests_.append({QStringLiteral("warning"),
-                      {text, QStringLiteral("%1,%2").arg(topLeft.x()).arg(topLeft.y())}});
+    requests_.append(
+        {RequestKind::Warning, {text, QStringLiteral("%1,%2").arg(topLeft.x()).arg(topLeft.y())}});
 }
 
 void RecordingPlatform::errorDialog(const QString& text) {
-    requests_.append({QStringLiteral("errorDialog"), {text}});
+    requests_.append({RequestKind::ErrorDialog, {text}});
 }
 
 bool RecordingPlatform::printDialog(QPrinter* /*printer*/) {
-    requests_.append({QStringLiteral("printDialog"), {}});
+    requests_.append({RequestKind::PrintDialog, {}});
     if (printAnswers_.empty()) {
         return false;
     }
@@ -39,12 +59,12 @@ bool RecordingPlatform::printDialog(QPrinter* /*printer*/) {
 }
 
 int RecordingPlatform::execDialog(QDialog& dialog) {
-    requests_.append({QStringLiteral("execDialog"), {dialog.objectName()}});
+    requests_.append({RequestKind::ExecDialog, {dialog.objectName()}});
     return dialogHandler_ ? dialogHandler_(dialog) : int(QDialog::Rejected);
 }
 
 std::optional<SaveFileChoice> RecordingPlatform::saveFile(QFileDialog& dialog) {
-    requests_.append({QStringLiteral("saveFile"), dialog.nameFilters()});
+    requests_.append({RequestKind::SaveFile, dialog.nameFilters()});
     if (saveAnswers_.empty()) {
         return std::nullopt;
     }
@@ -53,7 +73,7 @@ std::optional<SaveFileChoice> RecordingPlatform::saveFile(QFileDialog& dialog) {
     return answer;
 }
 
-QList<Request> RecordingPlatform::requestsOf(const QString& kind) const {
+QList<Request> RecordingPlatform::requestsOf(RequestKind kind) const {
     QList<Request> matching;
     for (const Request& request : requests_) {
         if (request.kind == kind) {

@@ -12,8 +12,13 @@
 
 namespace platform {
 
+enum class RequestKind { ShellOpen, Beep, Warning, ErrorDialog, PrintDialog, ExecDialog, SaveFile };
+
+// "shellOpen", "beep", ...: the kind as a test's message shows it.
+QString KindName(RequestKind kind);
+
 struct Request {
-    QString kind; // "shellOpen", "beep", "warning", "errorDialog", "printDialog", ...
+    RequestKind kind;
     QStringList arguments;
 
     bool operator==(const Request&) const = default;
@@ -27,24 +32,25 @@ public:
 
     RecordingPlatform();
 
-    void shellOpen(const QString& verb, const QString& document,
-                   const QString& workingFolder) override;
+    void shellOpen(const QString& document, const QString& workingFolder) override;
     void beep() override;
     void warning(const QString& text, QPoint topLeft) override;
     void errorDialog(const QString& text) override;
     QString documentsFolder() override { return documentsFolder_; }
+    QString picturesFolder() override { return picturesFolder_; }
     QString programFileName() override { return programFileName_; }
     bool printDialog(QPrinter* printer) override;
     int execDialog(QDialog& dialog) override;
     std::optional<SaveFileChoice> saveFile(QFileDialog& dialog) override;
 
-    // Arguments as listed: shellOpen (verb, document, working folder), warning (text, "x,y"),
+    // Arguments as listed: shellOpen (document, working folder), warning (text, "x,y"),
     // errorDialog (text), execDialog (object name), saveFile (name filters), printDialog ().
     const QList<Request>& requests() const { return requests_; }
-    QList<Request> requestsOf(const QString& kind) const;
+    QList<Request> requestsOf(RequestKind kind) const;
     void clear() { requests_.clear(); }
 
     void setDocumentsFolder(const QString& folder) { documentsFolder_ = folder; }
+    void setPicturesFolder(const QString& folder) { picturesFolder_ = folder; }
     void setProgramFileName(const QString& fileName) { programFileName_ = fileName; }
     void setDialogHandler(DialogHandler handler) { dialogHandler_ = std::move(handler); }
     // Answers of the next print dialogs, in order; false (cancelled) when none is left.
@@ -55,6 +61,7 @@ public:
 private:
     QList<Request> requests_;
     QString documentsFolder_;
+    QString picturesFolder_;
     QString programFileName_;
     DialogHandler dialogHandler_;
     std::deque<bool> printAnswers_;

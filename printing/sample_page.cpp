@@ -107,7 +107,6 @@ void DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& in
         page.draw(row++, text, QString::fromLatin1(line));
     }
 
-    page.select(TextFace, 12);
     page.draw(16, text, QStringLiteral("Bar code 93 data: ") + input.outputBox);
     page.draw(17, text, QStringLiteral("Bar code 93 font: ") + input.faceName);
 
@@ -120,14 +119,17 @@ void DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& in
     }
 }
 
-QString PrintSamplePage(QPrinter& printer, const SampleInput& input) {
+Result<> PrintSamplePage(QPrinter& printer, const SampleInput& input) {
     printer.setDocName(QString());
     QPainter painter;
     if (!painter.begin(&printer)) {
-        return PrintFailure(printer);
+        return Failure{PrintFailure(printer)};
     }
     DrawSamplePage(painter, printer.logicalDpiX(), printer.logicalDpiY(), input);
-    return painter.end() ? QString() : PrintFailure(printer);
+    if (!painter.end()) {
+        return Failure{PrintFailure(printer)};
+    }
+    return {};
 }
 
 } // namespace printing

@@ -2,6 +2,8 @@
 // and the barcode at six point sizes, placed on a grid of device pixels.
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 #include <array>
 
@@ -42,8 +44,8 @@ std::array<int, SizeCount> SizeRows(bool sizeE, bool sizeF);
 // Draws the whole page; fonts are sized so that a point is dpiY / 72 device pixels.
 void DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& input);
 
-// Prints the page as one untitled job on the printer as the print dialog left it. Returns why
-// the printer could not take it, or an empty text when it did.
-QString PrintSamplePage(QPrinter& printer, const SampleInput& input);
+// Prints the page as one untitled job on the printer as the print dialog left it; fails, saying
+// why, when the printer could not take it.
+Result<> PrintSamplePage(QPrinter& printer, const SampleInput& input);
 
 } // namespace printing

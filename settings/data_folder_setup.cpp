@@ -21,12 +21,13 @@ DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataF
     DataFolderSetup setup;
     const QDir source(sourceFolder);
     if (!source.exists()) {
-        setup.error = QStringLiteral("the installed data folder %1 is missing").arg(sourceFolder);
+        setup.result =
+            Failure{QStringLiteral("the installed data folder %1 is missing").arg(sourceFolder)};
         return setup;
     }
     if (!QFileInfo(dataFolder).isDir()) {
         if (!QDir().mkpath(dataFolder)) {
-            setup.error = QStringLiteral("cannot create the folder %1").arg(dataFolder);
+            setup.result = Failure{QStringLiteral("cannot create the folder %1").arg(dataFolder)};
             return setup;
         }
         setup.createdFolder = true;
@@ -40,7 +41,8 @@ DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataF
         }
         // Through a temporary file, so that a failed copy never leaves a half file that a later
         // set-up would then keep as the user's own.
-        if (!CopyRegularFile(source.filePath(name), targetPath, &setup.error)) {
+        setup.result = CopyRegularFile(source.filePath(name), targetPath);
+        if (!setup.result) {
             return setup;
         }
         setup.copied.append(name);

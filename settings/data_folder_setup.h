@@ -3,6 +3,8 @@
 // as missing: it is what a copy onto a full disk once left behind.
 #pragma once
 
+#include "result.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -12,7 +14,7 @@ struct DataFolderSetup {
     bool createdFolder = false;
     QStringList copied; // file names
     QStringList kept;   // file names the user already had
-    QString error;      // empty when everything missing was copied; else the copy stopped there
+    Result<> result;    // fails when not everything missing was copied: the copy stopped there
 };
 
 DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataFolder);

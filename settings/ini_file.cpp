@@ -11,17 +11,7 @@ namespace {
 
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 
-struct Line {
-    QByteArray raw; // as in the file, its line end included (none on a last line without one)
-    QString text;   // decoded, without the line end
-};
-
-// The file as lines, with what is needed to write every untouched line back byte for byte.
-struct Document {
-    QList<Line> lines;
-    QByteArray bom;
-    QByteArray lineEnding = "\n"; // for lines the program adds
-};
+using Line = IniFile::Line;
 
 // Line by line, so that one stray Latin-1 byte cannot turn the UTF-8 of every other line into
 // pairs of Latin-1 characters.
@@ -41,52 +31,11 @@ QByteArrayView WithoutLineEnd(QByteArrayView raw) {
     return raw;
 }
 
-// Nothing when the file exists but cannot be read (or is no regular file): writing then would
-// lose its contents.
-std::optional<Document> Load(const QString& path) {
-    const FileContents contents = ReadRegularFile(path);
-    if (contents.status == ReadStatus::Unreadable) {
-        return std::nullopt;
-    }
-    Document document;
-    QByteArrayView bytes(contents.bytes);
-    if (bytes.startsWith(Utf8Bom)) {
-        document.bom = Utf8Bom;
-        bytes = bytes.sliced(3);
-    }
-    while (!bytes.isEmpty()) {
-        const qsizetype newline = bytes.indexOf('\n');
-        const QByteArrayView raw = newline < 0 ? bytes : bytes.first(newline + 1);
-        document.lines.append({raw.toByteArray(), DecodeLine(WithoutLineEnd(raw))});
-        bytes = bytes.sliced(raw.size());
-    }
-    if (!document.lines.isEmpty() && document.lines.first().raw.endsWith("\r\n")) {
-        document.lineEnding = "\r\n";
-    }
-    return document;
-}
-
-bool Save(const QString& path, const Document& document) {
-    QByteArray bytes = document.bom;
-    for (const Line& line : document.lines) {
-        bytes += line.raw;
-    }
-    QString error;
-    return ReplaceFile(path, bytes, &error);
-}
-
-// A rewritten line keeps its own line end; an added one gets the file's.
+// A rewritten line keeps its own line end.
 void ReplaceLine(Line& line, const QString& text) {
     const QByteArrayView raw(line.raw);
     line.raw = text.toUtf8() + raw.sliced(WithoutLineEnd(raw).size()).toByteArray();
     line.text = text;
-}
-
-void InsertLine(Document& document, qsizetype index, const QString& text) {
-    if (index > 0 && !document.lines[index - 1].raw.endsWith('\n')) {
-        document.lines[index - 1].raw += document.lineEnding;
-    }
-    document.lines.insert(index, {text.toUtf8() + document.lineEnding, text});
 }
 
 bool IsComment(const QString& trimmed) {
@@ -147,12 +96,12 @@ struct Location {
     bool sectionSeen = false;
 };
 
-Location Find(const Document& document, const QString& section, const QString& key) {
+Location Find(const QList<Line>& lines, const QString& section, const QString& key) {
     Location location;
     bool inSection = false;
     bool inFirstOccurrence = false;
-    for (qsizetype i = 0; i < document.lines.size(); ++i) {
-        const QString& line = document.lines[i].text;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QString& line = lines[i].text;
         if (const std::optional<QString> name = SectionName(line)) {
             inSection = SameName(*name, section);
             inFirstOccurrence = inSection && !location.sectionSeen;
@@ -176,13 +125,13 @@ Location Find(const Document& document, const QString& section, const QString& k
     return location;
 }
 
-std::optional<QString> ReadRaw(const QString& path, const QString& section, const QString& key) {
-    const Document document = Load(path).value_or(Document{});
-    const Location location = Find(document, section, key);
+std::optional<QString> ReadRaw(const QList<Line>& lines, const QString& section,
+                               const QString& key) {
+    const Location location = Find(lines, section, key);
     if (location.keyLine < 0) {
         return std::nullopt;
     }
-    const QString& line = document.lines[location.keyLine].text;
+    const QString& line = lines[location.keyLine].text;
     return DecodeValue(line.mid(EqualsPosition(line) + 1));
 }
 
@@ -208,12 +157,30 @@ bool ParseIniInteger(const QString& value, int* result) {
     return ok;
 }
 
-IniFile::IniFile(QString path) : path_(std::move(path)) {}
+IniFile::IniFile(QString path) : path_(std::move(path)) {
+    const Result<std::optional<QByteArray>> contents = ReadRegularFile(path_);
+    // Something there that cannot be read must not be replaced by what little is known of it.
+    readable_ = contents.ok();
+    const QByteArray read = contents ? contents->value_or(QByteArray()) : QByteArray();
+    QByteArrayView bytes(read);
+    if (bytes.startsWith(Utf8Bom)) {
+        bom_ = Utf8Bom;
+        bytes = bytes.sliced(3);
+    }
+    while (!bytes.isEmpty()) {
+        const qsizetype newline = bytes.indexOf('\n');
+        const QByteArrayView raw = newline < 0 ? bytes : bytes.first(newline + 1);
+        lines_.append({raw.toByteArray(), DecodeLine(WithoutLineEnd(raw))});
+        bytes = bytes.sliced(raw.size());
+    }
+    if (!lines_.isEmpty() && lines_.first().raw.endsWith("\r\n")) {
+        lineEnding_ = "\r\n";
+    }
+}
 
 bool IniFile::sectionExists(const QString& section) const {
-    const Document document = Load(path_).value_or(Document{});
     bool inSection = false;
-    for (const Line& documentLine : document.lines) {
+    for (const Line& documentLine : lines_) {
         const QString& line = documentLine.text;
         if (const std::optional<QString> name = SectionName(line)) {
             inSection = SameName(*name, section);
@@ -226,11 +193,11 @@ bool IniFile::sectionExists(const QString& section) const {
 
 QString IniFile::readText(const QString& section, const QString& key,
                           const QString& defaultValue) const {
-    return ReadRaw(path_, section, key).value_or(defaultValue);
+    return ReadRaw(lines_, section, key).value_or(defaultValue);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
-    const std::optional<QString> raw = ReadRaw(path_, section, key);
+    const std::optional<QString> raw = ReadRaw(lines_, section, key);
     int value = defaultValue;
     if (raw) {
         ParseIniInteger(*raw, &value);
@@ -242,32 +209,45 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
     return readInteger(section, key, defaultValue ? 1 : 0) != 0;
 }
 
-bool IniFile::writeText(const QString& section, const QString& key, const QString& value) {
-    std::optional<Document> loaded = Load(path_);
-    if (!loaded) {
-        return false;
+// An added line gets the file's line end, and the line before it one if it had none.
+void IniFile::insertLine(qsizetype index, const QString& text) {
+    if (index > 0 && !lines_[index - 1].raw.endsWith('\n')) {
+        lines_[index - 1].raw += lineEnding_;
     }
-    Document& document = *loaded;
-    const Location location = Find(document, section, key);
+    lines_.insert(index, {text.toUtf8() + lineEnding_, text});
+}
+
+void IniFile::setText(const QString& section, const QString& key, const QString& value) {
+    const Location location = Find(lines_, section, key);
     const QString encoded = EncodeValue(value);
     if (location.keyLine >= 0) {
-        Line& line = document.lines[location.keyLine];
+        Line& line = lines_[location.keyLine];
         ReplaceLine(line, line.text.left(EqualsPosition(line.text) + 1) + encoded);
     } else if (location.sectionSeen) {
-        InsertLine(document, location.insertAfter + 1, key + QLatin1Char('=') + encoded);
+        insertLine(location.insertAfter + 1, key + QLatin1Char('=') + encoded);
     } else {
-        InsertLine(document, document.lines.size(), QLatin1Char('[') + section + QLatin1Char(']'));
-        InsertLine(document, document.lines.size(), key + QLatin1Char('=') + encoded);
+        insertLine(lines_.size(), QLatin1Char('[') + section + QLatin1Char(']'));
+        insertLine(lines_.size(), key + QLatin1Char('=') + encoded);
     }
-    return Save(path_, document);
 }
 
-bool IniFile::writeInteger(const QString& section, const QString& key, int value) {
-    return writeText(section, key, QString::number(value));
+void IniFile::setInteger(const QString& section, const QString& key, int value) {
+    setText(section, key, QString::number(value));
 }
 
-bool IniFile::writeBool(const QString& section, const QString& key, bool value) {
-    return writeInteger(section, key, value ? 1 : 0);
+void IniFile::setBool(const QString& section, const QString& key, bool value) {
+    setInteger(section, key, value ? 1 : 0);
+}
+
+Result<> IniFile::save() const {
+    if (!readable_) {
+        return Failure{QStringLiteral("%1 is not a regular file that can be read").arg(path_)};
+    }
+    QByteArray bytes = bom_;
+    for (const Line& line : lines_) {
+        bytes += line.raw;
+    }
+    return ReplaceFile(path_, bytes);
 }
 
 } // namespace settings

@@ -5,27 +5,30 @@
 // holds at least one key. Integers are read in decimal or with a 0x prefix in hexadecimal;
 // booleans are written 1/0 and read as integers (0 false, anything else true).
 //
-// Every operation reads the file afresh and every write replaces the whole file at once through
-// a temporary file in the same folder, so a failed write (a full disk included) never damages
-// it and reports false. Every line a write does not change goes back byte for byte, its line end
-// included. A value with blanks at either end (or one that is itself wrapped in double quotes)
-// is written between double quotes so that it reads back unchanged; line breaks cannot be stored
-// in a line and are written as spaces.
+// An IniFile is one transaction: it reads the file once, the set functions change it in memory,
+// and save() replaces the whole file at once through a temporary file in the same folder, so a
+// failed write (a full disk included) never damages it. Every line the changes do not touch goes
+// back byte for byte, its line end included. A value with blanks at either end (or one that is
+// itself wrapped in double quotes) is written between double quotes so that it reads back
+// unchanged; line breaks cannot be stored in a line and are written as spaces.
 //
 // Each line is read as UTF-8, or as Latin-1 when that line is not valid UTF-8; a changed or added
 // line is written as UTF-8. Anything but a regular file (a FIFO, a folder) counts as a file that
 // cannot be read: it reads as empty and is never written.
 #pragma once
 
+#include "result.h"
+
+#include <QByteArray>
+#include <QList>
 #include <QString>
 
 namespace settings {
 
 class IniFile {
 public:
+    // Reads the file; a missing or unreadable one reads as empty.
     explicit IniFile(QString path);
-
-    const QString& path() const { return path_; }
 
     bool sectionExists(const QString& section) const;
 
@@ -33,13 +36,28 @@ public:
     int readInteger(const QString& section, const QString& key, int defaultValue) const;
     bool readBool(const QString& section, const QString& key, bool defaultValue) const;
 
-    // Each returns whether the file now holds the value; callers may ignore it.
-    bool writeText(const QString& section, const QString& key, const QString& value);
-    bool writeInteger(const QString& section, const QString& key, int value);
-    bool writeBool(const QString& section, const QString& key, bool value);
+    // Change the values in memory; the file changes at save().
+    void setText(const QString& section, const QString& key, const QString& value);
+    void setInteger(const QString& section, const QString& key, int value);
+    void setBool(const QString& section, const QString& key, bool value);
+
+    // Writes the file as it now stands, in one write. Fails, and leaves the file as it was, when
+    // the write fails or when the file could not be read: writing it then would lose it.
+    Result<> save() const;
+
+    struct Line {
+        QByteArray raw; // as in the file, its line end included (none on a last line without one)
+        QString text;   // decoded, without the line end
+    };
 
 private:
+    void insertLine(qsizetype index, const QString& text);
+
     QString path_;
+    bool readable_ = true;
+    QList<Line> lines_;
+    QByteArray bom_;
+    QByteArray lineEnding_ = "\n"; // for lines the program adds
 };
 
 // The integer of an INI value: decimal with an optional sign, or 0x hexadecimal; nothing else.

@@ -11,15 +11,22 @@ QString ProgramDirectory() {
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
-bool RunningFromBuildTree() {
-    const QString build = QFileInfo(QStringLiteral(STRIA_BUILD_DIR)).canonicalFilePath();
-    const QString program = ProgramDirectory();
-    return !build.isEmpty() && (program == build || program.startsWith(build + QLatin1Char('/')));
+// The build tree the running program was built in: the nearest folder above it that holds the
+// marker the build writes. Nothing for an installed program, so no build's path is compiled in.
+QString BuildTree() {
+    QDir folder(ProgramDirectory());
+    do {
+        if (QFileInfo(folder.filePath(QStringLiteral("stria-build-tree"))).isFile()) {
+            return folder.path();
+        }
+    } while (folder.cdUp());
+    return {};
 }
 
 QString Locate(const char* buildSubdirectory, const char* installedSubdirectory) {
-    if (RunningFromBuildTree()) {
-        return QStringLiteral(STRIA_BUILD_DIR "/") + QLatin1String(buildSubdirectory);
+    static const QString buildTree = BuildTree();
+    if (!buildTree.isEmpty()) {
+        return buildTree + QLatin1Char('/') + QLatin1String(buildSubdirectory);
     }
     return QDir::cleanPath(ProgramDirectory() + QStringLiteral("/../") +
                            QLatin1String(installedSubdirectory));

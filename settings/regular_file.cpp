@@ -15,19 +15,19 @@ QString SystemReason(int error) {
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-FileContents Unreadable(const QString& reason) {
-    return {ReadStatus::Unreadable, {}, reason};
+Failure Unreadable(const QString& reason) {
+    return {reason};
 }
 
 } // namespace
 
-FileContents ReadRegularFile(const QString& path) {
+Result<std::optional<QByteArray>> ReadRegularFile(const QString& path) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer for ever.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) {
-            return {};
+            return std::optional<QByteArray>();
         }
         return Unreadable(SystemReason(error));
     }
@@ -41,11 +41,11 @@ FileContents ReadRegularFile(const QString& path) {
         ::close(fd);
         return Unreadable(file.errorString());
     }
-    FileContents contents{ReadStatus::Read, file.readAll(), {}};
+    QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError) {
         return Unreadable(file.errorString());
     }
-    return contents;
+    return std::optional<QByteArray>(std::move(bytes));
 }
 
 bool IsRegularFile(const QString& path) {
@@ -53,40 +53,35 @@ bool IsRegularFile(const QString& path) {
     return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes, QString* error) {
+Result<> ReplaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
-        *error = file.errorString();
-        return false;
+        return Failure{file.errorString()};
     }
     // QSaveFile buffers, so a full disk may show only at flush; and commit() does not check its
     // own sync, so the sync is checked here before the rename can replace a good file.
     const bool written = file.write(bytes) == bytes.size() && file.flush();
     if (!written || ::fsync(file.handle()) != 0) {
-        *error = written ? SystemReason(errno) : file.errorString();
+        const QString reason = written ? SystemReason(errno) : file.errorString();
         file.cancelWriting();
-        return false;
+        return Failure{reason};
     }
     if (!file.commit()) {
-        *error = file.errorString();
-        return false;
+        return Failure{file.errorString()};
     }
-    return true;
+    return {};
 }
 
-bool CopyRegularFile(const QString& from, const QString& to, QString* error) {
-    const FileContents source = ReadRegularFile(from);
-    if (source.status != ReadStatus::Read) {
-        *error = QStringLiteral("cannot read %1: %2")
-                     .arg(from, source.status == ReadStatus::Missing ? SystemReason(ENOENT)
-                                                                     : source.error);
-        return false;
+Result<> CopyRegularFile(const QString& from, const QString& to) {
+    const Result<std::optional<QByteArray>> source = ReadRegularFile(from);
+    if (!source || !*source) {
+        return Failure{QStringLiteral("cannot read %1: %2")
+                           .arg(from, source ? SystemReason(ENOENT) : source.error())};
     }
-    if (!ReplaceFile(to, source.bytes, error)) {
-        *error = QStringLiteral("cannot write %1: %2").arg(to, *error);
-        return false;
+    if (const Result<> written = ReplaceFile(to, **source); !written) {
+        return Failure{QStringLiteral("cannot write %1: %2").arg(to, written.error())};
     }
-    return true;
+    return {};
 }
 
 } // namespace settings

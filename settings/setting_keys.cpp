@@ -5,7 +5,8 @@
 namespace settings {
 namespace {
 
-SettingKey Text(KeyId id, const char* name, const char* defaultValue, const char* control) {
+// A key of section Settings whose first run writes its default.
+SettingKey TextKey(KeyId id, const char* name, const char* defaultValue, const char* control) {
     return {id,
             SettingsSection,
             QString::fromLatin1(name),
@@ -17,58 +18,59 @@ SettingKey Text(KeyId id, const char* name, const char* defaultValue, const char
             control};
 }
 
+SettingKey FlagKey(KeyId id, const char* name, bool defaultValue, const char* control) {
+    return {id,
+            SettingsSection,
+            QString::fromLatin1(name),
+            ValueType::Boolean,
+            defaultValue,
+            FirstRun::Fixed,
+            defaultValue,
+            true,
+            control};
+}
+
+// A key whose first run writes no fixed value: nothing, or what the control holds then.
+SettingKey Unfixed(KeyId id, const QString& section, const char* name, ValueType type,
+                   QVariant defaultValue, FirstRun firstRun, bool writtenAtClose,
+                   const char* control) {
+    return {id,
+            section,
+            QString::fromLatin1(name),
+            type,
+            std::move(defaultValue),
+            firstRun,
+            {},
+            writtenAtClose,
+            control};
+}
+
 } // namespace
 
 const std::vector<SettingKey>& SettingKeys() {
+    using enum ValueType;
     static const std::vector<SettingKey> keys = {
-        {KeyId::HintsOff,
-         SettingsSection,
-         QStringLiteral("HintsOff"),
-         ValueType::Boolean,
-         false,
-         FirstRun::NotWritten,
-         {},
-         false,
-         "hints of the whole program (read only)"},
-        {KeyId::Left,
-         SettingsSection,
-         QStringLiteral("Left"),
-         ValueType::Integer,
-         0,
-         FirstRun::FromControl,
-         {},
-         true,
-         "main window's left edge"},
-        {KeyId::Top,
-         SettingsSection,
-         QStringLiteral("Top"),
-         ValueType::Integer,
-         0,
-         FirstRun::FromControl,
-         {},
-         true,
-         "main window's top edge"},
-        Text(KeyId::Type, "Type", "H", "\"H\" RadioButton2, anything else RadioButton1"),
-        Text(KeyId::FontSize, "FontSize", "C", "\"A\"..\"E\" SizeA..SizeE, anything else SizeF"),
-        Text(KeyId::PointSize, "PointSize", "24", "text of PointSize"),
-        Text(KeyId::Data, "Data", "ABC123", "text of BarTextInput"),
-        {KeyId::DisplayChecksums, SettingsSection, QStringLiteral("DisplayChecksums"),
-         ValueType::Boolean, false, FirstRun::Fixed, false, true, "DispSums"},
-        {KeyId::LabelSize, SettingsSection, QStringLiteral("LabelSize"), ValueType::Integer, 4,
+        Unfixed(KeyId::HintsOff, SettingsSection, "HintsOff", Boolean, false, FirstRun::NotWritten,
+                false, "hints of the whole program (read only)"),
+        Unfixed(KeyId::Left, SettingsSection, "Left", Integer, 0, FirstRun::FromControl, true,
+                "main window's left edge"),
+        Unfixed(KeyId::Top, SettingsSection, "Top", Integer, 0, FirstRun::FromControl, true,
+                "main window's top edge"),
+        TextKey(KeyId::Type, "Type", "H", "\"H\" RadioButton2, anything else RadioButton1"),
+        TextKey(KeyId::FontSize, "FontSize", "C", "\"A\"..\"E\" SizeA..SizeE, anything else SizeF"),
+        TextKey(KeyId::PointSize, "PointSize", "24", "text of PointSize"),
+        TextKey(KeyId::Data, "Data", "ABC123", "text of BarTextInput"),
+        FlagKey(KeyId::DisplayChecksums, "DisplayChecksums", false, "DispSums"),
+        {KeyId::LabelSize, SettingsSection, QStringLiteral("LabelSize"), Integer, 4,
          FirstRun::Fixed, 4, true, "1..8 L1..L8 of Form3, anything else L9"},
-        {KeyId::LabelExplain, SettingsSection, QStringLiteral("LabelExplain"), ValueType::Boolean,
-         true, FirstRun::Fixed, true, true, "ExplainPaste of Form3"},
-        {KeyId::LabelFill, SettingsSection, QStringLiteral("LabelFill"), ValueType::Boolean, false,
-         FirstRun::Fixed, false, true, "FillLabels of Form3"},
-        {KeyId::TipEnabled,
-         TipSection,
-         QStringLiteral("Enabled"),
-         ValueType::Boolean,
-         true,
-         FirstRun::NotWritten,
-         {},
-         true,
-         "TipCheckBox"},
+        FlagKey(KeyId::LabelExplain, "LabelExplain", true, "ExplainPaste of Form3"),
+        FlagKey(KeyId::LabelFill, "LabelFill", false, "FillLabels of Form3"),
+        Unfixed(KeyId::TipEnabled, TipSection, "Enabled", Boolean, true, FirstRun::NotWritten, true,
+                "TipCheckBox"),
+        Unfixed(KeyId::TipPosition, TipSection, "Position", Integer, 0, FirstRun::NotWritten, false,
+                "the tip the tip window shows next"),
+        Unfixed(KeyId::TipMaximum, TipSection, "Maximum", Integer, 1, FirstRun::NotWritten, false,
+                "the number of the last tip, for the tip window's counter (read only)"),
     };
     return keys;
 }
@@ -89,7 +91,8 @@ std::vector<KeyId> CloseOrder() {
     return order;
 }
 
-QVariant ReadSetting(const IniFile& file, const SettingKey& key) {
+QVariant ReadSetting(const IniFile& file, KeyId id) {
+    const SettingKey& key = Key(id);
     switch (key.type) {
     case ValueType::Text:
         return file.readText(key.section, key.name, key.defaultValue.toString());
@@ -101,16 +104,19 @@ QVariant ReadSetting(const IniFile& file, const SettingKey& key) {
     return key.defaultValue;
 }
 
-bool WriteSetting(IniFile& file, const SettingKey& key, const QVariant& value) {
+void SetSetting(IniFile& file, KeyId id, const QVariant& value) {
+    const SettingKey& key = Key(id);
     switch (key.type) {
     case ValueType::Text:
-        return file.writeText(key.section, key.name, value.toString());
+        file.setText(key.section, key.name, value.toString());
+        break;
     case ValueType::Integer:
-        return file.writeInteger(key.section, key.name, value.toInt());
+        file.setInteger(key.section, key.name, value.toInt());
+        break;
     case ValueType::Boolean:
-        return file.writeBool(key.section, key.name, value.toBool());
+        file.setBool(key.section, key.name, value.toBool());
+        break;
     }
-    return false;
 }
 
 } // namespace settings

@@ -1,6 +1,6 @@
-// Every key the main window keeps in the settings file, in one table: type, the value a missing
-// key yields, what the first run writes, whether the close writes it and which control it feeds.
-// Start-up, first run and close all walk this table so that they cannot disagree.
+// Every key the program keeps in the settings file, in one table: type, the value a missing key
+// yields, what the first run writes, whether the close writes it and which control it feeds.
+// Start-up, first run, close and the tip window all use this table so that they cannot disagree.
 #pragma once
 
 #include "ini_file.h"
@@ -13,6 +13,8 @@ namespace settings {
 
 inline const QString SettingsSection = QStringLiteral("Settings");
 inline const QString TipSection = QStringLiteral("TipoftheDay");
+// The tips themselves, one key a tip: "0", "1", ...
+inline const QString TipsSection = QStringLiteral("Tips");
 
 enum class KeyId {
     HintsOff,
@@ -27,6 +29,8 @@ enum class KeyId {
     LabelExplain,
     LabelFill,
     TipEnabled,
+    TipPosition,
+    TipMaximum,
 };
 
 enum class ValueType { Text, Integer, Boolean };
@@ -50,7 +54,7 @@ struct SettingKey {
 };
 
 // The keys of section Settings in the order start-up reads them (and first run and close write
-// those they write), followed by TipoftheDay/Enabled.
+// those they write), followed by the TipoftheDay keys.
 const std::vector<SettingKey>& SettingKeys();
 
 const SettingKey& Key(KeyId id);
@@ -59,8 +63,9 @@ const SettingKey& Key(KeyId id);
 std::vector<KeyId> CloseOrder();
 
 // A QString, int or bool after the key's type; the key's default when missing or unusable.
-QVariant ReadSetting(const IniFile& file, const SettingKey& key);
+QVariant ReadSetting(const IniFile& file, KeyId key);
 
-bool WriteSetting(IniFile& file, const SettingKey& key, const QVariant& value);
+// Sets the value in the file's memory after the key's type; the file's save() writes it.
+void SetSetting(IniFile& file, KeyId key, const QVariant& value);
 
 } // namespace settings

@@ -49,8 +49,8 @@ void DrawLabels(QPainter& painter, const LabelStock& stock) {
 
 } // namespace
 
-QString WriteCalibrationPdf(const QString& fileName, const LabelStock& stock,
-                            const PrinterAdjustment& adjustment) {
+Result<> WriteCalibrationPdf(const QString& fileName, const LabelStock& stock,
+                             const PrinterAdjustment& adjustment) {
     const QSizeF page = stock.pageSize;
     const QString caption =
         QStringLiteral(

@@ -2,6 +2,7 @@
 
 #include "label_sheets_table.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace sheet {
@@ -55,6 +56,11 @@ const std::vector<LabelStock>& LabelStocks() {
         return all;
     }();
     return stocks;
+}
+
+std::vector<LabelStock> DialogStocks() {
+    const std::vector<LabelStock>& all = LabelStocks();
+    return {all.begin(), all.begin() + std::min<std::size_t>(8, all.size())};
 }
 
 const LabelStock* FindStock(const QString& name) {

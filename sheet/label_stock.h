@@ -36,6 +36,9 @@ struct LabelStock {
 // Every stock, in the order of the table.
 const std::vector<LabelStock>& LabelStocks();
 
+// The stocks the label dialog offers on its buttons L1..L8: the first eight of the table.
+std::vector<LabelStock> DialogStocks();
+
 // The stock with this label number (any case), or nullptr.
 const LabelStock* FindStock(const QString& name);
 

@@ -23,9 +23,9 @@ int main(int argc, char** argv) {
     const bool borders = args.contains(QStringLiteral("--show-borders"));
     for (const sheet::LabelStock& stock : sheet::LabelStocks()) {
         const QString path = folder.filePath(stock.templateFile);
-        QString error;
-        if (!settings::ReplaceFile(path, sheet::TemplateRtf(stock, borders), &error)) {
-            std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(error));
+        const Result<> written = settings::ReplaceFile(path, sheet::TemplateRtf(stock, borders));
+        if (!written) {
+            std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(written.error()));
             return 1;
         }
     }

@@ -14,9 +14,9 @@ QPageSize PageSizeOf(const LabelStock& stock) {
     return QPageSize(stock.paper == Paper::A4 ? QPageSize::A4 : QPageSize::Letter);
 }
 
-QString WriteSheetPdf(const QString& fileName, const LabelStock& stock,
-                      const std::vector<const picture::ShapedBarcode*>& places, double points,
-                      const PrinterAdjustment& adjustment) {
+Result<> WriteSheetPdf(const QString& fileName, const LabelStock& stock,
+                       const std::vector<const picture::ShapedBarcode*>& places, double points,
+                       const PrinterAdjustment& adjustment) {
     const int perSheet = stock.labelsPerSheet();
     const int pages = std::max<int>(1, (static_cast<int>(places.size()) + perSheet - 1) / perSheet);
     const QString title = QStringLiteral("Labels %1").arg(stock.name);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "label_stock.h"
+#include "result.h"
 #include "shaped_barcode.h"
 
 #include <QPageSize>
@@ -27,14 +28,14 @@ QPageSize PageSizeOf(const LabelStock& stock);
 
 // places holds one barcode per label in reading order, from the first label of the first page
 // on; nullptr leaves its label empty. Each barcode is set at points, centred across and down in
-// its label. As many pages as the places need. Returns why the file was not written, or empty.
-QString WriteSheetPdf(const QString& fileName, const LabelStock& stock,
-                      const std::vector<const picture::ShapedBarcode*>& places, double points,
-                      const PrinterAdjustment& adjustment);
+// its label. As many pages as the places need.
+Result<> WriteSheetPdf(const QString& fileName, const LabelStock& stock,
+                       const std::vector<const picture::ShapedBarcode*>& places, double points,
+                       const PrinterAdjustment& adjustment);
 
 // One page: every label's outline with a cross at its centre, and a millimetre ruler along each
 // edge of the page, numbered from the page's left and top edges.
-QString WriteCalibrationPdf(const QString& fileName, const LabelStock& stock,
-                            const PrinterAdjustment& adjustment);
+Result<> WriteCalibrationPdf(const QString& fileName, const LabelStock& stock,
+                             const PrinterAdjustment& adjustment);
 
 } // namespace sheet

@@ -82,6 +82,20 @@ PageFormat FormatOf(const LabelStock& stock, int tableWidth, int tableHeight) {
     return page;
 }
 
+// The cells of a table row: labels centred down, with their borders when asked, and the gaps.
+QByteArray CellDefinitions(const QList<Cell>& cells, bool showBorders) {
+    const QByteArray border = "\\clbrdrt\\brdrs\\brdrw5\\clbrdrl\\brdrs\\brdrw5"
+                              "\\clbrdrb\\brdrs\\brdrw5\\clbrdrr\\brdrs\\brdrw5";
+    QByteArray definitions;
+    for (const Cell& cell : cells) {
+        if (cell.label) {
+            definitions += "\\clvertalc" + (showBorders ? border : QByteArray());
+        }
+        definitions += "\\cellx" + Number(cell.right);
+    }
+    return definitions;
+}
+
 } // namespace
 
 QByteArray SheetRtf(const LabelStock& stock, const QStringList& labels, const RtfFace& face,
@@ -93,16 +107,7 @@ QByteArray SheetRtf(const LabelStock& stock, const QStringList& labels, const Rt
         tableHeight += height;
     }
     const PageFormat page = FormatOf(stock, cells.last().right, tableHeight);
-
-    const QByteArray border = "\\clbrdrt\\brdrs\\brdrw5\\clbrdrl\\brdrs\\brdrw5"
-                              "\\clbrdrb\\brdrs\\brdrw5\\clbrdrr\\brdrs\\brdrw5";
-    QByteArray cellDefinitions;
-    for (const Cell& cell : cells) {
-        if (cell.label) {
-            cellDefinitions += "\\clvertalc" + (showBorders ? border : QByteArray());
-        }
-        cellDefinitions += "\\cellx" + Number(cell.right);
-    }
+    const QByteArray cellDefinitions = CellDefinitions(cells, showBorders);
     const QByteArray barcodeRun =
         "\\plain\\f1\\fs" + Number(static_cast<int>(std::lround(face.points * 2))) + ' ';
 

@@ -31,6 +31,16 @@ for f in "${expected[@]}"; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
 [ ! -e "$prefix/share/stria/data/custom.rtf" ] || fail "custom.rtf must be left to the user"
+# The build tree's place is found at run time, never compiled into what is installed: its path
+# is in no program's read-only data, as 8-bit or as UTF-16 (QStringLiteral) text.
+for program in stria stria93; do
+    objcopy -O binary --only-section=.rodata "$prefix/bin/$program" "$work/rodata"
+    python3 - "$work/rodata" "$(cd "$build" && pwd)" <<'CHECK' || fail "$program holds the build tree's path"
+import sys
+data = open(sys.argv[1], "rb").read()
+sys.exit(any(path in data for path in (sys.argv[2].encode(), sys.argv[2].encode("utf-16-le"))))
+CHECK
+done
 grep -q "^Exec=.*'$prefix/bin/stria93' setup --quiet; exec '$prefix/bin/stria'" \
     "$prefix/share/applications/stria.desktop" || fail "desktop entry does not start the installed programs"
 

@@ -1,5 +1,5 @@
-// Copy: the refusal before a Make, the clipboard note until it is switched off, and what the
-// clipboard holds after the options were changed following a Make.
+// Copy: the clipboard note until it is switched off, and what the clipboard holds after the
+// options were changed following a Make.
 #include "dialogs/warning_box.h"
 #include "window_fixture.h"
 
@@ -46,25 +46,12 @@ class TestCopy : public QObject {
     Q_OBJECT
 private slots:
     void init() { QApplication::clipboard()->setText(QStringLiteral("untouched")); }
-    void nothingMade();
     void note_data();
     void note();
     void restyled_data();
     void restyled();
     void noteCentred();
 };
-
-void TestCopy::nothingMade() {
-    WindowFixture fixture;
-    fixture.startUp();
-    fixture.window->CopyButtonClick->click();
-    QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
-             QStringLiteral("Error: Nothing to copy to clip board"));
-    QVERIFY(!fixture.window->made());
-    QVERIFY(fixture.window->BarTextOut->text().isEmpty());
-    QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
-    QVERIFY(fixture.desktop.requestsOf("execDialog").isEmpty());
-}
 
 void TestCopy::note_data() {
     QTest::addColumn<bool>("tick");
@@ -91,7 +78,8 @@ void TestCopy::note() {
         window.CopyButtonClick->click();
         QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("(ABC123W9)  "));
     }
-    const QList<platform::Request> shown = fixture.desktop.requestsOf("execDialog");
+    const QList<platform::Request> shown =
+        fixture.desktop.requestsOf(platform::RequestKind::ExecDialog);
     QCOMPARE(shown.size(), notes);
     // The copy waits for the note to close.
     QCOMPARE(clipboardDuringNote, QStringList(notes, QStringLiteral("untouched")));

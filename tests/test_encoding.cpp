@@ -1,5 +1,6 @@
 #include "barcode_builder.h"
 #include "code93.h"
+#include "code93_tables.h"
 #include "reference_encoder.h"
 #include "utf8.h"
 
@@ -96,23 +97,23 @@ void TestEncoding::fullAsciiText_data() {
 void TestEncoding::fullAsciiText() {
     QFETCH(int, code);
     QFETCH(QString, text);
-    QCOMPARE(Q(FullAsciiText(char16_t(code))), text);
+    QCOMPARE(Q(tables::ExpansionOf(char16_t(code))), text);
 }
 
 void TestEncoding::symbolValueAndChar() {
     for (int v = 0; v < 47; ++v) {
         const char16_t c = SymbolChar(v);
         if (c == u'~') {
-            QCOMPARE(SymbolValue(u' '), 38); // valued before it becomes "~"
+            QCOMPARE(tables::ValueOf(u' '), 38); // valued before it becomes "~"
         } else {
-            QCOMPARE(SymbolValue(c), v);
+            QCOMPARE(tables::ValueOf(c), v);
         }
     }
     QCOMPARE(SymbolChar(38), u'~');
     QCOMPARE(SymbolChar(43), u'<');
     QCOMPARE(SymbolChar(46), u'?');
-    QCOMPARE(SymbolValue(u'~'), 0);
-    QCOMPARE(SymbolValue(u'a'), 0);
+    QCOMPARE(tables::ValueOf(u'~'), 0);
+    QCOMPARE(tables::ValueOf(u'a'), 0);
     QCOMPARE(SymbolChar(-1), u' ');
     QCOMPARE(SymbolChar(47), u' ');
 }

@@ -1,6 +1,6 @@
-// The export dialog on the recording platform: the refusal before a Make, the type taken from
-// the chosen filter, the picture made from the window as it stands at Save As, the errors, and
-// where the file dialog opens.
+// The export dialog on the recording platform: the type taken from the chosen filter, the
+// picture made from the window as it stands at Save As, the errors, and where the file
+// dialog opens.
 #include "barcode_decoders.h"
 #include "barcode_fonts.h"
 #include "barcode_picture.h"
@@ -32,7 +32,6 @@ private slots:
         const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
         QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
     }
-    void refusedBeforeMake();
     void opensAfterMake();
     void typeFromFilter_data();
     void typeFromFilter();
@@ -45,22 +44,12 @@ private slots:
     void initialFolder();
 };
 
-void TestExportDialog::refusedBeforeMake() {
-    WindowFixture fixture;
-    fixture.startUp();
-    fixture.window->BuildGraphic->click();
-    QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
-             QStringLiteral("Error: Click the \"Make\" button before exporting a graphic"));
-    QVERIFY(fixture.desktop.requestsOf("execDialog").isEmpty());
-    QCOMPARE(fixture.desktop.requestsOf("beep").size(), 1);
-}
-
 void TestExportDialog::opensAfterMake() {
     WindowFixture fixture;
     fixture.startUp();
     WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->BuildGraphic->click();
-    QCOMPARE(fixture.desktop.requestsOf("execDialog").value(0).arguments,
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).value(0).arguments,
              QStringList({QStringLiteral("Convert2")}));
     QVERIFY(fixture.window->BarTextInput->hasFocus() || !fixture.window->isActiveWindow());
 }
@@ -94,7 +83,7 @@ void TestExportDialog::typeFromFilter() {
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{folder + chosen, filter});
     fixture.window->Convert2->MakeGraphic->click();
 
-    QVERIFY(fixture.desktop.requestsOf("errorDialog").isEmpty());
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog).isEmpty());
     QVERIFY(FileStart(folder + written).startsWith(magic));
     if (chosen != written) {
         QVERIFY(!QFile::exists(folder + chosen));
@@ -119,7 +108,7 @@ void TestExportDialog::currentState() {
     const QImage written(fileName);
     picture::ExportRequest expected{QStringLiteral("(ABC123W9)"), QStringLiteral("Sample 93 f HR"),
                                     QStringLiteral("20"), 300, false};
-    QCOMPARE(written.size(), picture::LayoutPicture(expected).size);
+    QCOMPARE(written.size(), picture::LayoutPicture(expected)->size);
     QCOMPARE(decoders::ReadWithZbar(written), QStringList({QStringLiteral("ABC123")}));
 
     // A second save at another resolution makes a fresh, larger picture of the same string.
@@ -127,7 +116,7 @@ void TestExportDialog::currentState() {
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{fileName, 4});
     window.Convert2->MakeGraphic->click();
     expected.dpi = 1200;
-    QCOMPARE(QImage(fileName).size(), picture::LayoutPicture(expected).size);
+    QCOMPARE(QImage(fileName).size(), picture::LayoutPicture(expected)->size);
 }
 
 void TestExportDialog::errors_data() {
@@ -160,11 +149,12 @@ void TestExportDialog::errors() {
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{target, 2});
     window.Convert2->MakeGraphic->click();
 
-    const QList<platform::Request> errors = fixture.desktop.requestsOf("errorDialog");
+    const QList<platform::Request> errors =
+        fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog);
     QCOMPARE(errors.size(), 1);
     QVERIFY2(errors[0].arguments.value(0).startsWith(message),
              qPrintable(errors[0].arguments.value(0)));
-    QCOMPARE(fixture.desktop.requestsOf("saveFile").size(), asked ? 1 : 0);
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::SaveFile).size(), asked ? 1 : 0);
     QVERIFY(!QFile::exists(target));
 }
 
@@ -173,8 +163,8 @@ void TestExportDialog::cancelled() {
     fixture.startUp();
     WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->Convert2->MakeGraphic->click();
-    QCOMPARE(fixture.desktop.requestsOf("saveFile").size(), 1);
-    QVERIFY(fixture.desktop.requestsOf("errorDialog").isEmpty());
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::SaveFile).size(), 1);
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog).isEmpty());
     QCOMPARE(QDir(fixture.documents.path()).entryList(QDir::Files), QStringList());
 }
 

@@ -99,8 +99,8 @@ private slots:
         const QMap<QString, QByteArray> before = Snapshot(mountPoint_.path());
 
         settings::IniFile file(settings);
-        QVERIFY(!file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"),
-                                QStringLiteral("ABC123")));
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("ABC123"));
+        QVERIFY(!file.save());
         QCOMPARE(Snapshot(mountPoint_.path()), before);
     }
 

@@ -1,8 +1,8 @@
-// The label dialog on the recording platform: the refusal before a Make, the copy that comes
-// first, the template of each button (or its filled copy), the two missing-template messages and
-// the paste note.
+// The label dialog on the recording platform: the copy that comes first, the template of each
+// button (or its filled copy), the two missing-template messages and the paste note.
 #include "dialogs/label_dialog.h"
 #include "window_fixture.h"
+#include "window_frame.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -23,7 +23,7 @@ const QString PasteNote = QStringLiteral("To add your bar code to a label, place
                                          "or just enter a Ctrl-V.");
 
 QString At(const TStriaInput& window) {
-    const QPoint at = window.warningPosition();
+    const QPoint at = platform::FramePosition(window) + QPoint(100, 100);
     return QStringLiteral("%1,%2").arg(at.x()).arg(at.y());
 }
 
@@ -31,8 +31,8 @@ QString At(const TStriaInput& window) {
 QList<platform::Request> Shown(const platform::RecordingPlatform& desktop) {
     QList<platform::Request> shown;
     for (const platform::Request& request : desktop.requests()) {
-        if (request.kind == QStringLiteral("warning") ||
-            request.kind == QStringLiteral("shellOpen")) {
+        if (request.kind == platform::RequestKind::Warning ||
+            request.kind == platform::RequestKind::ShellOpen) {
             shown.append(request);
         }
     }
@@ -51,7 +51,6 @@ class TestLabelDialog : public QObject {
     Q_OBJECT
 private slots:
     void init() { QApplication::clipboard()->setText(QStringLiteral("untouched")); }
-    void refusedBeforeMake();
     void opensAfterMake();
     void templates_data();
     void templates();
@@ -61,24 +60,12 @@ private slots:
     void returnButton();
 };
 
-void TestLabelDialog::refusedBeforeMake() {
-    WindowFixture fixture;
-    fixture.startUp();
-    fixture.window->PrintLabels->click();
-    QCOMPARE(fixture.window->BarCodeOut->toPlainText(),
-             QStringLiteral("Make a bar code before printing labels"));
-    QCOMPARE(fixture.window->BarCodeOut->currentFont().family(), QStringLiteral("Arial"));
-    QVERIFY(fixture.window->BarTextOut->text().isEmpty());
-    QCOMPARE(fixture.desktop.requestsOf("beep").size(), 1);
-    QVERIFY(fixture.desktop.requestsOf("execDialog").isEmpty());
-}
-
 void TestLabelDialog::opensAfterMake() {
     WindowFixture fixture;
     fixture.startUp();
     WindowFixture::Make(*fixture.window, QStringLiteral("ABC123"));
     fixture.window->PrintLabels->click();
-    QCOMPARE(fixture.desktop.requestsOf("execDialog").value(0).arguments,
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).value(0).arguments,
              QStringList({QStringLiteral("Form3")}));
 }
 
@@ -120,9 +107,9 @@ void TestLabelDialog::templates() {
     const QString opened = labels > 0 ? QString(file).replace(".rtf", "-filled.rtf") : file;
     QList<platform::Request> expected;
     if (explain) {
-        expected.append({QStringLiteral("warning"), {PasteNote, At(window)}});
+        expected.append({platform::RequestKind::Warning, {PasteNote, At(window)}});
     }
-    expected.append({QStringLiteral("shellOpen"), {QStringLiteral("open"), opened, folder}});
+    expected.append({platform::RequestKind::ShellOpen, {opened, folder}});
     QCOMPARE(Shown(fixture.desktop), expected);
     if (labels > 0) {
         QFile filled(folder + QLatin1Char('/') + opened);
@@ -172,9 +159,9 @@ void TestLabelDialog::missing() {
     window.Form3->ExplainPaste->setChecked(true);
     window.Form3->PrintLabels->click();
 
-    QCOMPARE(
-        Shown(fixture.desktop),
-        QList<platform::Request>({{QStringLiteral("warning"), {message.arg(folder), At(window)}}}));
+    QCOMPARE(Shown(fixture.desktop),
+             QList<platform::Request>(
+                 {{platform::RequestKind::Warning, {message.arg(folder), At(window)}}}));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("(ABC123W9)  "));
 }
 
@@ -191,8 +178,8 @@ void TestLabelDialog::afterInsertion() {
     window.Form3->ExplainPaste->setChecked(false);
     window.PrintLabels->click();
     window.Form3->PrintLabels->click();
-    QCOMPARE(fixture.desktop.requestsOf("shellOpen").size(), 1);
-    QVERIFY(fixture.desktop.requestsOf("warning").isEmpty());
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::ShellOpen).size(), 1);
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::Warning).isEmpty());
 }
 
 void TestLabelDialog::returnButton() {

@@ -1,6 +1,7 @@
 // The label-sheet table against the label databases Debian ships, and the RTF sheets: each
 // generated template and a filled two-page sheet are read back and their tables measured against
 // the sheet's geometry in label_sheets.csv, in twips from the page edge.
+#include "label_stock.h"
 #include "sheet_rtf.h"
 
 #include <QDir>
@@ -14,7 +15,6 @@
 
 namespace {
 
-const QString SheetsCsv = QStringLiteral(STRIA_LABEL_SHEETS_CSV);
 const QString DataDir = QStringLiteral(STRIA_BUILD_DATA_DIR);
 const QString LibreOfficeLabels = QStringLiteral(STRIA_LIBREOFFICE_LABELS);
 const QString GlabelsTemplates = QStringLiteral(STRIA_GLABELS_TEMPLATES);
@@ -36,23 +36,27 @@ double Twips(double inches) {
     return inches * 1440.0;
 }
 
+Sheet InInches(const sheet::LabelStock& stock) {
+    const auto in = [](double points) { return points / 72; };
+    return {stock.templateFile,
+            stock.name,
+            stock.paper == sheet::Paper::A4 ? QStringLiteral("a4") : QStringLiteral("letter"),
+            in(stock.labelSize.width()),
+            in(stock.labelSize.height()),
+            stock.columns,
+            stock.rows,
+            in(stock.firstLabel.x()),
+            in(stock.firstLabel.y()),
+            in(stock.pitch.width()),
+            in(stock.pitch.height()),
+            stock.source};
+}
+
+// The program's own stock table.
 QList<Sheet> ReadSheets() {
     QList<Sheet> sheets;
-    QFile file(SheetsCsv);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-        return sheets;
-    }
-    file.readLine(); // the header
-    while (!file.atEnd()) {
-        const QList<QByteArray> f = file.readLine().trimmed().split(',');
-        if (f.size() != 14) {
-            continue;
-        }
-        const double k = f[3] == "mm" ? 1 / 25.4 : 1;
-        sheets.append({QString::fromLatin1(f[0]), QString::fromLatin1(f[1]),
-                       QString::fromLatin1(f[2]), f[4].toDouble() * k, f[5].toDouble() * k,
-                       f[6].toInt(), f[7].toInt(), f[8].toDouble() * k, f[9].toDouble() * k,
-                       f[10].toDouble() * k, f[11].toDouble() * k, QString::fromUtf8(f[13])});
+    for (const sheet::LabelStock& stock : sheet::LabelStocks()) {
+        sheets.append(InInches(stock));
     }
     return sheets;
 }
@@ -331,29 +335,30 @@ private slots:
     void geometry();
 };
 
-// The table against the sizes, counts and numbers the label dialog shows for each template.
+// The label dialog's buttons L1..L8 against the sizes, counts and numbers it has always shown.
 void TestLabelTemplates::sheetTable_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QString>("labelNumber");
     QTest::addColumn<double>("width");
     QTest::addColumn<double>("height");
     QTest::addColumn<int>("perSheet");
+    QTest::addColumn<int>("button"); // L1..L8
     QTest::newRow("5167") << "lz167.rtf"
-                          << "5167" << 1.75 << 0.50 << 80;
+                          << "5167" << 1.75 << 0.50 << 80 << 1;
     QTest::newRow("6570") << "lz570.rtf"
-                          << "6570" << 1.75 << 1.25 << 32;
+                          << "6570" << 1.75 << 1.25 << 32 << 2;
     QTest::newRow("5160") << "lz060.rtf"
-                          << "5160" << 2.625 << 1.00 << 30;
+                          << "5160" << 2.625 << 1.00 << 30 << 3;
     QTest::newRow("5161") << "lz161.rtf"
-                          << "5161" << 4.00 << 1.00 << 20;
+                          << "5161" << 4.00 << 1.00 << 20 << 4;
     QTest::newRow("5162") << "lz162.rtf"
-                          << "5162" << 4.00 << 1.33 << 14;
+                          << "5162" << 4.00 << 1.33 << 14 << 5;
     QTest::newRow("5197") << "lz197.rtf"
-                          << "5197" << 4.00 << 1.50 << 12;
+                          << "5197" << 4.00 << 1.50 << 12 << 6;
     QTest::newRow("5163") << "lz163.rtf"
-                          << "5163" << 4.00 << 2.00 << 10;
+                          << "5163" << 4.00 << 2.00 << 10 << 7;
     QTest::newRow("5164") << "lz164.rtf"
-                          << "5164" << 4.00 << 3.33 << 6;
+                          << "5164" << 4.00 << 3.33 << 6 << 8;
 }
 
 void TestLabelTemplates::sheetTable() {
@@ -362,11 +367,11 @@ void TestLabelTemplates::sheetTable() {
     QFETCH(double, width);
     QFETCH(double, height);
     QFETCH(int, perSheet);
-    const QList<Sheet> sheets = ReadSheets();
-    const auto it =
-        std::find_if(sheets.begin(), sheets.end(), [&](const Sheet& s) { return s.file == file; });
-    QVERIFY2(it != sheets.end(), qPrintable(file + " is not in the table"));
-    const Sheet& s = *it;
+    QFETCH(int, button);
+    const std::vector<sheet::LabelStock> buttons = sheet::DialogStocks();
+    QCOMPARE(buttons.size(), std::size_t(8));
+    const Sheet s = InInches(buttons.at(button - 1));
+    QCOMPARE(s.file, file);
     QCOMPARE(s.labelNumber, labelNumber);
     QCOMPARE(s.paper, QStringLiteral("letter"));
     QVERIFY2(std::abs(s.width - width) < 0.005 && std::abs(s.height - height) < 0.005,

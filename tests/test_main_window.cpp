@@ -10,6 +10,7 @@
 #include "ini_file.h"
 #include "recording_platform.h"
 #include "stria_input.h"
+#include "window_fixture.h"
 #include "window_frame.h"
 
 #include <QAccessible>
@@ -37,7 +38,9 @@
 #include <cmath>
 #include <memory>
 #include <optional>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using platform::Request;
 
@@ -213,24 +216,50 @@ QPalette DarkPalette() {
     return dark;
 }
 
+// How often a file of the folder was written, in place or by a rename onto its name, as seen by
+// the kernel from the counter's creation on.
+class FileWrites {
+public:
+    explicit FileWrites(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
+        inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_MOVED_TO | IN_CLOSE_WRITE);
+    }
+    ~FileWrites() { ::close(fd_); }
+    FileWrites(const FileWrites&) = delete;
+    FileWrites& operator=(const FileWrites&) = delete;
+
+    int of(const QString& name) {
+        alignas(inotify_event) char buffer[4096];
+        ssize_t length = 0;
+        while ((length = ::read(fd_, buffer, sizeof buffer)) > 0) {
+            for (ssize_t at = 0; at < length;) {
+                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
+                if (event->len > 0 && QFile::decodeName(event->name) == name) {
+                    ++count_;
+                }
+                at += ssize_t(sizeof(inotify_event)) + event->len;
+            }
+        }
+        return count_;
+    }
+
+private:
+    int fd_;
+    int count_ = 0;
+};
+
 } // namespace
 
 class TestMainWindow : public QObject {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> documents_;
-    std::unique_ptr<platform::RecordingPlatform> platform_;
-    std::unique_ptr<TStriaInput> window_;
+    std::unique_ptr<WindowFixture> fixture_;
 
-    QString dataFolder() const { return documents_->path() + QStringLiteral("/Stria/"); }
-    QString settingsPath() const { return dataFolder() + QStringLiteral("striatips.ini"); }
-
+    platform::RecordingPlatform& desktop() { return fixture_->desktop; }
+    QString dataFolder() const { return fixture_->dataFolder(); }
+    QString settingsPath() const { return fixture_->settingsPath(); }
     void writeSettingsFile(const QString& content) {
-        QDir().mkpath(dataFolder());
-        QFile file(settingsPath());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(content.toUtf8());
+        fixture_->writeSettingsFile(content.toUtf8());
     }
 
     QString settingsText() const {
@@ -245,16 +274,16 @@ private:
 
     // A fresh window, shown, with its start-up routine done.
     TStriaInput& start() {
-        window_ = std::make_unique<TStriaInput>(*platform_);
-        window_->show();
-        QApplication::setActiveWindow(window_.get());
-        if (!QTest::qWaitFor([this] { return window_->startedUp(); })) {
+        TStriaInput& window = fixture_->reopen();
+        window.show();
+        QApplication::setActiveWindow(&window);
+        if (!QTest::qWaitFor([&window] { return window.startedUp(); })) {
             QTest::qFail("the start-up routine did not run", __FILE__, __LINE__);
         }
-        return *window_;
+        return window;
     }
 
-    void close() { window_->close(); }
+    void close() { fixture_->window->close(); }
 
     TStriaInput& startWithData(const QString& data) {
         writeSettingsFile(TipsOnly);
@@ -286,19 +315,13 @@ private:
 
 private slots:
     void init() {
-        documents_ = std::make_unique<QTemporaryDir>();
-        platform_ = std::make_unique<platform::RecordingPlatform>();
-        platform_->setDocumentsFolder(documents_->path());
-        platform_->setProgramFileName(QStringLiteral("/usr/bin/stria"));
+        fixture_ = std::make_unique<WindowFixture>(QByteArray(), false);
+        desktop().setProgramFileName(QStringLiteral("/usr/bin/stria"));
     }
-    void cleanup() {
-        window_.reset();
-        platform_.reset();
-        documents_.reset();
-    }
+    void cleanup() { fixture_.reset(); }
 
     void createsTheDialogsHidden() {
-        TStriaInput w(*platform_);
+        TStriaInput w(desktop());
         QCOMPARE(w.windowTitle(), QStringLiteral("Make a bar code 93"));
         const QList<QDialog*> dialogs = {w.WarningBox, w.Form2, w.Tip, w.Form3, w.Convert2};
         QStringList names;
@@ -325,7 +348,7 @@ private slots:
     void dialogsPlaceThemselves() {
         QFETCH(QString, name);
         QFETCH(QPoint, offset);
-        TStriaInput w(*platform_);
+        TStriaInput w(desktop());
         w.move(300, 200);
         auto* dialog = w.findChild<PlacedDialog*>(name);
         QVERIFY(dialog);
@@ -508,8 +531,8 @@ private slots:
         QCOMPARE(setting(QStringLiteral("DisplayChecksums")), QStringLiteral("0"));
         QCOMPARE(setting(QStringLiteral("Left")), QString::number(w.pos().x()));
         QCOMPARE(setting(QStringLiteral("HintsOff")), QStringLiteral("<missing>"));
-        QVERIFY(platform_->requestsOf(QStringLiteral("warning")).isEmpty());
-        QVERIFY(platform_->requestsOf(QStringLiteral("execDialog")).isEmpty()); // Enabled=0
+        QVERIFY(desktop().requestsOf(platform::RequestKind::Warning).isEmpty());
+        QVERIFY(desktop().requestsOf(platform::RequestKind::ExecDialog).isEmpty()); // Enabled=0
 
         close();
         QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("D"));
@@ -523,9 +546,9 @@ private slots:
         writeSettingsFile(
             QString(TipsOnly).replace(QStringLiteral("Enabled=0"), QStringLiteral("Enabled=1")));
         start();
-        QCOMPARE(platform_->requestsOf(QStringLiteral("execDialog")),
-                 QList<Request>({{QStringLiteral("execDialog"), {QStringLiteral("Tip")}}}));
-        QVERIFY(window_->TipCheckBox->isChecked());
+        QCOMPARE(desktop().requestsOf(platform::RequestKind::ExecDialog),
+                 QList<Request>({{platform::RequestKind::ExecDialog, {QStringLiteral("Tip")}}}));
+        QVERIFY(fixture_->window->TipCheckBox->isChecked());
     }
 
     void secondRunRestoresEverything() {
@@ -550,7 +573,7 @@ private slots:
         QCOMPARE(w.BarTextOut->text(), QString());
         QCOMPARE(w.BarCodeOut->toPlainText(), QString());
         QVERIFY(!w.made());
-        QVERIFY(platform_->requests().isEmpty());
+        QVERIFY(desktop().requests().isEmpty());
 
         close();
         QCOMPARE(setting(QStringLiteral("Data")), QStringLiteral(" AB\u00AAI "));
@@ -560,6 +583,64 @@ private slots:
         QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("7"));
         QCOMPARE(setting(QStringLiteral("LabelFill")), QStringLiteral("1"));
         QCOMPARE(setting(QStringLiteral("Left")), QStringLiteral("40"));
+    }
+
+    // The close routine writes every option in one replacement of the file: a failure or a crash
+    // leaves the options of the last run or of this one, never half of each.
+    void closeWritesTheSettingsFileOnce() {
+        writeSettingsFile(TipsOnly + QStringLiteral("[Settings]\nData=old\nLabelSize=2\n"));
+        TStriaInput& w = start();
+        w.BarTextInput->setText(QStringLiteral("NEW"));
+        w.SizeA->click();
+        w.DispSums->click();
+        FileWrites writes(dataFolder());
+        close();
+        QCOMPARE(writes.of(QStringLiteral("striatips.ini")), 1);
+        QCOMPARE(setting(QStringLiteral("Data")), QStringLiteral("NEW"));
+        QCOMPARE(setting(QStringLiteral("FontSize")), QStringLiteral("A"));
+        QCOMPARE(setting(QStringLiteral("DisplayChecksums")), QStringLiteral("1"));
+        QCOMPARE(setting(QStringLiteral("LabelSize")), QStringLiteral("2"));
+    }
+
+    // Copy, Labels, Sample and Export without a barcode, also after a Make that was refused:
+    // the error display and nothing else.
+    void commandsNeedABarcode_data() {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<bool>("refusedMakeBefore");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("Copy") << "CopyButtonClick" << false
+                              << "Error: Nothing to copy to clip board";
+        QTest::newRow("Labels") << "PrintLabels" << false
+                                << "Make a bar code before printing labels";
+        QTest::newRow("Export") << "BuildGraphic" << false
+                                << "Error: Click the \"Make\" button before exporting a graphic";
+        QTest::newRow("Sample") << "PrintButtonClick" << false
+                                << "Error: Must click \"Make\" before printing a sample";
+        QTest::newRow("Sample after a refused Make")
+            << "PrintButtonClick" << true << "Error: Must click \"Make\" before printing a sample";
+        QTest::newRow("Copy after a refused Make")
+            << "CopyButtonClick" << true << "Error: Nothing to copy to clip board";
+    }
+    void commandsNeedABarcode() {
+        QFETCH(QString, button);
+        QFETCH(bool, refusedMakeBefore);
+        QFETCH(QString, message);
+        TStriaInput& w = startWithData(QStringLiteral("ABC123"));
+        if (refusedMakeBefore) {
+            make(w);
+            w.BarTextInput->clear();
+            make(w);
+        }
+        QApplication::clipboard()->setText(QStringLiteral("untouched"));
+        desktop().clear();
+        desktop().answerPrintDialog(true);
+        w.findChild<QPushButton*>(button)->click();
+        QCOMPARE(w.BarCodeOut->toPlainText(), message);
+        QCOMPARE(w.BarCodeOut->currentFont().family(), QStringLiteral("Arial"));
+        QVERIFY(w.BarTextOut->text().isEmpty());
+        QVERIFY(!w.made());
+        QCOMPARE(desktop().requests(), QList<Request>({{platform::RequestKind::Beep, {}}}));
+        QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("untouched"));
     }
 
     void unusualStoredValues_data() {
@@ -625,8 +706,8 @@ private slots:
         TStriaInput& w = start();
         QVERIFY(!w.dataFolderFound());
         const QPoint at = w.pos() + QPoint(100, 100);
-        QCOMPARE(platform_->requests(),
-                 QList<Request>({{QStringLiteral("warning"),
+        QCOMPARE(desktop().requests(),
+                 QList<Request>({{platform::RequestKind::Warning,
                                   {QStringLiteral("The folder %1 is missing, please re-install "
                                                   "this product.")
                                        .arg(dataFolder()),
@@ -639,15 +720,15 @@ private slots:
     void missingTipSectionWarnsUntilTheCloseWritesIt() {
         writeSettingsFile(QStringLiteral("[Settings]\nData=x\n"));
         start();
-        const QList<Request> warnings = platform_->requestsOf(QStringLiteral("warning"));
+        const QList<Request> warnings = desktop().requestsOf(platform::RequestKind::Warning);
         QCOMPARE(warnings.size(), 1);
         QCOMPARE(warnings.first().arguments.first(),
                  QStringLiteral("The Tip-of-the-Day file could not be found! Please re-install "
                                 "this product."));
         close();
-        platform_->clear();
+        desktop().clear();
         start();
-        QVERIFY(platform_->requestsOf(QStringLiteral("warning")).isEmpty());
+        QVERIFY(desktop().requestsOf(platform::RequestKind::Warning).isEmpty());
     }
 
     // A FIFO would block the start-up in open() for ever: it counts as a file that cannot be read.
@@ -655,7 +736,7 @@ private slots:
         QDir().mkpath(dataFolder());
         QCOMPARE(mkfifo(QFile::encodeName(settingsPath()).constData(), 0600), 0);
         start();
-        const QList<Request> warnings = platform_->requestsOf(QStringLiteral("warning"));
+        const QList<Request> warnings = desktop().requestsOf(platform::RequestKind::Warning);
         QCOMPARE(warnings.size(), 1);
         QVERIFY(warnings.first().arguments.first().startsWith(
             QStringLiteral("The Tip-of-the-Day file could not be found!")));
@@ -694,7 +775,7 @@ private slots:
         }
         QVERIFY(w.made());
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
-        QVERIFY(platform_->requestsOf(QStringLiteral("beep")).isEmpty());
+        QVERIFY(desktop().requestsOf(platform::RequestKind::Beep).isEmpty());
     }
 
     void makeWithSumsShowsThemInTheOutputOnly() {
@@ -734,7 +815,7 @@ private slots:
         QCOMPARE(FaceAt(w.BarCodeOut, 0), qMakePair(QStringLiteral("Arial"), 12.0));
         QCOMPARE(w.BarTextOut->text(), QString());
         QVERIFY(!w.made());
-        QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
+        QCOMPARE(desktop().requests(), QList<Request>({{platform::RequestKind::Beep, {}}}));
         QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
     }
 
@@ -757,8 +838,8 @@ private slots:
         w.BarTextInput->setText(QStringLiteral("XYZ"));
         w.PointSize->setEditText(pointSize);
         make(w);
-        QCOMPARE(platform_->requests(),
-                 QList<Request>({{QStringLiteral("errorDialog"), {message}}}));
+        QCOMPARE(desktop().requests(),
+                 QList<Request>({{platform::RequestKind::ErrorDialog, {message}}}));
         QCOMPARE(w.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
         QCOMPARE(w.BarCodeOut->toPlainText(), QStringLiteral("(ABC123W9)  "));
         QVERIFY(w.made());
@@ -820,8 +901,8 @@ private slots:
         QCOMPARE(QApplication::focusWidget(),
                  accepted ? static_cast<QWidget*>(w.BarTextInput) : w.PointSize);
         QCOMPARE(FaceAt(w.BarCodeOut, 0).second, previewSize);
-        const QList<Request> expected = {{QStringLiteral("errorDialog"), {message}}};
-        QCOMPARE(platform_->requests(), message.isEmpty() ? QList<Request>() : expected);
+        const QList<Request> expected = {{platform::RequestKind::ErrorDialog, {message}}};
+        QCOMPARE(desktop().requests(), message.isEmpty() ? QList<Request>() : expected);
     }
 
     void leavingAShortPointSizeComesBack() {
@@ -927,7 +1008,7 @@ private slots:
         QCOMPARE(w.BarCodeOut->document()->defaultFont().family(), QStringLiteral("Arial"));
         QCOMPARE(w.BarTextOut->text(), QString());
         QVERIFY(w.made());
-        QVERIFY(platform_->requests().isEmpty());
+        QVERIFY(desktop().requests().isEmpty());
     }
 
     void insertOfAShortUnknownTextAddsNothingAndBeeps_data() {
@@ -942,27 +1023,7 @@ private slots:
         QTest::mouseClick(w.AddButtonClick, Qt::LeftButton);
         QCOMPARE(w.ComboBox1->currentText(), typed);
         QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
-        QCOMPARE(platform_->requests(), QList<Request>({{QStringLiteral("beep"), {}}}));
-    }
-
-    void f1OpensTheHelpFile_data() {
-        QTest::addColumn<int>("modifiers");
-        QTest::newRow("F1") << int(Qt::NoModifier);
-        QTest::newRow("Shift+F1") << int(Qt::ShiftModifier);
-        QTest::newRow("Ctrl+F1") << int(Qt::ControlModifier);
-        QTest::newRow("Alt+F1") << int(Qt::AltModifier);
-    }
-    void f1OpensTheHelpFile() {
-        QFETCH(int, modifiers);
-        TStriaInput& w = startWithData(QStringLiteral("AB"));
-        QTest::keyClick(w.BarTextInput, Qt::Key_F1, Qt::KeyboardModifiers(modifiers));
-        // The help file is looked up (current folder, then the installed manual).
-        const auto opens = platform_->requestsOf(QStringLiteral("shellOpen"));
-        QCOMPARE(opens.size(), 1);
-        QCOMPARE(opens.first().arguments.value(0), QStringLiteral("open"));
-        QVERIFY(opens.first().arguments.value(1).endsWith(QStringLiteral("stria.chm")));
-        QCOMPARE(QApplication::focusWidget(), w.BarTextInput);
-        QCOMPARE(w.BarTextInput->text(), QStringLiteral("AB"));
+        QCOMPARE(desktop().requests(), QList<Request>({{platform::RequestKind::Beep, {}}}));
     }
 
     void accelerators_data() {
@@ -980,16 +1041,10 @@ private slots:
     void accelerators() {
         QFETCH(QString, button);
         QFETCH(QKeySequence, keys);
-        TStriaInput w(*platform_);
+        TStriaInput w(desktop());
         auto* control = w.findChild<QPushButton*>(button);
         QVERIFY(control);
         QCOMPARE(control->shortcut(), keys);
-    }
-
-    void f1ElsewhereOpensNothing() {
-        TStriaInput& w = startWithData(QStringLiteral("AB"));
-        QTest::keyClick(w.BarTextOut, Qt::Key_F1);
-        QVERIFY(platform_->requests().isEmpty());
     }
 
     void tabOrderFollowsTheForm() {

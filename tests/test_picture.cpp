@@ -51,8 +51,14 @@ private:
     QSize size_;
 };
 
+// The layout of a request the test knows to be good.
 picture::PictureLayout Layout(const QString& face, const QString& points, int dpi) {
-    return picture::LayoutPicture({Barcode, face, points, dpi, false});
+    return picture::LayoutPicture({Barcode, face, points, dpi, false}).value();
+}
+
+// The picture of a request the test knows to be good; a null picture if it is not.
+QImage Picture(const picture::ExportRequest& request) {
+    return picture::MakePicture(request).value_or(QImage());
 }
 
 // Where the bars of the text cross picture row y, from the window's own text engine: glyph
@@ -190,9 +196,9 @@ void TestPicture::fontSize() {
     QFETCH(bool, sizeA);
     QFETCH(int, points);
     QFETCH(QString, error);
-    const auto result = picture::GraphicFontSize(text, dpi, sizeA);
-    QCOMPARE(result.error, error);
-    QCOMPARE(result.points, points);
+    const Result<int> result = picture::GraphicFontSize(text, dpi, sizeA);
+    QCOMPARE(result.error(), error);
+    QCOMPARE(result.value_or(0), points);
 }
 
 void TestPicture::constants_data() {
@@ -237,8 +243,9 @@ void TestPicture::layout() {
     const QString face =
         sizeA ? QStringLiteral("Sample 93 a HR") : QStringLiteral("Sample 93 d HR");
     const picture::ExportRequest request{Barcode, face, points, dpi, sizeA};
-    const auto layout = picture::LayoutPicture(request);
-    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
+    const Result<picture::PictureLayout> laid = picture::LayoutPicture(request);
+    QVERIFY2(laid, qPrintable(laid.error()));
+    const picture::PictureLayout& layout = *laid;
     QCOMPARE(layout.pixelSize, pixelSize);
     QVERIFY(layout.textWidth > 0);
     const int raise = sizeA ? layout.cellHeight / 4 : 0;
@@ -246,9 +253,9 @@ void TestPicture::layout() {
     QCOMPARE(layout.size,
              QSize(layout.textWidth + extraWidth, top + layout.cellHeight - raise + bottom));
     QCOMPARE(layout.cellOrigin, QPoint(extraWidth / 3, top - raise));
-    const auto made = picture::MakePicture(request);
-    QCOMPARE(made.image.size(), layout.size);
-    QCOMPARE(made.image.format(), QImage::Format_Grayscale8);
+    const QImage made = Picture(request);
+    QCOMPARE(made.size(), layout.size);
+    QCOMPARE(made.format(), QImage::Format_Grayscale8);
 }
 
 // Same size as the window's text engine measures, and every bar edge within half a pixel of
@@ -275,8 +282,9 @@ void TestPicture::barEdgesFollowTheOutlines() {
     QFETCH(double, reduction);
     picture::ExportRequest request{Barcode, face, points, dpi, face.startsWith("Sample 93 a")};
     request.barReduction = reduction;
-    const auto layout = picture::LayoutPicture(request);
-    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
+    const Result<picture::PictureLayout> laid = picture::LayoutPicture(request);
+    QVERIFY2(laid, qPrintable(laid.error()));
+    const picture::PictureLayout& layout = *laid;
     QFont font(face);
     font.setPixelSize(qRound(layout.pixelSize));
     font.setStyleStrategy(QFont::NoFontMerging);
@@ -285,7 +293,7 @@ void TestPicture::barEdgesFollowTheOutlines() {
     QCOMPARE(layout.textWidth, metrics.horizontalAdvance(Barcode));
     QCOMPARE(layout.cellHeight, metrics.ascent() + metrics.descent());
 
-    const QImage image = picture::MakePicture(request).image;
+    const QImage image = Picture(request);
     const int y = layout.cellOrigin.y() + layout.cellHeight / 2; // through the bars
     const QList<double> expected = OutlineEdges(layout, y, reduction);
     const QList<double> measured = MeasuredEdges(image, y);
@@ -316,13 +324,15 @@ void TestPicture::exactModules() {
     picture::ExportRequest request{Barcode, face, "24", 600, face.startsWith("Sample 93 a")};
     request.exact = true;
     request.barReduction = reduction;
-    const auto layout = picture::LayoutPicture(request);
-    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
+    const Result<picture::PictureLayout> laid = picture::LayoutPicture(request);
+    QVERIFY2(laid, qPrintable(laid.error()));
+    const picture::PictureLayout& layout = *laid;
     const int module = static_cast<int>(layout.modulePixels);
     QCOMPARE(module, layout.modulePixels);
-    QVERIFY(layout.pixelSize <= picture::PointsToPixels(layout.fontPoints));
+    const int fontPoints = picture::GraphicFontSize("24", 600, request.sizeA).value();
+    QVERIFY(layout.pixelSize <= picture::PointsToPixels(fontPoints));
 
-    const QImage image = picture::MakePicture(request).image;
+    const QImage image = Picture(request);
     for (int y = 0; y < image.height(); ++y) {
         const uchar* row = image.constScanLine(y);
         QVERIFY(std::all_of(row, row + image.width(), [](uchar v) { return v == 0 || v == 255; }));
@@ -356,8 +366,8 @@ void TestPicture::exactModules() {
 
 void TestPicture::drawnInsideTheMargins() {
     const picture::ExportRequest request{Barcode, "Sample 93 d", "24", 600, false};
-    const auto layout = picture::LayoutPicture(request);
-    const QImage image = picture::MakePicture(request).image;
+    const picture::PictureLayout layout = picture::LayoutPicture(request).value();
+    const QImage image = Picture(request);
     QRect inked;
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
@@ -376,22 +386,22 @@ void TestPicture::drawnInsideTheMargins() {
 }
 
 void TestPicture::leadingBlanksDropped() {
-    const auto plain = picture::MakePicture({Barcode, "Sample 93 c", "24", 300, false});
-    const auto blanks = picture::MakePicture(
-        {QStringLiteral(" \t\r\n") + Barcode, "Sample 93 c", "24", 300, false});
-    QCOMPARE(blanks.image, plain.image);
+    const QImage plain = Picture({Barcode, "Sample 93 c", "24", 300, false});
+    const QImage blanks =
+        Picture({QStringLiteral(" \t\r\n") + Barcode, "Sample 93 c", "24", 300, false});
+    QCOMPARE(blanks, plain);
     const auto trailing = picture::LayoutPicture({Barcode + "  ", "Sample 93 c", "24", 300, false});
-    QVERIFY(trailing.size.width() > plain.image.width());
+    QVERIFY(trailing->size.width() > plain.width());
 }
 
 void TestPicture::emptyTextGivesBlankPicture() {
     const auto made =
         picture::MakePicture({QStringLiteral("  "), "Sample 93 d HR", "24", 600, false});
-    QVERIFY(made.error.isEmpty());
-    QCOMPARE(made.image.width(), 240);
-    QImage white(made.image.size(), QImage::Format_Grayscale8);
+    QVERIFY2(made, qPrintable(made.error()));
+    QCOMPARE(made->width(), 240);
+    QImage white(made->size(), QImage::Format_Grayscale8);
     white.fill(255);
-    QCOMPARE(made.image, white);
+    QCOMPARE(*made, white);
 }
 
 void TestPicture::refusals_data() {
@@ -446,9 +456,9 @@ void TestPicture::refusals() {
     picture::ExportRequest request{text, face, points, 1200, false};
     request.exact = exact;
     request.barReduction = reduction;
-    const auto made = picture::MakePicture(request);
-    QVERIFY(made.image.isNull());
-    QVERIFY2(made.error.startsWith(error), qPrintable(made.error));
+    const Result<QImage> made = picture::MakePicture(request);
+    QVERIFY(!made);
+    QVERIFY2(made.error().startsWith(error), qPrintable(made.error()));
 }
 
 void TestPicture::fileNameRule_data() {
@@ -490,9 +500,10 @@ void TestPicture::writtenWithoutResolution() {
     QFETCH(int, bits);
     picture::ExportRequest request{Barcode, "Sample 93 b HR", "24", 300, false};
     request.exact = exact;
-    const QImage image = picture::MakePicture(request).image;
+    const QImage image = Picture(request);
     const QString name = dir_.filePath("res" + picture::FormatExtension(format));
-    QCOMPARE(picture::WritePicture(picture::LayoutPicture(request), format, name).error, QString());
+    QCOMPARE(picture::WritePicture(*picture::LayoutPicture(request), format, name).error(),
+             QString());
     const QByteArray bytes = ReadAll(name);
     QImage back;
     QVERIFY(back.loadFromData(bytes));
@@ -530,7 +541,7 @@ void TestPicture::gifPaletteIsExact() {
     const QImage image = AllGreys();
     const QString name = dir_.filePath("greys.gif");
     ImageRows rows(image);
-    QCOMPARE(picture::WriteRows(rows, PictureFormat::Gif, name).error, QString());
+    QCOMPARE(picture::WriteRows(rows, PictureFormat::Gif, name).error(), QString());
     const QImage back(name);
     QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
 }
@@ -566,7 +577,7 @@ void TestPicture::formatLimits() {
     ImageRows rows = error.isEmpty() ? ImageRows(image) : ImageRows(size);
     const QString name = dir_.filePath("limit" + picture::FormatExtension(format));
     QFile::remove(name);
-    const QString written = picture::WriteRows(rows, format, name).error;
+    const QString written = picture::WriteRows(rows, format, name).error();
     QVERIFY2(error.isEmpty() ? written.isEmpty() : written.startsWith(error), qPrintable(written));
     QCOMPARE(QFile::exists(name), error.isEmpty());
 }
@@ -592,7 +603,7 @@ void TestPicture::writeFailures() {
     const picture::PictureLayout layout = Layout("Sample 93 d", "24", 600);
     for (auto format :
          {PictureFormat::Bmp, PictureFormat::Gif, PictureFormat::Jpeg, PictureFormat::Png}) {
-        const QString written = picture::WritePicture(layout, format, name).error;
+        const QString written = picture::WritePicture(layout, format, name).error();
         QVERIFY2(written.startsWith(error) && !written.endsWith(u' '), qPrintable(written));
     }
     QVERIFY(QFileInfo(QStringLiteral("/dev/full")).exists());
@@ -639,7 +650,7 @@ void TestPicture::failedWriteKeepsOldFile() {
     small.rlim_cur = fullDisk ? saved.rlim_cur : 512;
     setrlimit(RLIMIT_FSIZE, &small);
     const QString error =
-        picture::WritePicture(Layout("Sample 93 d", "24", 600), PictureFormat::Png, name).error;
+        picture::WritePicture(Layout("Sample 93 d", "24", 600), PictureFormat::Png, name).error();
     setrlimit(RLIMIT_FSIZE, &saved);
     QCOMPARE(error, QStringLiteral("Cannot create file \"%1\". %2").arg(name, reason));
     QCOMPARE(ReadAll(name), QByteArray("the old file"));
@@ -651,8 +662,8 @@ void TestPicture::replacesExistingFile() {
     const QString name = dir_.filePath("twice.png");
     const auto first = Layout("Sample 93 d", "24", 300);
     const auto second = Layout("Sample 93 d", "24", 600);
-    QCOMPARE(picture::WritePicture(first, PictureFormat::Png, name).error, QString());
-    QCOMPARE(picture::WritePicture(second, PictureFormat::Png, name).error, QString());
+    QCOMPARE(picture::WritePicture(first, PictureFormat::Png, name).error(), QString());
+    QCOMPARE(picture::WritePicture(second, PictureFormat::Png, name).error(), QString());
     QCOMPARE(QImage(name).size(), second.size);
 }
 

@@ -134,8 +134,6 @@ class TestSamplePage : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase();
-    void refused_data();
-    void refused();
     void cancelled();
     void unwritable();
     void page_data();
@@ -152,31 +150,6 @@ void TestSamplePage::initTestCase() {
     QImageReader::setAllocationLimit(512);
 }
 
-void TestSamplePage::refused_data() {
-    QTest::addColumn<bool>("madeBefore");
-    QTest::newRow("no Make yet") << false;
-    QTest::newRow("an error after a Make") << true;
-}
-
-void TestSamplePage::refused() {
-    QFETCH(bool, madeBefore);
-    SampleFixture fixture;
-    TStriaInput& window = *fixture.window;
-    if (madeBefore) {
-        fixture.make(QStringLiteral("ABC123"));
-        window.BarTextInput->clear();
-        window.MakeButtonClick->click();
-    }
-    fixture.desktop.clear();
-    fixture.desktop.answerPrintDialog(true);
-    window.PrintButtonClick->click();
-    QCOMPARE(window.BarCodeOut->toPlainText(),
-             QStringLiteral("Error: Must click \"Make\" before printing a sample"));
-    QVERIFY(window.BarTextOut->text().isEmpty());
-    QVERIFY(!window.made());
-    QCOMPARE(fixture.desktop.requests(), QList<platform::Request>({{QStringLiteral("beep"), {}}}));
-}
-
 void TestSamplePage::cancelled() {
     SampleFixture fixture;
     TStriaInput& window = *fixture.window;
@@ -189,7 +162,7 @@ void TestSamplePage::cancelled() {
     fixture.desktop.clear();
     window.PrintButtonClick->click();
     QCOMPARE(fixture.desktop.requests(),
-             QList<platform::Request>({{QStringLiteral("printDialog"), {}}}));
+             QList<platform::Request>({{platform::RequestKind::PrintDialog, {}}}));
     QVERIFY(!QFile::exists(fixture.pdf));
     QVERIFY(window.made());
     QCOMPARE(window.BarTextOut->text(), QStringLiteral("(ABC123W9)"));
@@ -202,7 +175,8 @@ void TestSamplePage::unwritable() {
     const QString file = fixture.output.filePath(QStringLiteral("missing/sample.pdf"));
     fixture.desktop.clear();
     fixture.print(300, file);
-    const QList<platform::Request> errors = fixture.desktop.requestsOf("errorDialog");
+    const QList<platform::Request> errors =
+        fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog);
     QCOMPARE(errors.size(), 1);
     QCOMPARE(errors.first().arguments,
              QStringList({QStringLiteral("The sample page could not be written to \"%1\".")
@@ -238,7 +212,7 @@ void TestSamplePage::page() {
     fixture.make(QStringLiteral("ABC123"), sums);
     window.findChild<QRadioButton*>(option)->click();
     QPrinter& printer = fixture.print(dpi, fixture.pdf);
-    QVERIFY(fixture.desktop.requestsOf("errorDialog").isEmpty());
+    QVERIFY(fixture.desktop.requestsOf(platform::RequestKind::ErrorDialog).isEmpty());
     QVERIFY(printer.docName().isEmpty());
 
     const printing::PageGrid grid = Grids[dpi];

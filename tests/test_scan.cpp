@@ -123,13 +123,13 @@ void TestScan::Check(const QString& face, int dpi, const QString& points, const 
                                    face.startsWith(QStringLiteral("Sample 93 a"))};
     request.exact = exact;
     request.barReduction = reduction;
-    const picture::PictureLayout layout = picture::LayoutPicture(request);
-    QVERIFY2(layout.error.isEmpty(), qPrintable(layout.error));
+    const Result<picture::PictureLayout> layout = picture::LayoutPicture(request);
+    QVERIFY2(layout, qPrintable(layout.error()));
     const QString file = dir_.filePath(QStringLiteral("scan") + picture::FormatExtension(format));
-    const picture::WriteResult written = picture::WritePicture(layout, format, file);
-    QVERIFY2(written.error.isEmpty(), qPrintable(written.error));
+    const Result<> written = picture::WritePicture(*layout, format, file);
+    QVERIFY2(written, qPrintable(written.error()));
     const QImage readBack(file);
-    QCOMPARE(readBack.size(), layout.size);
+    QCOMPARE(readBack.size(), layout->size);
     QCOMPARE(decoders::ReadWithZxing(readBack), QStringList{expected});
     QCOMPARE(decoders::ReadWithZbar(readBack), QStringList{expected});
 }

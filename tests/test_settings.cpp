@@ -164,7 +164,8 @@ private slots:
     void textSurvivesWriteAndRead() {
         QFETCH(QString, value);
         IniFile file(path_);
-        QVERIFY(file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"), value));
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), value);
+        QVERIFY(file.save());
         QCOMPARE(IniFile(path_).readText(QStringLiteral("Settings"), QStringLiteral("Data"),
                                          QStringLiteral("default")),
                  value);
@@ -173,8 +174,8 @@ private slots:
 
     void lineBreaksCannotInjectKeys() {
         IniFile file(path_);
-        file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"),
-                       QStringLiteral("A\n[TipoftheDay]\nEnabled=0"));
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"),
+                     QStringLiteral("A\n[TipoftheDay]\nEnabled=0"));
         QVERIFY(!file.sectionExists(QStringLiteral("TipoftheDay")));
         QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"), QString()),
                  QStringLiteral("A [TipoftheDay] Enabled=0"));
@@ -187,11 +188,13 @@ private slots:
                                   "[Settings]\nleft=5\nData=old\n";
         WriteBytes(path_, before);
         IniFile file(path_);
-        QVERIFY(file.writeInteger(QStringLiteral("SETTINGS"), QStringLiteral("Left"), -2000));
-        QVERIFY(file.writeText(QStringLiteral("Settings"), QStringLiteral("Type"),
-                               QStringLiteral("S")));
-        QVERIFY(file.writeBool(QStringLiteral("TipoftheDay"), QStringLiteral("Enabled"), false));
-        QVERIFY(file.writeBool(QStringLiteral("New"), QStringLiteral("Flag"), true));
+        file.setInteger(QStringLiteral("SETTINGS"), QStringLiteral("Left"), -2000);
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Type"), QStringLiteral("S"));
+        file.setBool(QStringLiteral("TipoftheDay"), QStringLiteral("Enabled"), false);
+        file.setBool(QStringLiteral("New"), QStringLiteral("Flag"), true);
+        // Nothing reaches the file before the save.
+        QCOMPARE(ReadBytes(path_), before);
+        QVERIFY(file.save());
         QCOMPARE(ReadBytes(path_), QByteArray("; Stria settings\n"
                                               "[TipoftheDay]\nPosition=3\nMaximum=1\nEnabled=0\n\n"
                                               "[Tips]\n0=First tip\n1=Second tip\n"
@@ -224,7 +227,9 @@ private slots:
         QFETCH(QString, key);
         QFETCH(QByteArray, after);
         WriteBytes(path_, before);
-        QVERIFY(IniFile(path_).writeText(QStringLiteral("X"), key, QStringLiteral("w")));
+        IniFile file(path_);
+        file.setText(QStringLiteral("X"), key, QStringLiteral("w"));
+        QVERIFY(file.save());
         QCOMPARE(ReadBytes(path_), after);
     }
 
@@ -251,9 +256,11 @@ private slots:
                  marked);
         QCOMPARE(file.readText(QStringLiteral("Tips"), QStringLiteral("0"), QString()), tipText);
         // What the close routine does: the data written back, as UTF-8, reads the same.
-        QVERIFY(file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"), marked));
-        QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"), QString()),
-                 marked);
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), marked);
+        QVERIFY(file.save());
+        QCOMPARE(
+            IniFile(path_).readText(QStringLiteral("Settings"), QStringLiteral("Data"), QString()),
+            marked);
         QCOMPARE(file.readText(QStringLiteral("Tips"), QStringLiteral("0"), QString()), tipText);
     }
 
@@ -265,8 +272,8 @@ private slots:
         QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::ExeOwner);
         const bool folderWritable = access(folder.path().toLocal8Bit().constData(), W_OK) == 0;
         IniFile file(path);
-        const bool written =
-            file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("x"));
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("x"));
+        const bool written = file.save().ok();
         QFile::setPermissions(folder.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                  QFileDevice::ExeOwner);
         if (folderWritable) {
@@ -291,8 +298,8 @@ private slots:
         QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"),
                                QStringLiteral("default")),
                  QStringLiteral("default"));
-        QVERIFY(!file.writeText(QStringLiteral("Settings"), QStringLiteral("Data"),
-                                QStringLiteral("x")));
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("x"));
+        QVERIFY(!file.save());
         QVERIFY(QFileInfo(path_).exists() && !QFileInfo(path_).isFile());
         QVERIFY(kind == QLatin1String("fifo") ? QFile::remove(path_)
                                               : QDir(path_).removeRecursively());
@@ -300,18 +307,13 @@ private slots:
 
     void keyTableDefaultsForAnEmptyFile() {
         const IniFile file(path_);
-        QCOMPARE(settings::ReadSetting(file, settings::Key(settings::KeyId::Type)),
-                 QVariant(QStringLiteral("H")));
-        QCOMPARE(settings::ReadSetting(file, settings::Key(settings::KeyId::FontSize)),
+        QCOMPARE(settings::ReadSetting(file, settings::KeyId::Type), QVariant(QStringLiteral("H")));
+        QCOMPARE(settings::ReadSetting(file, settings::KeyId::FontSize),
                  QVariant(QStringLiteral("C")));
-        QCOMPARE(settings::ReadSetting(file, settings::Key(settings::KeyId::LabelSize)),
-                 QVariant(4));
-        QCOMPARE(settings::ReadSetting(file, settings::Key(settings::KeyId::LabelExplain)),
-                 QVariant(true));
-        QCOMPARE(settings::ReadSetting(file, settings::Key(settings::KeyId::HintsOff)),
-                 QVariant(false));
-        QCOMPARE(settings::ReadSetting(file, settings::Key(settings::KeyId::TipEnabled)),
-                 QVariant(true));
+        QCOMPARE(settings::ReadSetting(file, settings::KeyId::LabelSize), QVariant(4));
+        QCOMPARE(settings::ReadSetting(file, settings::KeyId::LabelExplain), QVariant(true));
+        QCOMPARE(settings::ReadSetting(file, settings::KeyId::HintsOff), QVariant(false));
+        QCOMPARE(settings::ReadSetting(file, settings::KeyId::TipEnabled), QVariant(true));
     }
 
     void fillDataFolderNeverOverwrites() {
@@ -322,7 +324,7 @@ private slots:
         const QString dataFolder = settings::DataFolder(documents.path());
 
         const settings::DataFolderSetup first = settings::FillDataFolder(source.path(), dataFolder);
-        QVERIFY(first.error.isEmpty());
+        QVERIFY(first.result);
         QVERIFY(first.createdFolder);
         QCOMPARE(first.copied, QStringList({"lz161.rtf", "striatips.ini"}));
 
@@ -342,7 +344,7 @@ private slots:
         QTemporaryDir documents;
         const settings::DataFolderSetup setup = settings::FillDataFolder(
             documents.filePath(QStringLiteral("nowhere")), settings::DataFolder(documents.path()));
-        QVERIFY(setup.error.contains(QStringLiteral("nowhere")));
+        QVERIFY(setup.result.error().contains(QStringLiteral("nowhere")));
         QVERIFY(!QFileInfo::exists(settings::DataFolder(documents.path())));
     }
 

@@ -320,7 +320,7 @@ void TestSheetCli::usageErrors_data() {
     QTest::newRow("points") << QStringList{"--stock", "5160", "--points", "0", "-o", "x.pdf"}
                             << QByteArray("--points must be a whole number from 1 to 1000");
     QTest::newRow("unknown option") << QStringList{"--stock", "5160", "--colour", "-o", "x.pdf"}
-                                    << QByteArray("Unknown option 'colour'");
+                                    << QByteArray("unknown option '--colour'");
 }
 
 void TestSheetCli::usageErrors() {

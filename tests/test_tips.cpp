@@ -166,7 +166,8 @@ void TestTips::steps() {
     QCOMPARE(tip.TipLabel->text(), label);
     QCOMPARE(StoredPosition(fixture.settingsPath()), stored);
 
-    const QList<platform::Request> warnings = fixture.desktop.requestsOf("warning");
+    const QList<platform::Request> warnings =
+        fixture.desktop.requestsOf(platform::RequestKind::Warning);
     if (warning.isEmpty()) {
         QVERIFY(warnings.isEmpty());
     } else {
@@ -200,7 +201,7 @@ void TestTips::everyOpeningShowsTheNextTipInPlace() {
         QCOMPARE(place, window.pos() + QPoint(78, 100));
     }
     QVERIFY(window.BarTextInput->hasFocus() || !window.isActiveWindow());
-    QCOMPARE(fixture.desktop.requestsOf("execDialog").size(), 4);
+    QCOMPARE(fixture.desktop.requestsOf(platform::RequestKind::ExecDialog).size(), 4);
 }
 
 void TestTips::startUpShowsATip() {

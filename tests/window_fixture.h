@@ -21,20 +21,28 @@ struct WindowFixture {
     // The data folder exists and holds the given settings file; an empty text writes no file.
     explicit WindowFixture(const QByteArray& settingsText = {}, bool withDataFolder = true) {
         desktop.setDocumentsFolder(documents.path());
-        if (withDataFolder) {
-            QDir(documents.path()).mkpath(QStringLiteral("Stria"));
-        }
-        if (!settingsText.isEmpty()) {
-            QFile file(settingsPath());
-            if (file.open(QIODevice::WriteOnly)) {
-                file.write(settingsText);
-            }
+        if (withDataFolder || !settingsText.isEmpty()) {
+            writeSettingsFile(settingsText);
         }
         window = std::make_unique<TStriaInput>(desktop);
     }
 
-    QString settingsPath() const {
-        return documents.path() + QStringLiteral("/Stria/striatips.ini");
+    QString dataFolder() const { return documents.path() + QStringLiteral("/Stria/"); }
+    QString settingsPath() const { return dataFolder() + QStringLiteral("striatips.ini"); }
+
+    // The data folder, holding the settings file unless the text is empty.
+    void writeSettingsFile(const QByteArray& settingsText) {
+        QDir().mkpath(dataFolder());
+        QFile file(settingsPath());
+        if (!settingsText.isEmpty() && file.open(QIODevice::WriteOnly)) {
+            file.write(settingsText);
+        }
+    }
+
+    // A new window on the same desktop and documents, as the next run of the program sees them.
+    TStriaInput& reopen() {
+        window = std::make_unique<TStriaInput>(desktop);
+        return *window;
     }
 
     // A successful Make of the data, as the user would click it.

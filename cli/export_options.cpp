@@ -1,0 +1,162 @@
+#include "export_options.h"
+
+#include "export_font_size.h"
+#include "native_file_name.h"
+
+#include <QFileInfo>
+
+namespace cli {
+namespace {
+
+// --format, or else the extension of -o's file name.
+Result<> ReadFormat(const CommandLine& line, ExportOptions& options) {
+    const bool given = line.isSet(QStringLiteral("format"));
+    const QString name = given ? line.text(QStringLiteral("format"))
+                               : QFileInfo(picture::DecodeFileName(options.output)).suffix();
+    if (!name.startsWith(u'.') && !name.isEmpty()) {
+        options.raster = picture::FormatFromExtension(name);
+        options.vector = picture::VectorFormatFromExtension(name);
+    }
+    if (options.raster || options.vector) {
+        return {};
+    }
+    if (given) {
+        return Failure{
+            QStringLiteral("--format must be bmp, gif, jpg, png, pdf or svg, not '%1'").arg(name)};
+    }
+    return Failure{QStringLiteral("cannot tell the picture format from '%1'; name it .bmp, .gif, "
+                                  ".jpg, .png, .pdf or .svg, or give --format")
+                       .arg(QString::fromUtf8(options.output))};
+}
+
+// PDF and SVG hold the barcode at its true size: no pixels to choose.
+Result<> ReadVectorOptions(const CommandLine& line, ExportOptions& options) {
+    if (line.isSet(QStringLiteral("dpi"))) {
+        return Failure{QStringLiteral("--dpi does not apply to PDF and SVG: they hold the barcode "
+                                      "at its true size in points")};
+    }
+    if (options.exact || line.isSet(QStringLiteral("bar-reduction"))) {
+        return Failure{QStringLiteral("--exact and --bar-reduction are for pixels; they do not "
+                                      "apply to PDF and SVG")};
+    }
+    Result<BarcodeChoice> barcode = ReadBarcodeOptions(line);
+    if (!barcode) {
+        return Failure{barcode.error()};
+    }
+    options.barcode = *barcode;
+    return {};
+}
+
+Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
+    if (const Result<> face = ReadFace(line, options.barcode); !face) {
+        return face;
+    }
+    const QString dpi = line.text(QStringLiteral("dpi"));
+    if (dpi != u"300" && dpi != u"600" && dpi != u"900" && dpi != u"1200") {
+        return Failure{QStringLiteral("--dpi must be 300, 600, 900 or 1200, not '%1'").arg(dpi)};
+    }
+    options.dpi = dpi.toInt();
+    const QString reduction = line.text(QStringLiteral("bar-reduction"));
+    bool ok = false;
+    options.barReduction = reduction.toDouble(&ok);
+    if (!ok || !(options.barReduction >= 0)) {
+        return Failure{
+            QStringLiteral("--bar-reduction must be a number of pixels of 0 or more, not '%1'")
+                .arg(reduction)};
+    }
+    options.points = line.text(QStringLiteral("points"));
+    const Result<int> fontSize =
+        picture::GraphicFontSize(options.points, options.dpi, options.barcode.sizeLetter == u'a');
+    if (!fontSize) {
+        return Failure{QStringLiteral("--points: ") + fontSize.error()};
+    }
+    if (options.exact && options.barReduction != static_cast<long long>(options.barReduction)) {
+        return Failure{
+            QStringLiteral("--bar-reduction must be a whole number of pixels with --exact")};
+    }
+    return {};
+}
+
+} // namespace
+
+const Command& ExportCommand() {
+    static const Command command{
+        QStringLiteral("export"),
+        {{QStringLiteral("[--style standard|hr] [--size a|b|c|d|e|f] [--points N] "
+                         "[--dpi 300|600|900|1200] [--format bmp|gif|jpg|png|pdf|svg] [--sums] "
+                         "[--exact] [--bar-reduction N] [--quiet] -o FILE [DATA...]"),
+          QStringLiteral(
+              "Writes the barcode of DATA as a picture, drawn in the Sample 93 typeface of the "
+              "style (default hr, Human Readable) and size letter (default d) at N points "
+              "(default 24), scaled for the nominal resolution (default 600 dpi), black on "
+              "white. The format comes from --format or else from FILE's extension, which is "
+              "then set to match (label -> label.png). With several DATA, or none (standard "
+              "input, one per line), FILE must contain {n}, replaced by 1, 2, ...; such a batch "
+              "is drawn on all processor cores. Prints the name of each file written, in the "
+              "order of the data (backslashes and control characters in a name escaped as \\\\, "
+              "\\n, \\t, \\r or \\xHH). PDF and SVG (--format pdf|svg, or FILE.pdf, FILE.svg) "
+              "hold the barcode at its true size: N points, the quiet zones included, no --dpi. "
+              "SVG draws the glyph outlines as paths and needs no font; PDF embeds the "
+              "typeface.")}},
+        {StyleOption(),
+         SizeOption(),
+         PointsOption(),
+         {QStringLiteral("dpi"), QStringLiteral("the nominal resolution: 300, 600, 900 or 1200"),
+          QStringLiteral("N"), QStringLiteral("600")},
+         {QStringLiteral("format"), QStringLiteral("bmp, gif, jpg, png, pdf or svg"),
+          QStringLiteral("F")},
+         {QStringLiteral("sums"),
+          QStringLiteral("draw the sums text after the barcode string, as the window exports it")},
+         {QStringLiteral("exact"),
+          QStringLiteral("make every module a whole number of pixels: the largest font size at "
+                         "or below the chosen one that allows it, drawn without smoothing (pure "
+                         "black and white, 1 bit a pixel in PNG and BMP); tells the module width "
+                         "in pixels and in mils on standard error")},
+         {QStringLiteral("bar-reduction"),
+          QStringLiteral("draw every bar N pixels narrower about its centre, against ink spread "
+                         "(a whole number with --exact); refused if a bar would keep less than "
+                         "1 pixel"),
+          QStringLiteral("N"), QStringLiteral("0")},
+         QuietOption(QStringLiteral(
+             "no module width and no progress line (a batch on a terminal shows one)")),
+         {QStringLiteral("o"), QStringLiteral("the file to write"), QStringLiteral("FILE")}},
+        {QStringLiteral("export -o label.png ABC123"),
+         QStringLiteral("export --style standard --size b --dpi 300 -o part.gif 'PART 7'"),
+         QStringLiteral("export --exact --bar-reduction 1 -o crisp.png ABC123"),
+         QStringLiteral("export -o 'label-{n}.png' < parts.txt"),
+         QStringLiteral("export --points 36 -o label.svg ABC123")}};
+    return command;
+}
+
+QString BatchNeedsNumbers() {
+    return QStringLiteral(
+        "with several data texts or standard input, FILE must contain {n} (replaced by 1, 2, ...)");
+}
+
+QString NumberedName(const QString& pattern, std::size_t n) {
+    QString name = pattern;
+    return name.replace(QStringLiteral("{n}"), QString::number(n));
+}
+
+Result<ExportOptions> ReadExportOptions(const CommandLine& line) {
+    ExportOptions options;
+    options.output = line.bytes(QStringLiteral("o"));
+    if (options.output.isEmpty()) {
+        return Failure{QStringLiteral("missing -o FILE")};
+    }
+    options.withSums = line.isSet(QStringLiteral("sums"));
+    options.exact = line.isSet(QStringLiteral("exact"));
+    options.quiet = line.isSet(QStringLiteral("quiet"));
+    options.data = line.data();
+    if (const Result<> format = ReadFormat(line, options); !format) {
+        return Failure{format.error()};
+    }
+    const Result<> read =
+        options.vector ? ReadVectorOptions(line, options) : ReadRasterOptions(line, options);
+    if (!read) {
+        return Failure{read.error()};
+    }
+    return options;
+}
+
+} // namespace cli

@@ -1,0 +1,17 @@
+#include "print_text.h"
+
+#include "standard_output.h"
+
+#include <cstdio>
+
+namespace cli {
+
+void PrintLine(const QString& line) {
+    WriteStandardOutput((line + u'\n').toUtf8().toStdString());
+}
+
+void PrintError(const QString& line) {
+    std::fputs((line + u'\n').toUtf8().constData(), stderr);
+}
+
+} // namespace cli
