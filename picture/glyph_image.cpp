@@ -32,7 +32,11 @@ public:
     GlyphImage Take() {
         FinishRow();
         GlyphImage image;
-        image.distinctRows = std::move(distinct_);
+        for (const std::vector<Span>& row : distinct_) {
+            image.rowStarts.push_back(static_cast<int>(image.spans.size()));
+            image.spans.insert(image.spans.end(), row.begin(), row.end());
+        }
+        image.rowStarts.push_back(static_cast<int>(image.spans.size()));
         // Raster row y is image row -y - 1; runs came bottom up.
         for (auto run = runs_.rbegin(); run != runs_.rend(); ++run) {
             const int topRasterRow = run == runs_.rbegin() ? lastY_ : (run - 1)->firstY - 1;
@@ -128,13 +132,16 @@ void NarrowBars(const FT_Outline& units, FT_Outline& scaled, long long reduction
 
 } // namespace
 
-const std::vector<Span>* GlyphImage::RowAt(int row) const {
+std::span<const Span> GlyphImage::RowAt(int row) const {
     if (runs.empty() || row < runs.front().first || row >= end) {
-        return nullptr;
+        return {};
     }
     const auto after = std::upper_bound(runs.begin(), runs.end(), row,
                                         [](int r, const Rows& run) { return r < run.first; });
-    return &distinctRows[static_cast<std::size_t>((after - 1)->distinct)];
+    const auto distinct = static_cast<std::size_t>((after - 1)->distinct);
+    return std::span<const Span>(spans).subspan(
+        static_cast<std::size_t>(rowStarts[distinct]),
+        static_cast<std::size_t>(rowStarts[distinct + 1] - rowStarts[distinct]));
 }
 
 GlyphImage RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& style, int offset) {

@@ -1,7 +1,5 @@
 #include "picture_rows.h"
 
-#include "glyph_cache.h"
-
 #include <algorithm>
 #include <cstring>
 #include <set>
@@ -25,14 +23,13 @@ PictureRows::PictureRows(const PictureLayout& layout)
         error_ = QStringLiteral("The typeface \"%1\" is not installed").arg(layout.faceName);
         return;
     }
-    GlyphCache& cache = GlyphCache::ForThisThread();
+    cache_ = GlyphCache::For(layout.faceName, layout.style);
     std::set<std::pair<const GlyphImage*, int>> shapes;
     placed_.reserve(layout.glyphs.size());
     for (const ShapedGlyph& glyph : layout.glyphs) {
         const long long pen = 64LL * layout.cellOrigin.x() + glyph.x;
         const long long placed = (pen + PlacementStep / 2) / PlacementStep * PlacementStep;
-        const GlyphImage& image =
-            cache.Get(*face, layout.style, glyph.glyph, static_cast<int>(placed & 63));
+        const GlyphImage& image = cache_->Get(*face, glyph.glyph, static_cast<int>(placed & 63));
         if (!image.ok) {
             error_ = QStringLiteral("The typeface \"%1\" has a glyph that cannot be drawn")
                          .arg(layout.faceName);
@@ -75,11 +72,7 @@ void PictureRows::Compose(int y) {
     std::memset(row_.data(), 255, row_.size());
     const int width = size_.width();
     for (const Placed& glyph : placed_) {
-        const std::vector<Span>* spans = glyph.image->RowAt(y - glyph.baselineRow);
-        if (!spans) {
-            continue;
-        }
-        for (const Span& span : *spans) {
+        for (const Span& span : glyph.image->RowAt(y - glyph.baselineRow)) {
             const int from = std::max(glyph.x + span.x, 0);
             const int to = std::min(glyph.x + span.x + span.length, width);
             if (from >= to) {

@@ -3,8 +3,10 @@
 #pragma once
 
 #include "barcode_picture.h"
+#include "glyph_cache.h"
 #include "row_source.h"
 
+#include <memory>
 #include <vector>
 
 namespace picture {
@@ -31,6 +33,7 @@ private:
 
     QSize size_;
     bool antialiased_ = true;
+    std::shared_ptr<GlyphCache> cache_; // keeps the glyph images alive
     std::vector<Placed> placed_;
     std::vector<int> changes_; // sorted rows where the picture's row content may change
     std::vector<uchar> row_;
