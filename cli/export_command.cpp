@@ -219,7 +219,11 @@ int RunExport(const Args& args) {
         QString error = layout.error;
         const QString fileName = batch ? NumberedName(pattern, job.number) : pattern;
         if (error.isEmpty()) {
-            error = picture::WritePicture(layout, *options.format, fileName).error;
+            picture::WriteResult written =
+                picture::WritePicture(layout, *options.format, fileName,
+                                      batch ? picture::Placement::Staged : picture::Placement::Now);
+            error = written.error;
+            outcome.staged = std::move(written.staged);
         }
         if (!error.isEmpty()) {
             if (picture::TypefaceFile(face).isEmpty()) {

@@ -41,14 +41,15 @@ QString AbsoluteName(const QString& fileName) {
 
 } // namespace
 
-WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName) {
+WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName,
+                      Placement placement) {
     const QString limit = CheckFormatLimit(rows.size(), format, rows.blackAndWhite() ? 1 : 8);
     if (!limit.isEmpty()) {
-        return {limit};
+        return {limit, {}};
     }
     const QString fullName = AbsoluteName(fileName);
     auto cannotCreate = [&](const QString& reason) {
-        return WriteResult{CannotCreateFile(fullName, reason)};
+        return WriteResult{CannotCreateFile(fullName, reason), {}};
     };
     OutputFile file(fullName);
     if (!file.open()) {
@@ -59,19 +60,21 @@ WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& file
         const QString reason = file.errorString();
         return cannotCreate(reason.isEmpty() ? encodeError : reason);
     }
-    if (!file.commit()) {
+    WriteResult result;
+    const bool done = placement == Placement::Now ? file.commit() : file.stage(result.staged);
+    if (!done) {
         return cannotCreate(file.errorString());
     }
-    return {};
+    return result;
 }
 
-WriteResult WritePicture(const PictureLayout& layout, PictureFormat format,
-                         const QString& fileName) {
+WriteResult WritePicture(const PictureLayout& layout, PictureFormat format, const QString& fileName,
+                         Placement placement) {
     PictureRows rows(layout);
     if (!rows.error().isEmpty()) {
-        return {rows.error()};
+        return {rows.error(), {}};
     }
-    return WriteRows(rows, format, fileName);
+    return WriteRows(rows, format, fileName, placement);
 }
 
 } // namespace picture

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "barcode_picture.h"
+#include "output_file.h"
 #include "picture_format.h"
 #include "row_source.h"
 
@@ -11,16 +12,23 @@
 namespace picture {
 
 struct WriteResult {
-    QString error; // empty when the file was written
+    QString error;     // empty when the file was written
+    StagedFile staged; // with Placement::Staged, the file to put in place
+};
+
+enum class Placement {
+    Now,    // synced and in place when the writing returns
+    Staged, // left for PlaceStagedFiles, which syncs many files at once
 };
 
 // Writes the picture of the layout under exactly this name (apply ExportFileName first), on the
 // calling thread. An existing file is replaced only by a complete new one; on failure nothing
 // is left behind.
-WriteResult WritePicture(const PictureLayout& layout, PictureFormat format,
-                         const QString& fileName);
+WriteResult WritePicture(const PictureLayout& layout, PictureFormat format, const QString& fileName,
+                         Placement placement = Placement::Now);
 
 // The same for any rows.
-WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName);
+WriteResult WriteRows(RowSource& rows, PictureFormat format, const QString& fileName,
+                      Placement placement = Placement::Now);
 
 } // namespace picture
