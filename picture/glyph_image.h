@@ -30,8 +30,9 @@ struct GlyphImage {
     int end = 0;            // the row after the last one
     bool ok = true;         // false when the outline could not be rasterised
 
-    // The spans of a row, none where the glyph has no ink.
-    std::span<const Span> RowAt(int row) const;
+    // The spans of a row, none where the glyph has no ink. run is where to start looking (an
+    // index into runs) and is left at the row's run: rows asked in order are found in a step.
+    std::span<const Span> RowAt(int row, std::size_t& run) const;
 };
 
 // How glyphs are rasterised; every glyph of one picture shares it.

@@ -36,7 +36,7 @@ PictureRows::PictureRows(const PictureLayout& layout)
             return;
         }
         const int baselineRow = layout.baseline - static_cast<int>((glyph.y + 32) >> 6);
-        placed_.push_back({&image, static_cast<int>(placed >> 6), baselineRow});
+        placed_.push_back({&image, static_cast<int>(placed >> 6), baselineRow, 0});
         shapes.insert({&image, baselineRow});
     }
     changes_.push_back(0);
@@ -71,8 +71,8 @@ const uchar* PictureRows::row(int y) {
 void PictureRows::Compose(int y) {
     std::memset(row_.data(), 255, row_.size());
     const int width = size_.width();
-    for (const Placed& glyph : placed_) {
-        for (const Span& span : glyph.image->RowAt(y - glyph.baselineRow)) {
+    for (Placed& glyph : placed_) {
+        for (const Span& span : glyph.image->RowAt(y - glyph.baselineRow, glyph.run)) {
             const int from = std::max(glyph.x + span.x, 0);
             const int to = std::min(glyph.x + span.x + span.length, width);
             if (from >= to) {

@@ -27,6 +27,7 @@ private:
         const GlyphImage* image;
         int x;           // the pixel that holds the glyph's pen position
         int baselineRow; // picture row of the glyph's row 0 (the one just under its baseline)
+        std::size_t run; // the image's run of rows last drawn
     };
 
     void Compose(int y);

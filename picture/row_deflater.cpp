@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <functional>
-#include <queue>
 #include <utility>
 
 namespace picture {
@@ -52,38 +50,50 @@ std::array<std::uint8_t, N> CodeLengths(std::array<std::uint32_t, N> counts, int
         }
     }
     for (;;) {
-        // Nodes 0..N-1 are the symbols, the tree's inner nodes follow in the order they are made,
-        // each after both its children.
-        std::array<int, 2 * N> parent{};
-        using Node = std::pair<std::uint64_t, int>; // weight, node
-        std::priority_queue<Node, std::vector<Node>, std::greater<>> queue;
+        // The symbols in order of their counts, then the tree's inner nodes in the order they
+        // are made, which is also the order of their weights: the two lightest nodes are always
+        // at the front of one of the two lists, and every node comes before its parent.
+        struct Node {
+            std::uint64_t weight;
+            std::size_t parent;
+        };
+        std::vector<std::size_t> symbols;
         for (std::size_t symbol = 0; symbol < N; ++symbol) {
             if (counts[symbol] > 0) {
-                queue.push({counts[symbol], static_cast<int>(symbol)});
+                symbols.push_back(symbol);
             }
         }
-        int next = static_cast<int>(N);
-        while (queue.size() > 1) {
-            const Node first = queue.top();
-            queue.pop();
-            const Node second = queue.top();
-            queue.pop();
-            parent[static_cast<std::size_t>(first.second)] = next;
-            parent[static_cast<std::size_t>(second.second)] = next;
-            queue.push({first.first + second.first, next++});
+        std::stable_sort(symbols.begin(), symbols.end(),
+                         [&](std::size_t a, std::size_t b) { return counts[a] < counts[b]; });
+        const std::size_t leaves = symbols.size();
+        std::vector<Node> nodes;
+        nodes.reserve(2 * leaves - 1);
+        for (const std::size_t symbol : symbols) {
+            nodes.push_back({counts[symbol], 0});
         }
-        std::array<int, 2 * N> depth{};
-        for (int node = next - 2; node >= 0; --node) {
-            if (node >= static_cast<int>(N) || counts[static_cast<std::size_t>(node)] > 0) {
-                depth[static_cast<std::size_t>(node)] =
-                    depth[static_cast<std::size_t>(parent[static_cast<std::size_t>(node)])] + 1;
-            }
+        std::size_t nextLeaf = 0;
+        std::size_t nextInner = leaves;
+        auto lightest = [&] {
+            const bool leaf =
+                nextLeaf < leaves &&
+                (nextInner == nodes.size() || nodes[nextLeaf].weight <= nodes[nextInner].weight);
+            return leaf ? nextLeaf++ : nextInner++;
+        };
+        while (nodes.size() < 2 * leaves - 1) {
+            const std::size_t first = lightest();
+            const std::size_t second = lightest();
+            nodes[first].parent = nodes[second].parent = nodes.size();
+            nodes.push_back({nodes[first].weight + nodes[second].weight, 0});
+        }
+        std::vector<int> depth(nodes.size(), 0);
+        for (std::size_t node = nodes.size() - 1; node-- > 0;) {
+            depth[node] = depth[nodes[node].parent] + 1;
         }
         std::array<std::uint8_t, N> lengths{};
         int deepest = 0;
-        for (std::size_t symbol = 0; symbol < N; ++symbol) {
-            lengths[symbol] = static_cast<std::uint8_t>(depth[symbol]);
-            deepest = std::max(deepest, depth[symbol]);
+        for (std::size_t leaf = 0; leaf < leaves; ++leaf) {
+            lengths[symbols[leaf]] = static_cast<std::uint8_t>(depth[leaf]);
+            deepest = std::max(deepest, depth[leaf]);
         }
         if (deepest <= limit) {
             return lengths;
