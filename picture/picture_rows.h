@@ -7,6 +7,8 @@
 #include "row_source.h"
 
 #include <memory>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace picture {
@@ -37,6 +39,7 @@ private:
     std::shared_ptr<GlyphCache> cache_; // keeps the glyph images alive
     std::vector<Placed> placed_;
     std::vector<int> changes_; // sorted rows where the picture's row content may change
+    std::vector<std::pair<int, std::span<const Span>>> rowSpans_; // of the row being composed
     std::vector<uchar> row_;
     int rowKey_ = -1;
     QString error_;
