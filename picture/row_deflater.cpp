@@ -63,8 +63,9 @@ std::array<std::uint8_t, N> CodeLengths(std::array<std::uint32_t, N> counts, int
                 symbols.push_back(symbol);
             }
         }
-        std::stable_sort(symbols.begin(), symbols.end(),
-                         [&](std::size_t a, std::size_t b) { return counts[a] < counts[b]; });
+        std::sort(symbols.begin(), symbols.end(), [&](std::size_t a, std::size_t b) {
+            return counts[a] != counts[b] ? counts[a] < counts[b] : a < b;
+        });
         const std::size_t leaves = symbols.size();
         std::vector<Node> nodes;
         nodes.reserve(2 * leaves - 1);
@@ -300,20 +301,26 @@ void RowDeflater::EndBlock(bool last) {
         }
     }
 
-    for (std::size_t i = 0; i < tokenCount_; ++i) {
-        const std::uint32_t token = tokens_[i];
-        if (token < MatchToken) {
-            PutBits(literalCodes[token], literalLengths[token]);
-            continue;
-        }
-        const unsigned length = token - MatchToken;
+    // Every token's bits at once, so that writing the tokens takes no branch: a literal's code,
+    // or a length's code, its extra bits and the one bit of distance 1.
+    std::array<std::uint32_t, MatchToken + MaxMatch + 1> tokenBits{};
+    std::array<std::uint8_t, MatchToken + MaxMatch + 1> tokenBitCounts{};
+    for (std::uint32_t literal = 0; literal < MatchToken; ++literal) {
+        tokenBits[literal] = literalCodes[literal];
+        tokenBitCounts[literal] = literalLengths[literal];
+    }
+    for (unsigned length = MinMatch; length <= MaxMatch; ++length) {
         const std::size_t code = LengthCodes[length];
         const std::size_t symbol = FirstLengthSymbol + code;
-        PutBits(literalCodes[symbol], literalLengths[symbol]);
-        if (LengthExtraBits[code] > 0) {
-            PutBits(length - LengthBase[code], LengthExtraBits[code]);
-        }
-        PutBits(DistanceOneCode, 1);
+        const int codeLength = literalLengths[symbol];
+        tokenBits[MatchToken + length] = literalCodes[symbol] |
+                                         (length - LengthBase[code]) << codeLength |
+                                         DistanceOneCode << (codeLength + LengthExtraBits[code]);
+        tokenBitCounts[MatchToken + length] =
+            static_cast<std::uint8_t>(codeLength + LengthExtraBits[code] + 1);
+    }
+    for (std::size_t i = 0; i < tokenCount_; ++i) {
+        PutBits(tokenBits[tokens_[i]], tokenBitCounts[tokens_[i]]);
     }
     PutBits(literalCodes[EndOfBlock], literalLengths[EndOfBlock]);
     tokenCount_ = 0;
