@@ -23,8 +23,9 @@ constexpr std::size_t MaxWaitingJobs = 4096;
 constexpr auto ProgressDelay = std::chrono::seconds(1);
 constexpr auto ProgressInterval = std::chrono::milliseconds(200);
 // Written files are put in place and reported a group at a time, each group with one sync: at
-// most this many (each keeps its file open until then), or those made within this time.
-constexpr std::size_t MaxGroupFiles = 128;
+// most this many (each keeps its file open until then), those made within this time, or those
+// made when the work stops to wait for input.
+constexpr std::size_t MaxGroupFiles = 256;
 constexpr auto MaxGroupDelay = std::chrono::seconds(1);
 
 struct Made {
@@ -40,7 +41,10 @@ struct Queue {
     std::deque<std::pair<std::size_t, ExportJob>> waiting;
     std::map<std::size_t, Made> outcomes; // made, not yet reported, by position
     std::size_t submitted = 0;
+    std::size_t running = 0; // jobs being worked on
     bool inputEnded = false;
+
+    bool idle() const { return waiting.empty() && running == 0; }
 };
 
 class ProgressLine {
@@ -93,11 +97,16 @@ void Work(Queue& queue, const ExportWork& work) {
         auto [position, job] = std::move(queue.waiting.front());
         queue.waiting.pop_front();
         queue.jobTaken.notify_one();
+        ++queue.running;
         lock.unlock();
         Made made{work(job), std::move(job.where)};
         lock.lock();
+        --queue.running;
         queue.outcomes.emplace(position, std::move(made));
-        queue.outcomeMade.notify_one();
+        // The reporter wakes for a group, not for every picture.
+        if (queue.outcomes.size() >= MaxGroupFiles || queue.idle()) {
+            queue.outcomeMade.notify_one();
+        }
     }
 }
 
@@ -149,7 +158,8 @@ BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool
     std::unique_lock lock(queue.mutex);
     for (;;) {
         queue.outcomeMade.wait_for(lock, ProgressInterval, [&] {
-            return queue.outcomes.count(taken) > 0 ||
+            const bool groupReady = queue.outcomes.size() >= MaxGroupFiles || queue.idle();
+            return (groupReady && queue.outcomes.count(taken) > 0) ||
                    (queue.inputEnded && taken == queue.submitted);
         });
         for (auto next = queue.outcomes.find(taken);
@@ -163,10 +173,11 @@ BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool
             ++taken;
         }
         const bool finished = queue.inputEnded && taken == queue.submitted;
+        const bool idle = queue.idle();
         const std::size_t submitted = queue.submitted;
         const bool totalKnown = queue.inputEnded;
         lock.unlock();
-        if (!group.empty() && (finished || group.size() >= MaxGroupFiles ||
+        if (!group.empty() && (finished || idle || group.size() >= MaxGroupFiles ||
                                Clock::now() - groupStart >= MaxGroupDelay)) {
             Place(group);
             line.Clear();
