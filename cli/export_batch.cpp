@@ -25,7 +25,7 @@ constexpr auto ProgressInterval = std::chrono::milliseconds(200);
 // Written files are put in place and reported a group at a time, each group with one sync: at
 // most this many (each keeps its file open until then), those made within this time, or those
 // made when the work stops to wait for input.
-constexpr std::size_t MaxGroupFiles = 256;
+constexpr std::size_t MaxGroupFiles = 128;
 constexpr auto MaxGroupDelay = std::chrono::seconds(1);
 
 struct Made {
