@@ -319,9 +319,27 @@ void RowDeflater::EndBlock(bool last) {
         tokenBitCounts[MatchToken + length] =
             static_cast<std::uint8_t>(codeLength + LengthExtraBits[code] + 1);
     }
+    // Written straight into out, with the bits in a register: at most 21 bits a token.
+    const std::size_t written = out_.size();
+    out_.resize(written + 3 * tokenCount_ + 4);
+    unsigned char* next = out_.data() + written;
+    std::uint64_t bits = bits_;
+    int bitCount = bitCount_;
     for (std::size_t i = 0; i < tokenCount_; ++i) {
-        PutBits(tokenBits[tokens_[i]], tokenBitCounts[tokens_[i]]);
+        const std::uint32_t token = tokens_[i];
+        bits |= static_cast<std::uint64_t>(tokenBits[token]) << bitCount;
+        bitCount += tokenBitCounts[token];
+        if (bitCount >= 32) {
+            for (int byte = 0; byte < 4; ++byte) {
+                *next++ = static_cast<unsigned char>(bits >> (8 * byte));
+            }
+            bits >>= 32;
+            bitCount -= 32;
+        }
     }
+    out_.resize(static_cast<std::size_t>(next - out_.data()));
+    bits_ = bits;
+    bitCount_ = bitCount;
     PutBits(literalCodes[EndOfBlock], literalLengths[EndOfBlock]);
     tokenCount_ = 0;
     literalCounts_.fill(0);
