@@ -1,5 +1,6 @@
 #!/usr/bin/env python3
-"""Runs shell commands in turn, round after round, so that a busy machine slows them alike, and
+"""Runs shell commands in turn, round after round and in reverse order every other round, so that
+a busy machine, and whatever one command leaves behind for the next, slow them alike, and
 prints for each the median wall time and processor time (user + system, of the command and its
 children) with their ranges, then the ratio of each command's medians to the last one's.
 
@@ -34,7 +35,7 @@ def main():
     labelled = [c.split("=", 1) for c in args.commands]
     times = {label: ([], []) for label, _ in labelled}
     for round_number in range(1, args.rounds + 1):
-        for label, command in labelled:
+        for label, command in labelled if round_number % 2 else reversed(labelled):
             wall, cpu = run(command.replace("{round}", str(round_number)))
             times[label][0].append(wall)
             times[label][1].append(cpu)

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # stria93 export beside Debian's zint (Code 93, -b 25) on the same work, in one run, alternating
 # the two programs so that a busy machine slows both alike (bench/alternate.py):
-#   batch       200 labels, 600 dpi, 24 points, 33 characters each, from standard input, into
-#               a new folder each round
+#   batch       200 labels, 600 dpi, 24 points, 33 characters each, from standard input, both
+#               programs into the same new folder each round
 #   batch over  the same, each round writing over the files of the round before
 #   largest     1200 dpi, 50 points, 40 characters, PNG
 # Prints the median wall time and processor time (user + system, all threads) of each with
@@ -25,7 +25,14 @@ data='Order 4711-B/x: qty=12; ship@Dock #3 ok!'
 for i in $(seq 1 200); do
     printf 'LABEL %05d ORDER 4711 BIN A-%04d/X\n' "$i" "$i"
 done >lines
-mkdir over-s over-z
+mkdir over
+# On ext4 without a journal (the development machine's) a new file's inode is looked for past
+# every inode freed in the last 5 seconds, or in the last 5 minutes while its table is not yet
+# on disk: files deleted just before (the last run's) slow both programs, and more so the one
+# whose folder happens to lie where they were deleted. Let them settle first; both programs
+# write into one folder, and nothing is deleted until the end.
+sync
+sleep 6
 
 # zint's module is 2 x scale pixels: 8 at 600 dpi, 24 points (stria93: 8.2), 32 at 1200 dpi,
 # 50 points (stria93: 34.1); heights in modules give bars of about the same height.
@@ -35,12 +42,11 @@ zint_largest="zint -b 25 --scale=16 --height=48 --notext -o zint.png -d '$data'"
 
 echo "batch of 200 labels, a new folder each round:"
 "$alternate" "$rounds" \
-    "stria93=mkdir s{round} && $stria93 export -o 's{round}/l{n}.png' <lines" \
-    "zint=mkdir z{round} && $zint_batch -o 'z{round}/z~~~.png'"
-rm -rf s[0-9]* z[0-9]*
+    "stria93=mkdir -p new{round} && $stria93 export -o 'new{round}/l{n}.png' <lines" \
+    "zint=mkdir -p new{round} && $zint_batch -o 'new{round}/z~~~.png'"
 echo "batch of 200 labels, over the files of the round before:"
 "$alternate" "$rounds" \
-    "stria93=$stria93 export -o 'over-s/l{n}.png' <lines" "zint=$zint_batch -o 'over-z/z~~~.png'"
+    "stria93=$stria93 export -o 'over/l{n}.png' <lines" "zint=$zint_batch -o 'over/z~~~.png'"
 echo "largest usual export:"
 "$alternate" "$rounds" "stria93=$stria_largest" "zint=$zint_largest"
 
@@ -53,8 +59,8 @@ if command -v valgrind >/dev/null; then
         awk -v w="$1" -v s="$2" -v z="$3" 'BEGIN {
             printf "%-8s instructions: stria93 %d M, zint %d M, ratio %.2f\n", w, s / 1e6, z / 1e6, s / z }'
     }
-    ratio batch "$(instructions "$stria93" export -o 'over-s/l{n}.png' <lines)" \
-        "$(instructions zint -b 25 --batch --scale=4 --height=40 --notext -i lines -o 'over-z/z~~~.png')"
+    ratio batch "$(instructions "$stria93" export -o 'over/l{n}.png' <lines)" \
+        "$(instructions zint -b 25 --batch --scale=4 --height=40 --notext -i lines -o 'over/z~~~.png')"
     ratio largest \
         "$(instructions "$stria93" export --dpi 1200 --points 50 -o big.png "$data")" \
         "$(instructions zint -b 25 --scale=16 --height=48 --notext -o zint.png -d "$data")"
