@@ -1,52 +1,70 @@
 #!/usr/bin/env bash
 # stria93 export beside Debian's zint (Code 93, -b 25) on the same work, in one run, alternating
-# the two programs so that a busy machine slows both alike:
-#   batch   200 labels, 600 dpi, 24 points, 33 characters each, from standard input
-#   largest 1200 dpi, 50 points, 40 characters, PNG
-# Prints the median wall time of each and the ratio stria93 / zint, then peak memory (GNU time)
-# of the largest export, of a picture of about 100,000 x 2,000 pixels and of one 600,000
-# pixels wide, which zbar then reads.  Needs zint, bc, python3-pil and python3-pyzbar.
+# the two programs so that a busy machine slows both alike (bench/alternate.py):
+#   batch       200 labels, 600 dpi, 24 points, 33 characters each, from standard input, both
+#               programs into the same new folder each round
+#   batch over  the same, each round writing over the files of the round before
+#   largest     1200 dpi, 50 points, 40 characters, PNG
+# Prints the median wall time and processor time (user + system, all threads) of each with
+# their range over the rounds, and the ratios stria93 / zint; then the instructions each runs
+# (valgrind's callgrind, when installed: the same on a busy machine as on an idle one); then peak
+# memory (GNU time) of the largest export, of a picture of about 100,000 x 2,000 pixels and of
+# one 600,000 pixels wide, which zbar then reads.  Needs zint, python3-pil and python3-pyzbar.
 # Usage: bench/export_vs_zint.sh [build folder] [rounds]
 set -euo pipefail
-build=${1:-build}
-rounds=${2:-7}
+build=$(realpath "${1:-build}")
+rounds=${2:-15}
 stria93=$build/cli/stria93
+alternate=$(realpath "$(dirname "$0")")/alternate.py
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
 export HOME=$out
+cd "$out"
 
 data='Order 4711-B/x: qty=12; ship@Dock #3 ok!'
 for i in $(seq 1 200); do
     printf 'LABEL %05d ORDER 4711 BIN A-%04d/X\n' "$i" "$i"
-done >"$out/lines"
-
-seconds() { # command... -> wall seconds
-    local start end
-    start=$(date +%s.%N)
-    "$@" >/dev/null 2>&1
-    end=$(date +%s.%N)
-    echo "$end - $start" | bc -l
-}
-
-median() { sort -g | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
+done >lines
+mkdir over
+# On ext4 without a journal (the development machine's) a new file's inode is looked for past
+# every inode freed in the last 5 seconds, or in the last 5 minutes while its table is not yet
+# on disk: files deleted just before (the last run's) slow both programs, and more so the one
+# whose folder happens to lie where they were deleted. Let them settle first; both programs
+# write into one folder, and nothing is deleted until the end.
+sync
+sleep 6
 
 # zint's module is 2 x scale pixels: 8 at 600 dpi, 24 points (stria93: 8.2), 32 at 1200 dpi,
 # 50 points (stria93: 34.1); heights in modules give bars of about the same height.
-stria_batch() { "$stria93" export -o "$out/s{n}.png" <"$out/lines"; }
-zint_batch() { zint -b 25 --batch --scale=4 --height=40 --notext -o "$out/z~~~.png" -i "$out/lines"; }
-stria_largest() { "$stria93" export --dpi 1200 --points 50 -o "$out/big.png" "$data"; }
-zint_largest() { zint -b 25 --scale=16 --height=48 --notext -o "$out/zint.png" -d "$data"; }
+zint_batch='zint -b 25 --batch --scale=4 --height=40 --notext -i lines'
+stria_largest="$stria93 export --dpi 1200 --points 50 -o big.png '$data'"
+zint_largest="zint -b 25 --scale=16 --height=48 --notext -o zint.png -d '$data'"
 
-for work in batch largest; do
-    : >"$out/stria.$work" >"$out/zint.$work"
-    for _ in $(seq 1 "$rounds"); do
-        seconds "stria_$work" >>"$out/stria.$work"
-        seconds "zint_$work" >>"$out/zint.$work"
-    done
-    s=$(median <"$out/stria.$work")
-    z=$(median <"$out/zint.$work")
-    printf '%-8s stria93 %.3f s   zint %.3f s   ratio %.2f\n' "$work" "$s" "$z" "$(echo "$s / $z" | bc -l)"
-done
+echo "batch of 200 labels, a new folder each round:"
+"$alternate" "$rounds" \
+    "stria93=mkdir -p new{round} && $stria93 export -o 'new{round}/l{n}.png' <lines" \
+    "zint=mkdir -p new{round} && $zint_batch -o 'new{round}/z~~~.png'"
+echo "batch of 200 labels, over the files of the round before:"
+"$alternate" "$rounds" \
+    "stria93=$stria93 export -o 'over/l{n}.png' <lines" "zint=$zint_batch -o 'over/z~~~.png'"
+echo "largest usual export:"
+"$alternate" "$rounds" "stria93=$stria_largest" "zint=$zint_largest"
+
+if command -v valgrind >/dev/null; then
+    instructions() { # command... -> instructions executed, all threads
+        valgrind --tool=callgrind --callgrind-out-file=/dev/null "$@" 2>&1 >/dev/null |
+            sed -n 's/.*Collected : //p'
+    }
+    ratio() { # work stria93-count zint-count
+        awk -v w="$1" -v s="$2" -v z="$3" 'BEGIN {
+            printf "%-8s instructions: stria93 %d M, zint %d M, ratio %.2f\n", w, s / 1e6, z / 1e6, s / z }'
+    }
+    ratio batch "$(instructions "$stria93" export -o 'over/l{n}.png' <lines)" \
+        "$(instructions zint -b 25 --batch --scale=4 --height=40 --notext -i lines -o 'over/z~~~.png')"
+    ratio largest \
+        "$(instructions "$stria93" export --dpi 1200 --points 50 -o big.png "$data")" \
+        "$(instructions zint -b 25 --scale=16 --height=48 --notext -o zint.png -d "$data")"
+fi
 
 peak() { # label command... -> peak resident memory
     /usr/bin/time -f "%M" -o "$out/time" "${@:2}" >/dev/null 2>&1

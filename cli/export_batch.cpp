@@ -1,5 +1,7 @@
 #include "export_batch.h"
 
+#include "native_file_name.h"
+
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
@@ -20,6 +22,16 @@ using Clock = std::chrono::steady_clock;
 constexpr std::size_t MaxWaitingJobs = 4096;
 constexpr auto ProgressDelay = std::chrono::seconds(1);
 constexpr auto ProgressInterval = std::chrono::milliseconds(200);
+// Written files are put in place and reported a group at a time, each group with one sync: at
+// most this many (each keeps its file open until then), those made within this time, or those
+// made when the work stops to wait for input.
+constexpr std::size_t MaxGroupFiles = 128;
+constexpr auto MaxGroupDelay = std::chrono::seconds(1);
+
+struct Made {
+    ExportOutcome outcome;
+    std::string where; // the job's prefix for messages
+};
 
 struct Queue {
     std::mutex mutex;
@@ -27,9 +39,12 @@ struct Queue {
     std::condition_variable jobTaken;    // the source waits for room
     std::condition_variable outcomeMade; // the reporter waits for it
     std::deque<std::pair<std::size_t, ExportJob>> waiting;
-    std::map<std::size_t, ExportOutcome> outcomes; // made, not yet reported, by position
+    std::map<std::size_t, Made> outcomes; // made, not yet reported, by position
     std::size_t submitted = 0;
+    std::size_t running = 0; // jobs being worked on
     bool inputEnded = false;
+
+    bool idle() const { return waiting.empty() && running == 0; }
 };
 
 class ProgressLine {
@@ -67,10 +82,9 @@ private:
     Clock::time_point shownAt_{};
 };
 
-// Each picture ends in a wait for the disk (the file is synced before it replaces the old one):
-// twice as many workers as cores keep the cores busy meanwhile.
+// No picture waits for the disk (the files are synced a group at a time, by the reporter).
 std::size_t WorkerCount() {
-    return 2 * std::max(1u, std::thread::hardware_concurrency());
+    return std::max(1u, std::thread::hardware_concurrency());
 }
 
 void Work(Queue& queue, const ExportWork& work) {
@@ -83,11 +97,33 @@ void Work(Queue& queue, const ExportWork& work) {
         auto [position, job] = std::move(queue.waiting.front());
         queue.waiting.pop_front();
         queue.jobTaken.notify_one();
+        ++queue.running;
         lock.unlock();
-        ExportOutcome outcome = work(job);
+        Made made{work(job), std::move(job.where)};
         lock.lock();
-        queue.outcomes.emplace(position, std::move(outcome));
-        queue.outcomeMade.notify_one();
+        --queue.running;
+        queue.outcomes.emplace(position, std::move(made));
+        // The reporter wakes for a group, not for every picture.
+        if (queue.outcomes.size() >= MaxGroupFiles || queue.idle()) {
+            queue.outcomeMade.notify_one();
+        }
+    }
+}
+
+// Puts the group's written files in place together; a file that cannot be becomes a failure.
+void Place(std::vector<Made>& group) {
+    std::vector<picture::StagedFile*> files;
+    for (Made& made : group) {
+        files.push_back(&made.outcome.staged);
+    }
+    const std::vector<QString> messages = picture::PlaceStagedFiles(files);
+    for (std::size_t i = 0; i < group.size(); ++i) {
+        if (!messages[i].isEmpty()) {
+            ExportOutcome& outcome = group[i].outcome;
+            outcome.failed = true;
+            outcome.written.clear();
+            outcome.message = group[i].where + picture::EncodeFileName(messages[i]).toStdString();
+        }
     }
 }
 
@@ -124,35 +160,53 @@ BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool
     }
 
     ProgressLine line(progress);
-    std::size_t reported = 0;
+    std::size_t taken = 0;    // outcomes taken from the queue, in order
+    std::size_t reported = 0; // of them, put in place and reported
+    std::vector<Made> group;
+    Clock::time_point groupStart;
     std::unique_lock lock(queue.mutex);
     for (;;) {
         queue.outcomeMade.wait_for(lock, ProgressInterval, [&] {
-            return queue.outcomes.count(reported) > 0 ||
-                   (queue.inputEnded && reported == queue.submitted);
+            const bool groupReady = queue.outcomes.size() >= MaxGroupFiles || queue.idle();
+            return (groupReady && queue.outcomes.count(taken) > 0) ||
+                   (queue.inputEnded && taken == queue.submitted);
         });
-        const auto next = queue.outcomes.find(reported);
-        if (next == queue.outcomes.end()) {
-            if (queue.inputEnded && reported == queue.submitted) {
-                break;
+        for (auto next = queue.outcomes.find(taken);
+             next != queue.outcomes.end() && group.size() < MaxGroupFiles;
+             next = queue.outcomes.find(taken)) {
+            if (group.empty()) {
+                groupStart = Clock::now();
             }
-            line.Show(reported, queue.submitted, queue.inputEnded);
-            continue;
+            group.push_back(std::move(next->second));
+            queue.outcomes.erase(next);
+            ++taken;
         }
-        const ExportOutcome outcome = std::move(next->second);
-        queue.outcomes.erase(next);
-        ++reported;
+        const bool finished = queue.inputEnded && taken == queue.submitted;
+        const bool idle = queue.idle();
+        const std::size_t submitted = queue.submitted;
+        const bool totalKnown = queue.inputEnded;
         lock.unlock();
-        line.Clear();
-        result.anyFailed = result.anyFailed || outcome.failed;
-        ReportOutcome(outcome);
-        if (progress) {
-            std::fflush(stdout);
+        if (!group.empty() && (finished || idle || group.size() >= MaxGroupFiles ||
+                               Clock::now() - groupStart >= MaxGroupDelay)) {
+            Place(group);
+            line.Clear();
+            for (const Made& made : group) {
+                const ExportOutcome& outcome = made.outcome;
+                result.anyFailed = result.anyFailed || outcome.failed;
+                ReportOutcome(outcome);
+            }
+            if (progress) {
+                std::fflush(stdout);
+            }
+            reported += group.size();
+            group.clear();
         }
+        if (finished) {
+            break;
+        }
+        line.Show(reported, submitted, totalKnown);
         lock.lock();
-        line.Show(reported, queue.submitted, queue.inputEnded);
     }
-    lock.unlock();
     line.Clear();
     reader.join();
     for (std::thread& worker : workers) {

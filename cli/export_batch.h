@@ -2,6 +2,8 @@
 // pictures had been made one after another.
 #pragma once
 
+#include "output_file.h"
+
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -18,6 +20,9 @@ struct ExportOutcome {
     bool failed = false;
     std::string written; // the line for standard output, without its newline
     std::string message; // the line for standard error, without its newline
+    // The file written, when the batch is to put it in place: it does so for a group of files
+    // at a time, with one sync for the group, before it reports them.
+    picture::StagedFile staged;
 };
 
 using ExportWork = std::function<ExportOutcome(const ExportJob&)>;

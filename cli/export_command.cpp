@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cstdio>
+#include <malloc.h>
 #include <optional>
 #include <string>
 #include <unistd.h>
@@ -21,6 +22,8 @@
 namespace cli {
 
 namespace {
+
+constexpr int BatchKeptMemory = 64 << 20;
 
 // A file name as the list of written files shows it: its own bytes, with backslashes and control
 // characters escaped C-style so that every name takes exactly one line.
@@ -67,9 +70,10 @@ void ReportModule(const ExportOptions& options, const QString& face) {
     }
 }
 
-// One picture of the batch (or the only one), under its file name.
+// One picture of the batch (or the only one), under its file name; a batch's file is left
+// staged, for the batch to put in place with others.
 ExportOutcome ExportOne(const ExportOptions& options, const QString& face, const QString& fileName,
-                        const ExportJob& job) {
+                        const ExportJob& job, picture::Placement placement) {
     ExportOutcome outcome;
     const OutputText made = MakeOutputText(job.text, options.withSums);
     if (!made.ok) {
@@ -81,7 +85,12 @@ ExportOutcome ExportOne(const ExportOptions& options, const QString& face, const
         picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(made.text)));
     QString error = layout.error();
     if (layout) {
-        error = picture::WritePicture(*layout, *options.raster, fileName).error();
+        Result<picture::StagedFile> written =
+            picture::WritePicture(*layout, *options.raster, fileName, placement);
+        error = written.error();
+        if (written) {
+            outcome.staged = std::move(*written);
+        }
     }
     if (!error.isEmpty()) {
         if (picture::TypefaceFile(face).isEmpty()) {
@@ -123,7 +132,9 @@ int RunExport(const Args& args) {
         ReportModule(options, face);
     }
     const ExportWork exportOne = [&](const ExportJob& job) {
-        return ExportOne(options, face, batch ? NumberedName(pattern, job.number) : pattern, job);
+        const QString fileName = batch ? NumberedName(pattern, job.number) : pattern;
+        return ExportOne(options, face, fileName, job,
+                         batch ? picture::Placement::Staged : picture::Placement::Now);
     };
 
     if (!batch) {
@@ -137,6 +148,9 @@ int RunExport(const Args& args) {
             sink({++number, std::string(text), where});
         });
     };
+    // Every picture takes and frees the same buffers, on several threads: keep freed memory in
+    // the process rather than handing it back to the system after each picture.
+    mallopt(M_TRIM_THRESHOLD, BatchKeptMemory);
     const bool progress = !options.quiet && ::isatty(STDERR_FILENO) != 0;
     const BatchResult result = RunExportBatch(source, exportOne, progress);
     return result.anyFailed || result.inputFailed ? ExitRefused : ExitOk;

@@ -54,7 +54,7 @@ void TConvert2::MakeGraphicClick() {
     if (!chosen) {
         return;
     }
-    const Result<> written = picture::WritePicture(*layout, chosen->second, chosen->first);
+    const auto written = picture::WritePicture(*layout, chosen->second, chosen->first);
     if (!written) {
         platform_.errorDialog(written.error());
     }

@@ -29,10 +29,23 @@ public:
         }
     }
 
+    // The row just rendered stands for every row through last as well (see BusyRows).
+    void RepeatRow(int row, int last) {
+        FinishRow();
+        y_ = INT_MIN;
+        if (lastY_ == row) {
+            lastY_ = last;
+        }
+    }
+
     GlyphImage Take() {
         FinishRow();
         GlyphImage image;
-        image.distinctRows = std::move(distinct_);
+        for (const std::vector<Span>& row : distinct_) {
+            image.rowStarts.push_back(static_cast<int>(image.spans.size()));
+            image.spans.insert(image.spans.end(), row.begin(), row.end());
+        }
+        image.rowStarts.push_back(static_cast<int>(image.spans.size()));
         // Raster row y is image row -y - 1; runs came bottom up.
         for (auto run = runs_.rbegin(); run != runs_.rend(); ++run) {
             const int topRasterRow = run == runs_.rbegin() ? lastY_ : (run - 1)->firstY - 1;
@@ -126,15 +139,59 @@ void NarrowBars(const FT_Outline& units, FT_Outline& scaled, long long reduction
     }
 }
 
+// The raster rows from firstRow on (y up) in which the outline has anything but straight vertical
+// lines that cross the whole row. Coverage in a row comes only from the edges within it, so the
+// rows between two busy ones all equal each other: a bar's body is rasterised once, not once a
+// pixel of its height. A curve lies within the rows of its control points.
+std::vector<bool> BusyRows(const FT_Outline& outline, long firstRow, long rows) {
+    std::vector<bool> busy(static_cast<std::size_t>(rows), false);
+    auto mark = [&](FT_Pos low, FT_Pos high) {
+        // A row that an end only touches on its edge counts too.
+        const long from = std::max(((low - 1) >> 6) - firstRow, 0L);
+        const long to = std::min((high >> 6) - firstRow, rows - 1);
+        for (long row = from; row <= to; ++row) {
+            busy[static_cast<std::size_t>(row)] = true;
+        }
+    };
+    int start = 0;
+    for (int c = 0; c < outline.n_contours; ++c) {
+        const int end = outline.contours[c];
+        for (int i = start; i <= end; ++i) {
+            const int j = i == end ? start : i + 1;
+            const FT_Vector& p = outline.points[i];
+            const FT_Vector& q = outline.points[j];
+            const bool verticalLine = p.x == q.x &&
+                                      FT_CURVE_TAG(outline.tags[i]) == FT_CURVE_TAG_ON &&
+                                      FT_CURVE_TAG(outline.tags[j]) == FT_CURVE_TAG_ON;
+            if (verticalLine) {
+                mark(p.y, p.y);
+                mark(q.y, q.y);
+            } else {
+                mark(std::min(p.y, q.y), std::max(p.y, q.y));
+            }
+        }
+        start = end + 1;
+    }
+    return busy;
+}
+
 } // namespace
 
-const std::vector<Span>* GlyphImage::RowAt(int row) const {
+std::span<const Span> GlyphImage::RowAt(int row, std::size_t& run) const {
     if (runs.empty() || row < runs.front().first || row >= end) {
-        return nullptr;
+        return {};
     }
-    const auto after = std::upper_bound(runs.begin(), runs.end(), row,
-                                        [](int r, const Rows& run) { return r < run.first; });
-    return &distinctRows[static_cast<std::size_t>((after - 1)->distinct)];
+    run = std::min(run, runs.size() - 1);
+    while (row < runs[run].first) {
+        --run;
+    }
+    while (run + 1 < runs.size() && runs[run + 1].first <= row) {
+        ++run;
+    }
+    const auto distinct = static_cast<std::size_t>(runs[run].distinct);
+    return std::span<const Span>(spans).subspan(
+        static_cast<std::size_t>(rowStarts[distinct]),
+        static_cast<std::size_t>(rowStarts[distinct + 1] - rowStarts[distinct]));
 }
 
 GlyphImage RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& style, int offset) {
@@ -170,8 +227,27 @@ GlyphImage RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& 
     params.flags = FT_RASTER_FLAG_AA | FT_RASTER_FLAG_DIRECT | FT_RASTER_FLAG_CLIP;
     params.gray_spans = &SpanCollector::Collect;
     params.user = &collector;
-    params.clip_box = {box.xMin >> 6, box.yMin >> 6, (box.xMax + 63) >> 6, (box.yMax + 63) >> 6};
-    const bool rendered = FT_Outline_Render(face.library(), &scaled, &params) == 0;
+    const long firstRow = box.yMin >> 6;
+    const long rows = ((box.yMax + 63) >> 6) - firstRow;
+    const std::vector<bool> busy = BusyRows(scaled, firstRow, rows);
+    // Each run of busy rows is rendered whole, each run of quiet rows by its first row.
+    bool rendered = true;
+    for (long row = 0; rendered && row < rows;) {
+        long end = row + 1;
+        while (end < rows &&
+               busy[static_cast<std::size_t>(end)] == busy[static_cast<std::size_t>(row)]) {
+            ++end;
+        }
+        const long renderedEnd = busy[static_cast<std::size_t>(row)] ? end : row + 1;
+        params.clip_box = {box.xMin >> 6, firstRow + row, (box.xMax + 63) >> 6,
+                           firstRow + renderedEnd};
+        rendered = FT_Outline_Render(face.library(), &scaled, &params) == 0;
+        if (renderedEnd < end) {
+            collector.RepeatRow(static_cast<int>(firstRow + row),
+                                static_cast<int>(firstRow + end - 1));
+        }
+        row = end;
+    }
     FT_Outline_Done(face.library(), &scaled);
     GlyphImage image = collector.Take();
     image.ok = rendered;

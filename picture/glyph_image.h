@@ -5,6 +5,7 @@
 
 #include "barcode_face.h"
 
+#include <span>
 #include <vector>
 
 namespace picture {
@@ -21,13 +22,17 @@ struct GlyphImage {
         int first = 0;    // row, counted down from the row just under the baseline (0)
         int distinct = 0; // index into distinctRows
     };
-    std::vector<std::vector<Span>> distinctRows;
+    // The spans of every distinct row, one row after another in one block, so that composing a
+    // row reads memory in order: distinct row i is spans[rowStarts[i]] up to spans[rowStarts[i+1]].
+    std::vector<Span> spans;
+    std::vector<int> rowStarts;
     std::vector<Rows> runs; // from the top row down, each run until the next one's first row
     int end = 0;            // the row after the last one
     bool ok = true;         // false when the outline could not be rasterised
 
-    // The spans of a row, or null when the glyph has none there.
-    const std::vector<Span>* RowAt(int row) const;
+    // The spans of a row, none where the glyph has no ink. run is where to start looking (an
+    // index into runs) and is left at the row's run: rows asked in order are found in a step.
+    std::span<const Span> RowAt(int row, std::size_t& run) const;
 };
 
 // How glyphs are rasterised; every glyph of one picture shares it.

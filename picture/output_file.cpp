@@ -3,22 +3,41 @@
 #include "native_file_name.h"
 
 #include <QRandomGenerator>
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
+#include <map>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace picture {
 
 namespace {
 
-bool ExistsAsOther(const QByteArray& name) {
-    struct stat status {};
-    return ::stat(name.constData(), &status) == 0 && !S_ISREG(status.st_mode) &&
-           !S_ISDIR(status.st_mode);
+constexpr qsizetype WriteBufferBytes = 1 << 16;
+// The longest name of a folder entry on the usual file systems.
+constexpr qsizetype NameMax = 255;
+
+// Counts files as they are opened, so that a group of files knows which one came first.
+std::atomic<std::uint64_t> openings{0};
+
+// The name with a random ending, in the same folder; a name too long to take the ending is cut
+// short first, so that every name the system accepts can be written.
+QByteArray TemporaryName(const QByteArray& name) {
+    const QByteArray ending = '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
+    const qsizetype folderLength = name.lastIndexOf('/') + 1;
+    const qsizetype kept = std::min(name.size() - folderLength, NameMax - ending.size());
+    return name.left(folderLength + kept) + ending;
 }
 
-constexpr qsizetype WriteBufferBytes = 1 << 16;
+void Close(int& descriptor) {
+    if (descriptor >= 0) {
+        ::close(descriptor);
+        descriptor = -1;
+    }
+}
 
 } // namespace
 
@@ -66,16 +85,40 @@ bool DescriptorWriter::WriteOut(const char* data, qint64 length) {
     return true;
 }
 
+StagedFile::StagedFile(StagedFile&& other) noexcept {
+    *this = std::move(other);
+}
+
+StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
+    if (this != &other) {
+        Discard();
+        descriptor_ = std::exchange(other.descriptor_, -1);
+        openedOrder_ = other.openedOrder_;
+        temporaryName_ = std::exchange(other.temporaryName_, {});
+        name_ = std::move(other.name_);
+        shownName_ = std::move(other.shownName_);
+    }
+    return *this;
+}
+
+StagedFile::~StagedFile() {
+    Discard();
+}
+
+void StagedFile::Discard() {
+    Close(descriptor_);
+    if (!temporaryName_.isEmpty()) {
+        ::unlink(temporaryName_.constData());
+        temporaryName_.clear();
+    }
+}
+
 OutputFile::OutputFile(const QString& fileName)
-    : name_(EncodeFileName(fileName)),
-      mode_(ExistsAsOther(name_)                                   ? Mode::InPlace
-            : QFile::encodeName(QFile::decodeName(name_)) == name_ ? Mode::SaveFile
-                                                                   : Mode::TemporaryByName),
-      saveFile_(mode_ == Mode::SaveFile ? fileName : QString()) {}
+    : shownName_(fileName), name_(EncodeFileName(fileName)) {}
 
 OutputFile::~OutputFile() {
+    Close(descriptor_);
     if (!temporaryName_.isEmpty()) {
-        file_.close();
         ::unlink(temporaryName_.constData());
     }
 }
@@ -92,51 +135,39 @@ bool OutputFile::FailWith(const QString& reason) {
 }
 
 bool OutputFile::open() {
-    switch (mode_) {
-    case Mode::SaveFile:
-        if (!saveFile_.open(QIODevice::WriteOnly)) {
-            return FailWith(saveFile_.errorString());
-        }
-        writer_.Attach(saveFile_.handle());
-        return true;
-    case Mode::InPlace: {
-        const int fd = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0) {
-            return Fail(errno);
-        }
-        ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
-        if (!file_.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-            return FailWith(file_.errorString());
-        }
-        writer_.Attach(fd);
-        return true;
-    }
-    case Mode::TemporaryByName:
-        break;
-    }
     struct stat old {};
     const bool replacing = ::stat(name_.constData(), &old) == 0;
-    int fd = -1;
-    for (int attempt = 0; fd < 0 && attempt < 100; ++attempt) {
-        temporaryName_ =
-            name_ + '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-        fd = ::open(temporaryName_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd < 0 && errno != EEXIST) {
+    if (replacing && S_ISDIR(old.st_mode)) {
+        return Fail(EISDIR);
+    }
+    inPlace_ = replacing && !S_ISREG(old.st_mode);
+    if (inPlace_) {
+        descriptor_ = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (descriptor_ < 0) {
+            return Fail(errno);
+        }
+        ::fcntl(descriptor_, F_SETFL, ::fcntl(descriptor_, F_GETFL) & ~O_NONBLOCK);
+        writer_.Attach(descriptor_);
+        return true;
+    }
+    for (int attempt = 0; descriptor_ < 0 && attempt < 100; ++attempt) {
+        temporaryName_ = TemporaryName(name_);
+        descriptor_ =
+            ::open(temporaryName_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (descriptor_ < 0 && errno != EEXIST) {
             break;
         }
     }
-    if (fd < 0) {
+    if (descriptor_ < 0) {
         const int error = errno;
         temporaryName_.clear();
         return Fail(error);
     }
+    openedOrder_ = ++openings;
     if (replacing) {
-        ::fchmod(fd, old.st_mode & 07777);
+        ::fchmod(descriptor_, old.st_mode & 07777);
     }
-    if (!file_.open(fd, QIODevice::WriteOnly, QFileDevice::AutoCloseHandle)) {
-        return FailWith(file_.errorString());
-    }
-    writer_.Attach(fd);
+    writer_.Attach(descriptor_);
     return true;
 }
 
@@ -144,29 +175,101 @@ QIODevice* OutputFile::device() {
     return &writer_;
 }
 
+bool OutputFile::FinishWriting() {
+    return writer_.Flush() || FailWith(writer_.failure());
+}
+
 bool OutputFile::commit() {
-    if (!writer_.Flush()) {
-        return FailWith(writer_.failure());
+    if (!FinishWriting()) {
+        return false;
     }
-    switch (mode_) {
-    case Mode::SaveFile:
-        return saveFile_.commit() || FailWith(saveFile_.errorString());
-    case Mode::InPlace:
-        file_.close();
+    if (inPlace_) {
+        Close(descriptor_);
         return true;
-    case Mode::TemporaryByName:
-        break;
     }
-    file_.close();
-    if (::rename(temporaryName_.constData(), name_.constData()) != 0) {
+    if (::fdatasync(descriptor_) != 0) {
+        return Fail(errno);
+    }
+    const int closed = ::close(std::exchange(descriptor_, -1));
+    if (closed != 0 || ::rename(temporaryName_.constData(), name_.constData()) != 0) {
         return Fail(errno);
     }
     temporaryName_.clear();
     return true;
 }
 
+bool OutputFile::stage(StagedFile& staged) {
+    if (!FinishWriting()) {
+        return false;
+    }
+    staged = StagedFile();
+    if (inPlace_) {
+        Close(descriptor_);
+        return true;
+    }
+    staged.descriptor_ = std::exchange(descriptor_, -1);
+    staged.openedOrder_ = openedOrder_;
+    staged.temporaryName_ = std::exchange(temporaryName_, {});
+    staged.name_ = name_;
+    staged.shownName_ = shownName_;
+    return true;
+}
+
 QString OutputFile::errorString() const {
     return failure_.isEmpty() ? writer_.failure() : failure_;
+}
+
+// A batch syncs once for a group of files instead of once a file. The guarantee stays that of
+// OutputFile::commit: no name is touched until the sync has returned, so an existing file is
+// only ever replaced by a complete one that is on disk, and when the sync fails every file of the
+// group is reported, its temporary file removed and its old file kept. syncfs reports any
+// write-back failure of the file system since the file it is given was opened (Linux 5.8 and
+// later); given the file of the group that was opened first, that covers every file of the group.
+std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files) {
+    std::vector<QString> messages(files.size());
+    std::vector<dev_t> devices(files.size());
+    std::map<dev_t, const StagedFile*> firstOpened;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        StagedFile& file = *files[i];
+        if (file.temporaryName_.isEmpty()) {
+            continue;
+        }
+        struct stat status {};
+        if (::fstat(file.descriptor_, &status) != 0) {
+            messages[i] = CannotCreateFile(file.shownName_, qt_error_string(errno));
+            file.Discard();
+            continue;
+        }
+        devices[i] = status.st_dev;
+        const auto [first, added] = firstOpened.try_emplace(status.st_dev, &file);
+        if (!added && file.openedOrder_ < first->second->openedOrder_) {
+            first->second = &file;
+        }
+    }
+    std::map<dev_t, int> syncErrors;
+    for (const auto& [device, file] : firstOpened) {
+        syncErrors[device] = ::syncfs(file->descriptor_) == 0 ? 0 : errno;
+    }
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        StagedFile& file = *files[i];
+        if (file.temporaryName_.isEmpty()) {
+            continue;
+        }
+        int error = syncErrors[devices[i]];
+        if (error == 0 && ::close(std::exchange(file.descriptor_, -1)) != 0) {
+            error = errno;
+        }
+        if (error == 0 && ::rename(file.temporaryName_.constData(), file.name_.constData()) != 0) {
+            error = errno;
+        }
+        if (error == 0) {
+            file.temporaryName_.clear();
+        } else {
+            messages[i] = CannotCreateFile(file.shownName_, qt_error_string(error));
+        }
+        file.Discard();
+    }
+    return messages;
 }
 
 QString CannotCreateFile(const QString& fileName, const QString& reason) {

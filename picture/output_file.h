@@ -1,18 +1,13 @@
 // A file being written that replaces the old one only once it is complete.
 #pragma once
 
-#include <QFile>
-#include <QSaveFile>
+#include <QIODevice>
 #include <QString>
+#include <cstdint>
+#include <vector>
 
 namespace picture {
 
-// Regular files (and new names) are written to a temporary file that is renamed over the old
-// one at commit, so a failed write leaves the old file and nothing else. QSaveFile does that
-// for every name Qt can spell; a name that is not UTF-8 (see native_file_name.h) gets the same
-// treatment by hand. An existing file that is not a regular file (a device such as /dev/null)
-// cannot be replaced by a rename and is written in place; it is opened without blocking, so a
-// FIFO nobody reads is refused instead of waited for.
 // Writes to a file descriptor through a buffer of its own and keeps the system's reason for the
 // first failure: Qt's buffered file writes may report a lost write as success or as "Unknown
 // error".
@@ -34,8 +29,35 @@ private:
     QString failure_;
 };
 
+// A file written completely under a temporary name, not yet synced to disk nor renamed over its
+// own name (PlaceStagedFiles does both). Its temporary file is removed if it never is.
+class StagedFile {
+public:
+    StagedFile() = default;
+    StagedFile(StagedFile&& other) noexcept;
+    StagedFile& operator=(StagedFile&& other) noexcept;
+    ~StagedFile();
+
+private:
+    friend class OutputFile;
+    friend std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files);
+    void Discard();
+
+    int descriptor_ = -1; // open until placed: see PlaceStagedFiles
+    std::uint64_t openedOrder_ = 0;
+    QByteArray temporaryName_; // empty when there is nothing to place (written in place)
+    QByteArray name_;
+    QString shownName_;
+};
+
+// Regular files (and new names) are written under a temporary name in the same folder, then
+// synced and renamed over the old one, so a failed write leaves the old file and nothing else.
+// Names are handled as bytes (see native_file_name.h). An existing file that is not a regular
+// file (a device such as /dev/null) cannot be replaced by a rename and is written in place; it
+// is opened without blocking, so a FIFO nobody reads is refused instead of waited for.
 class OutputFile {
 public:
+    // fileName is the name in messages too.
     explicit OutputFile(const QString& fileName);
     ~OutputFile();
     OutputFile(const OutputFile&) = delete;
@@ -43,24 +65,34 @@ public:
 
     bool open();
     QIODevice* device();
-    // Flushes and checks every write; false, and nothing replaced, when any failed.
+    // Flushes and checks every write, syncs the file and renames it over its name; false, and
+    // nothing replaced, when any step failed.
     bool commit();
+    // Flushes and checks every write and hands the file over unsynced, for PlaceStagedFiles to
+    // put in place together with others; false, and nothing left, when a write failed.
+    bool stage(StagedFile& staged);
     // The system's reason for the first failure, empty when nothing failed.
     QString errorString() const;
 
 private:
-    enum class Mode { SaveFile, TemporaryByName, InPlace };
     bool Fail(int error);
     bool FailWith(const QString& reason);
+    bool FinishWriting();
 
+    QString shownName_;
     QByteArray name_;
-    QByteArray temporaryName_; // TemporaryByName: removed unless committed
-    Mode mode_;
-    QSaveFile saveFile_;
-    QFile file_; // TemporaryByName and InPlace, on a descriptor opened by name bytes
+    bool inPlace_ = false;
+    int descriptor_ = -1;
+    std::uint64_t openedOrder_ = 0;
+    QByteArray temporaryName_; // removed unless committed or staged
     DescriptorWriter writer_;
     QString failure_;
 };
+
+// Puts staged files in place, in order: one sync of their file system for all of them, and only
+// then each renamed over its name. The messages, one a file, are empty for the files put in
+// place, else "Cannot create file ..." with the system's reason.
+std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files);
 
 // "Cannot create file "<name>". <reason>", the message of every file the export cannot write.
 QString CannotCreateFile(const QString& fileName, const QString& reason);

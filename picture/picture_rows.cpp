@@ -1,7 +1,5 @@
 #include "picture_rows.h"
 
-#include "glyph_cache.h"
-
 #include <algorithm>
 #include <cstring>
 #include <set>
@@ -25,35 +23,42 @@ PictureRows::PictureRows(const PictureLayout& layout)
         error_ = QStringLiteral("The typeface \"%1\" is not installed").arg(layout.faceName);
         return;
     }
-    GlyphCache& cache = GlyphCache::ForThisThread();
+    cache_ = GlyphCache::For(layout.faceName, layout.style);
     std::set<std::pair<const GlyphImage*, int>> shapes;
     placed_.reserve(layout.glyphs.size());
     for (const ShapedGlyph& glyph : layout.glyphs) {
         const long long pen = 64LL * layout.cellOrigin.x() + glyph.x;
         const long long placed = (pen + PlacementStep / 2) / PlacementStep * PlacementStep;
-        const GlyphImage& image =
-            cache.Get(*face, layout.style, glyph.glyph, static_cast<int>(placed & 63));
+        const GlyphImage& image = cache_->Get(*face, glyph.glyph, static_cast<int>(placed & 63));
         if (!image.ok) {
             error_ = QStringLiteral("The typeface \"%1\" has a glyph that cannot be drawn")
                          .arg(layout.faceName);
             return;
         }
         const int baselineRow = layout.baseline - static_cast<int>((glyph.y + 32) >> 6);
-        placed_.push_back({&image, static_cast<int>(placed >> 6), baselineRow});
+        placed_.push_back({&image, static_cast<int>(placed >> 6), baselineRow, 0});
         shapes.insert({&image, baselineRow});
     }
-    changes_.push_back(0);
+    // Marked on a row map rather than sorted: the shapes share most of their rows.
+    const int height = size_.height();
+    std::vector<bool> changes(static_cast<std::size_t>(std::max(height, 0)), false);
+    auto mark = [&](int y) {
+        if (y >= 0 && y < height) {
+            changes[static_cast<std::size_t>(y)] = true;
+        }
+    };
+    mark(0);
     for (const auto& [image, baselineRow] : shapes) {
         for (const GlyphImage::Rows& run : image->runs) {
-            changes_.push_back(baselineRow + run.first);
+            mark(baselineRow + run.first);
         }
-        changes_.push_back(baselineRow + image->end);
+        mark(baselineRow + image->end);
     }
-    std::sort(changes_.begin(), changes_.end());
-    changes_.erase(std::unique(changes_.begin(), changes_.end()), changes_.end());
-    changes_.erase(std::remove_if(changes_.begin(), changes_.end(),
-                                  [this](int y) { return y < 0 || y >= size_.height(); }),
-                   changes_.end());
+    for (int y = 0; y < height; ++y) {
+        if (changes[static_cast<std::size_t>(y)]) {
+            changes_.push_back(y);
+        }
+    }
 }
 
 int PictureRows::keyOf(int y) const {
@@ -72,16 +77,22 @@ const uchar* PictureRows::row(int y) {
 }
 
 void PictureRows::Compose(int y) {
+    // The glyphs' rows are looked up first and their spans fetched from memory all at once;
+    // reading each in turn as it is drawn left the processor waiting for each.
+    rowSpans_.clear();
+    for (Placed& glyph : placed_) {
+        const std::span<const Span> spans = glyph.image->RowAt(y - glyph.baselineRow, glyph.run);
+        if (!spans.empty()) {
+            __builtin_prefetch(spans.data());
+            rowSpans_.push_back({glyph.x, spans});
+        }
+    }
     std::memset(row_.data(), 255, row_.size());
     const int width = size_.width();
-    for (const Placed& glyph : placed_) {
-        const std::vector<Span>* spans = glyph.image->RowAt(y - glyph.baselineRow);
-        if (!spans) {
-            continue;
-        }
-        for (const Span& span : *spans) {
-            const int from = std::max(glyph.x + span.x, 0);
-            const int to = std::min(glyph.x + span.x + span.length, width);
+    for (const auto& [x, spans] : rowSpans_) {
+        for (const Span& span : spans) {
+            const int from = std::max(x + span.x, 0);
+            const int to = std::min(x + span.x + span.length, width);
             if (from >= to) {
                 continue;
             }

@@ -3,8 +3,12 @@
 #pragma once
 
 #include "barcode_picture.h"
+#include "glyph_cache.h"
 #include "row_source.h"
 
+#include <memory>
+#include <span>
+#include <utility>
 #include <vector>
 
 namespace picture {
@@ -25,14 +29,17 @@ private:
         const GlyphImage* image;
         int x;           // the pixel that holds the glyph's pen position
         int baselineRow; // picture row of the glyph's row 0 (the one just under its baseline)
+        std::size_t run; // the image's run of rows last drawn
     };
 
     void Compose(int y);
 
     QSize size_;
     bool antialiased_ = true;
+    std::shared_ptr<GlyphCache> cache_; // keeps the glyph images alive
     std::vector<Placed> placed_;
     std::vector<int> changes_; // sorted rows where the picture's row content may change
+    std::vector<std::pair<int, std::span<const Span>>> rowSpans_; // of the row being composed
     std::vector<uchar> row_;
     int rowKey_ = -1;
     QString error_;

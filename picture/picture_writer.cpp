@@ -41,10 +41,11 @@ QString AbsoluteName(const QString& fileName) {
 
 } // namespace
 
-Result<> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName) {
+Result<StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName,
+                             Placement placement) {
     if (Result<> limit = CheckFormatLimit(rows.size(), format, rows.blackAndWhite() ? 1 : 8);
         !limit) {
-        return limit;
+        return Failure{limit.error()};
     }
     const QString fullName = AbsoluteName(fileName);
     auto cannotCreate = [&](const QString& reason) {
@@ -58,18 +59,21 @@ Result<> WriteRows(RowSource& rows, PictureFormat format, const QString& fileNam
         const QString reason = file.errorString();
         return cannotCreate(reason.isEmpty() ? encoded.error() : reason);
     }
-    if (!file.commit()) {
+    StagedFile staged;
+    const bool done = placement == Placement::Now ? file.commit() : file.stage(staged);
+    if (!done) {
         return cannotCreate(file.errorString());
     }
-    return {};
+    return staged;
 }
 
-Result<> WritePicture(const PictureLayout& layout, PictureFormat format, const QString& fileName) {
+Result<StagedFile> WritePicture(const PictureLayout& layout, PictureFormat format,
+                                const QString& fileName, Placement placement) {
     PictureRows rows(layout);
     if (!rows.error().isEmpty()) {
         return Failure{rows.error()};
     }
-    return WriteRows(rows, format, fileName);
+    return WriteRows(rows, format, fileName, placement);
 }
 
 } // namespace picture

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "barcode_picture.h"
+#include "output_file.h"
 #include "picture_format.h"
 #include "result.h"
 #include "row_source.h"
@@ -11,12 +12,20 @@
 
 namespace picture {
 
+enum class Placement {
+    Now,    // synced and in place when the writing returns
+    Staged, // left for PlaceStagedFiles, which syncs many files at once
+};
+
 // Writes the picture of the layout under exactly this name (apply ExportFileName first), on the
 // calling thread. An existing file is replaced only by a complete new one; on failure nothing
-// is left behind.
-Result<> WritePicture(const PictureLayout& layout, PictureFormat format, const QString& fileName);
+// is left behind. With Placement::Staged the file to put in place comes back; with
+// Placement::Now an empty one does.
+Result<StagedFile> WritePicture(const PictureLayout& layout, PictureFormat format,
+                                const QString& fileName, Placement placement = Placement::Now);
 
 // The same for any rows.
-Result<> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName);
+Result<StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName,
+                             Placement placement = Placement::Now);
 
 } // namespace picture

@@ -1,11 +1,11 @@
 // libpng writes the file's structure (signature, header, chunks and their checksums); the image
-// data stream is deflated here, because export pictures are mostly rows that repeat the row
-// above. Filtered with Up such a row is all zeros; deflating megabytes of zeros through zlib
-// costs more than everything else of an export together. A run of repeated rows is instead
-// written as copies of one zero row deflated once by itself: after a full flush a deflate
-// stream restarts with no history, so a self-contained block may stand at any such point.
+// data stream is made here (row_deflater.h), because export pictures are mostly rows that repeat
+// the row above, which filtered with Up are all zeros. A run of repeated rows is written as
+// copies of one zero row deflated once by itself: after an empty stored block a deflate stream
+// may go on with any self-contained block.
 #include "picture_encoders.h"
 #include "row_conversion.h"
+#include "row_deflater.h"
 
 #include <QtEndian>
 #include <array>
@@ -14,13 +14,12 @@
 #include <cstring>
 #include <png.h>
 #include <vector>
-#include <zlib.h>
 
 namespace picture {
 
 namespace {
 
-// Shorter runs of repeated rows go through zlib like any row.
+// Shorter runs of repeated rows are deflated like any row.
 constexpr int MinCopiedRun = 4;
 // Repeated rows are copied in blocks of this many rows, and singly for the rest.
 constexpr int RowsPerCopiedBlock = 16;
@@ -48,33 +47,23 @@ void WriteToDevice(png_structp png, png_bytep bytes, size_t length) {
 
 void FlushNothing(png_structp) {}
 
-// Repeated rows deflated once: one, and a block of RowsPerCopiedBlock. Each is self-contained:
-// no history before it, a full flush at its end.
+// Repeated rows deflated once: one, and a block of RowsPerCopiedBlock, each self-contained (no
+// history before it) and ending on a byte.
 struct ZeroRows {
     std::size_t filteredRowBytes = 0;
     std::vector<uchar> single;
     std::vector<uchar> block;
-    uLong adler = 0; // of one row
 };
 
 std::vector<uchar> DeflatedZeroRows(std::size_t filteredRowBytes, int rows) {
     std::vector<uchar> row(filteredRowBytes, 0);
     row[0] = PNG_FILTER_VALUE_UP;
-    z_stream zeros{};
-    deflateInit2(&zeros, Z_BEST_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 9, Z_DEFAULT_STRATEGY);
     std::vector<uchar> deflated;
-    std::array<uchar, 1 << 14> out;
+    RowDeflater deflater(deflated);
     for (int r = 0; r < rows; ++r) {
-        zeros.next_in = row.data();
-        zeros.avail_in = static_cast<uInt>(row.size());
-        do {
-            zeros.next_out = out.data();
-            zeros.avail_out = static_cast<uInt>(out.size());
-            deflate(&zeros, r + 1 == rows ? Z_FULL_FLUSH : Z_NO_FLUSH);
-            deflated.insert(deflated.end(), out.data(), out.data() + out.size() - zeros.avail_out);
-        } while (zeros.avail_out == 0 || zeros.avail_in > 0);
+        deflater.Add(row.data(), row.size());
     }
-    deflateEnd(&zeros);
+    deflater.Align();
     return deflated;
 }
 
@@ -85,92 +74,61 @@ const ZeroRows& ZeroRowsFor(std::size_t filteredRowBytes) {
         zeroRows.filteredRowBytes = filteredRowBytes;
         zeroRows.single = DeflatedZeroRows(filteredRowBytes, 1);
         zeroRows.block = DeflatedZeroRows(filteredRowBytes, RowsPerCopiedBlock);
-        std::vector<uchar> row(filteredRowBytes, 0);
-        row[0] = PNG_FILTER_VALUE_UP;
-        zeroRows.adler = adler32_z(adler32_z(0, nullptr, 0), row.data(), row.size());
     }
     return zeroRows;
-}
-
-// One raw deflate stream per thread, reset for each picture: setting one up anew costs more
-// than a small picture's compression.
-z_stream* ThreadStream() {
-    struct Stream {
-        Stream() {
-            ready = deflateInit2(&stream, Z_BEST_SPEED, Z_DEFLATED, -MAX_WBITS, 8, Z_RLE) == Z_OK;
-        }
-        ~Stream() { deflateEnd(&stream); }
-        z_stream stream{};
-        bool ready = false;
-    };
-    thread_local Stream stream;
-    if (!stream.ready || deflateReset(&stream.stream) != Z_OK) {
-        return nullptr;
-    }
-    return &stream.stream;
 }
 
 // The zlib stream of the image data, handed to libpng as IDAT chunks.
 class ImageData {
 public:
     ImageData(png_structp png, std::size_t filteredRowBytes)
-        : png_(png), filteredRowBytes_(filteredRowBytes), stream_(ThreadStream()),
-          zeroRows_(ZeroRowsFor(filteredRowBytes)) {
-        const std::array<uchar, 2> header{0x78, 0x01}; // deflate, 32 KB window, no dictionary
-        Put(header.data(), header.size());
+        : png_(png), filteredRowBytes_(filteredRowBytes), zeroRows_(ZeroRowsFor(filteredRowBytes)),
+          deflater_(chunk_) {
+        chunk_ = {0x78, 0x01}; // deflate, 32 KB window, no dictionary
     }
     ImageData(const ImageData&) = delete;
     ImageData& operator=(const ImageData&) = delete;
 
-    bool ready() const { return stream_ != nullptr; }
-
     void Row(const uchar* filtered) {
-        adler_ = adler32_z(adler_, filtered, filteredRowBytes_);
-        Deflate(filtered, filteredRowBytes_, Z_NO_FLUSH);
+        deflater_.Add(filtered, filteredRowBytes_);
+        WriteFullChunk();
     }
 
     // count rows of zeros after the filter byte 2 (Up).
     void RepeatedRows(long long count) {
-        Deflate(nullptr, 0, Z_FULL_FLUSH);
+        deflater_.Align();
         for (; count >= RowsPerCopiedBlock; count -= RowsPerCopiedBlock) {
-            Put(zeroRows_.block.data(), zeroRows_.block.size());
-            for (int i = 0; i < RowsPerCopiedBlock; ++i) {
-                AddZeroRowAdler();
-            }
+            Put(zeroRows_.block);
+            CountZeroRows(RowsPerCopiedBlock);
         }
         for (; count > 0; --count) {
-            Put(zeroRows_.single.data(), zeroRows_.single.size());
-            AddZeroRowAdler();
+            Put(zeroRows_.single);
+            CountZeroRows(1);
         }
     }
 
     void Finish() {
-        Deflate(nullptr, 0, Z_FINISH);
+        deflater_.Finish();
         std::array<uchar, 4> trailer{};
-        qToBigEndian<quint32>(static_cast<quint32>(adler_), trailer.data());
-        Put(trailer.data(), trailer.size());
+        qToBigEndian<quint32>(deflater_.checksum().value(), trailer.data());
+        chunk_.insert(chunk_.end(), trailer.begin(), trailer.end());
         WriteChunk();
     }
 
 private:
-    void Deflate(const uchar* bytes, std::size_t length, int flush) {
-        stream_->next_in = const_cast<Bytef*>(bytes);
-        stream_->avail_in = static_cast<uInt>(length);
-        std::array<uchar, 1 << 14> out;
-        do {
-            stream_->next_out = out.data();
-            stream_->avail_out = static_cast<uInt>(out.size());
-            deflate(stream_, flush);
-            Put(out.data(), out.size() - stream_->avail_out);
-        } while (stream_->avail_out == 0 || stream_->avail_in > 0);
+    void CountZeroRows(int rows) {
+        for (int r = 0; r < rows; ++r) {
+            deflater_.checksum().AddRun(PNG_FILTER_VALUE_UP, 1);
+            deflater_.checksum().AddRun(0, filteredRowBytes_ - 1);
+        }
     }
 
-    void AddZeroRowAdler() {
-        adler_ = adler32_combine(adler_, zeroRows_.adler, static_cast<z_off_t>(filteredRowBytes_));
+    void Put(const std::vector<uchar>& bytes) {
+        chunk_.insert(chunk_.end(), bytes.begin(), bytes.end());
+        WriteFullChunk();
     }
 
-    void Put(const uchar* bytes, std::size_t length) {
-        chunk_.insert(chunk_.end(), bytes, bytes + length);
+    void WriteFullChunk() {
         if (chunk_.size() >= ChunkBytes) {
             WriteChunk();
         }
@@ -186,16 +144,22 @@ private:
 
     png_structp png_;
     std::size_t filteredRowBytes_;
-    z_stream* stream_;
     const ZeroRows& zeroRows_;
-    uLong adler_ = adler32_z(0, nullptr, 0);
     std::vector<uchar> chunk_;
+    RowDeflater deflater_; // writes into chunk_
 };
 
 // Apart, and with no aliasing, so that the compiler vectorises it.
 void FilterUp(const uchar* __restrict row, const uchar* __restrict above, uchar* __restrict out,
               std::size_t bytes) {
-    for (std::size_t i = 0; i < bytes; ++i) {
+    constexpr std::size_t Lanes = 16; // a loop of known length becomes one vector operation
+    std::size_t i = 0;
+    for (; i + Lanes <= bytes; i += Lanes) {
+        for (std::size_t lane = 0; lane < Lanes; ++lane) {
+            out[i + lane] = static_cast<uchar>(row[i + lane] - above[i + lane]);
+        }
+    }
+    for (; i < bytes; ++i) {
         out[i] = static_cast<uchar>(row[i] - above[i]);
     }
 }
@@ -218,9 +182,6 @@ bool Encode(png_structp png, png_infop info, RowSource& rows, RowConversion& pac
                  static_cast<png_uint_32>(size.height()), bits ? 1 : 8, PNG_COLOR_TYPE_GRAY,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    if (!data.ready()) {
-        png_error(png, "out of memory");
-    }
     const int width = size.width();
     const std::size_t rowBytes = buffers.previous.size();
     int y = 0;

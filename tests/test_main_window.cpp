@@ -388,7 +388,7 @@ private slots:
         QWidget* shown = showWindow(window);
         QVERIFY(shown);
         // The longest count the tip window must show.
-        window_->Tip->TipLabel->setText(QStringLiteral("Tip 999 of 999"));
+        fixture_->window->Tip->TipLabel->setText(QStringLiteral("Tip 999 of 999"));
         QStringList cut;
         for (QWidget* widget : shown->findChildren<QWidget*>()) {
             if (widget->window() == shown && widget->isVisible() && !CutText(widget).isEmpty()) {
@@ -422,9 +422,9 @@ private slots:
             }
         }
         QCOMPARE(unnamed.join(QStringLiteral(", ")), QString());
-        QCOMPARE(
-            QAccessible::queryAccessibleInterface(window_->BarTextInput)->text(QAccessible::Name),
-            QStringLiteral("Type in the data to bar code here:"));
+        QCOMPARE(QAccessible::queryAccessibleInterface(fixture_->window->BarTextInput)
+                     ->text(QAccessible::Name),
+                 QStringLiteral("Type in the data to bar code here:"));
     }
 
     void everyTextContrasts_data() {
@@ -472,7 +472,7 @@ private slots:
     }
 
     void previewTakesTheExtraHeight() {
-        TStriaInput w(*platform_);
+        TStriaInput w(desktop());
         w.show();
         QCOMPARE(w.BarCodeOut->height(), 65);
         const QRect output = w.BarTextOut->geometry();

@@ -19,9 +19,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextLayout>
+#include <algorithm>
+#include <cmath>
 #include <csignal>
+#include <cstring>
 #include <sys/resource.h>
 #include <unistd.h>
+#include <vector>
 
 using picture::PictureFormat;
 
@@ -36,19 +40,32 @@ QByteArray ReadAll(const QString& name) {
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// Rows from a picture in memory (none at all for a picture too large to hold).
+// Rows from a grey picture in memory (none at all for a picture too large to hold); a row equal
+// to the one above has its key.
 class ImageRows : public picture::RowSource {
 public:
-    explicit ImageRows(QImage image) : image_(std::move(image)), size_(image_.size()) {}
+    explicit ImageRows(QImage image) : image_(std::move(image)), size_(image_.size()) {
+        const auto bytes = static_cast<std::size_t>(size_.width());
+        for (int y = 0; y < size_.height(); ++y) {
+            const uchar* row = image_.constScanLine(y);
+            const bool repeat = y > 0 && std::memcmp(row, image_.constScanLine(y - 1), bytes) == 0;
+            keys_.push_back(repeat ? keys_.back() : y);
+            blackAndWhite_ = blackAndWhite_ && std::all_of(row, row + bytes, [](uchar grey) {
+                                 return grey == 0 || grey == 255;
+                             });
+        }
+    }
     explicit ImageRows(QSize size) : size_(size) {}
     QSize size() const override { return size_; }
-    bool blackAndWhite() const override { return false; }
-    int keyOf(int y) const override { return y; }
+    bool blackAndWhite() const override { return blackAndWhite_; }
+    int keyOf(int y) const override { return keys_.empty() ? y : keys_[std::size_t(y)]; }
     const uchar* row(int y) override { return image_.constScanLine(y); }
 
 private:
     QImage image_;
     QSize size_;
+    std::vector<int> keys_;
+    bool blackAndWhite_ = false;
 };
 
 // The layout of a request the test knows to be good.
@@ -124,6 +141,34 @@ QImage AllGreys() {
     return image;
 }
 
+// Pictures that take the PNG writer's own deflate through its corners: bytes that repeat for
+// every length up to past the longest copy (258), noise enough for several blocks, runs of
+// repeated rows of every length, pure black and white.
+QImage Generated(const QString& kind) {
+    QImage image(kind == "noise" ? 700 : 1200, 200, QImage::Format_Grayscale8);
+    image.fill(255);
+    quint32 seed = 1;
+    auto random = [&] { return seed = seed * 1103515245 + 12345, uchar(seed >> 16); };
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* row = image.scanLine(y);
+        if (kind == "noise") {
+            std::generate(row, row + image.width(), random);
+        } else if (kind == "runs") {
+            // Runs one byte longer each, from another length on each row: 1 to 300 bytes.
+            for (int x = 0, run = y * 8 % 300 + 1; x < image.width(); x += run++) {
+                std::fill(row + x, row + std::min(x + run, image.width()), random());
+            }
+        } else {
+            // Bands of 1, 2, 3, ... 20 equal rows.
+            const int band = int(std::sqrt(2.0 * y + 0.25) - 0.5);
+            for (int x = 0; x < image.width(); ++x) {
+                row[x] = (x / (band + 3) + band) % 2 ? 0 : kind == "black and white" ? 255 : 120;
+            }
+        }
+    }
+    return image;
+}
+
 } // namespace
 
 class TestPicture : public QObject {
@@ -149,7 +194,8 @@ private slots:
     void fileNameRule();
     void writtenWithoutResolution_data();
     void writtenWithoutResolution();
-    void gifPaletteIsExact();
+    void writtenPixelsReadBack_data();
+    void writtenPixelsReadBack();
     void formatLimits_data();
     void formatLimits();
     void writeFailures_data();
@@ -157,6 +203,8 @@ private slots:
     void failedWriteKeepsOldFile_data();
     void failedWriteKeepsOldFile();
     void replacesExistingFile();
+    void stagedFiles_data();
+    void stagedFiles();
 
 private:
     QTemporaryDir dir_;
@@ -537,11 +585,23 @@ void TestPicture::writtenWithoutResolution() {
     }
 }
 
-void TestPicture::gifPaletteIsExact() {
-    const QImage image = AllGreys();
-    const QString name = dir_.filePath("greys.gif");
+void TestPicture::writtenPixelsReadBack_data() {
+    QTest::addColumn<PictureFormat>("format");
+    QTest::addColumn<QImage>("image");
+    QTest::newRow("gif, a palette of every grey") << PictureFormat::Gif << AllGreys();
+    QTest::newRow("png, every grey") << PictureFormat::Png << AllGreys();
+    for (const char* kind : {"noise", "runs", "repeated rows", "black and white"}) {
+        QTest::addRow("png, %s", kind) << PictureFormat::Png << Generated(kind);
+    }
+    QTest::newRow("bmp, black and white") << PictureFormat::Bmp << Generated("black and white");
+}
+
+void TestPicture::writtenPixelsReadBack() {
+    QFETCH(PictureFormat, format);
+    QFETCH(QImage, image);
+    const QString name = dir_.filePath("pixels" + picture::FormatExtension(format));
     ImageRows rows(image);
-    QCOMPARE(picture::WriteRows(rows, PictureFormat::Gif, name).error(), QString());
+    QCOMPARE(picture::WriteRows(rows, format, name).error(), QString());
     const QImage back(name);
     QCOMPARE(back.convertToFormat(QImage::Format_Grayscale8), image);
 }
@@ -665,6 +725,52 @@ void TestPicture::replacesExistingFile() {
     QCOMPARE(picture::WritePicture(first, PictureFormat::Png, name).error(), QString());
     QCOMPARE(picture::WritePicture(second, PictureFormat::Png, name).error(), QString());
     QCOMPARE(QImage(name).size(), second.size);
+}
+
+// A batch's file: written under a temporary name, nothing replaced until it is put in place.
+void TestPicture::stagedFiles_data() {
+    QTest::addColumn<QString>("happens");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("placed over the old file") << "placed"
+                                              << "";
+    QTest::newRow("a folder put in its way") << "folder"
+                                             << "Is a directory";
+    QTest::newRow("dropped unplaced") << "dropped"
+                                      << "";
+}
+
+void TestPicture::stagedFiles() {
+    QFETCH(QString, happens);
+    QFETCH(QString, reason);
+    const QTemporaryDir folder(dir_.filePath("staged"));
+    const QString name = folder.filePath("label.png");
+    if (happens != "folder") {
+        QFile old(name);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("the old file");
+    }
+    const auto layout = Layout("Sample 93 d", "24", 300);
+    Result<picture::StagedFile> written =
+        picture::WritePicture(layout, PictureFormat::Png, name, picture::Placement::Staged);
+    QVERIFY2(written, qPrintable(written.error()));
+    if (happens == "folder") {
+        QVERIFY(QDir(folder.path()).mkdir("label.png"));
+    } else {
+        QCOMPARE(ReadAll(name), QByteArray("the old file"));
+    }
+    if (happens == "dropped") {
+        *written = picture::StagedFile();
+        QCOMPARE(ReadAll(name), QByteArray("the old file"));
+    } else {
+        const std::vector<QString> messages = picture::PlaceStagedFiles({&*written});
+        QCOMPARE(messages.front(),
+                 reason.isEmpty() ? QString() : picture::CannotCreateFile(name, reason));
+    }
+    if (happens == "placed") {
+        QCOMPARE(QImage(name).size(), layout.size);
+    }
+    QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{"label.png"});
 }
 
 int main(int argc, char** argv) {

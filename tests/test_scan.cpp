@@ -126,7 +126,7 @@ void TestScan::Check(const QString& face, int dpi, const QString& points, const 
     const Result<picture::PictureLayout> layout = picture::LayoutPicture(request);
     QVERIFY2(layout, qPrintable(layout.error()));
     const QString file = dir_.filePath(QStringLiteral("scan") + picture::FormatExtension(format));
-    const Result<> written = picture::WritePicture(*layout, format, file);
+    const auto written = picture::WritePicture(*layout, format, file);
     QVERIFY2(written, qPrintable(written.error()));
     const QImage readBack(file);
     QCOMPARE(readBack.size(), layout->size);
