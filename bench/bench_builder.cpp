@@ -1,5 +1,5 @@
 // Cost of the barcode string builder on data of growing length.
-#include "barcode_builder.h"
+#include "encoding/barcode_builder.h"
 
 #include <benchmark/benchmark.h>
 #include <string>

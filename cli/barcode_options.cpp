@@ -1,4 +1,4 @@
-#include "barcode_options.h"
+#include "cli/barcode_options.h"
 
 namespace cli {
 namespace {

@@ -2,9 +2,9 @@
 // --style standard|hr, --size a..f, --points N.
 #pragma once
 
-#include "code93.h"
-#include "command_line.h"
-#include "result.h"
+#include "cli/command_line.h"
+#include "encoding/code93.h"
+#include "result/result.h"
 
 #include <QCommandLineOption>
 #include <QString>

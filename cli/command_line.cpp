@@ -1,6 +1,6 @@
-#include "command_line.h"
+#include "cli/command_line.h"
 
-#include "standard_output.h"
+#include "cli/standard_output.h"
 
 #include <QByteArray>
 #include <QRegularExpression>

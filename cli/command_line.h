@@ -2,7 +2,7 @@
 // and every help text generated from the same tables, so that an option is described once.
 #pragma once
 
-#include "commands.h"
+#include "cli/commands.h"
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>

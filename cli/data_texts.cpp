@@ -1,6 +1,6 @@
-#include "data_texts.h"
+#include "cli/data_texts.h"
 
-#include "line_reader.h"
+#include "cli/line_reader.h"
 
 #include <cstdio>
 

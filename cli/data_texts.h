@@ -2,7 +2,7 @@
 // data text per line.
 #pragma once
 
-#include "commands.h"
+#include "cli/commands.h"
 
 #include <functional>
 #include <string>

@@ -1,9 +1,9 @@
-#include "command_line.h"
-#include "commands.h"
-#include "data_texts.h"
-#include "output_text.h"
-#include "standard_output.h"
-#include "utf8.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/data_texts.h"
+#include "cli/output_text.h"
+#include "cli/standard_output.h"
+#include "encoding/utf8.h"
 
 #include <cstdio>
 #include <string>

@@ -1,6 +1,6 @@
-#include "export_batch.h"
+#include "cli/export_batch.h"
 
-#include "native_file_name.h"
+#include "picture/native_file_name.h"
 
 #include <algorithm>
 #include <chrono>

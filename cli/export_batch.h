@@ -2,7 +2,7 @@
 // pictures had been made one after another.
 #pragma once
 
-#include "output_file.h"
+#include "picture/output_file.h"
 
 #include <cstddef>
 #include <functional>

@@ -1,7 +1,7 @@
-#include "export_options.h"
+#include "cli/export_options.h"
 
-#include "export_font_size.h"
-#include "native_file_name.h"
+#include "picture/export_font_size.h"
+#include "picture/native_file_name.h"
 
 #include <QFileInfo>
 

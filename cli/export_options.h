@@ -2,11 +2,11 @@
 // choices of one export.
 #pragma once
 
-#include "barcode_options.h"
-#include "command_line.h"
-#include "picture_format.h"
-#include "result.h"
-#include "vector_export.h"
+#include "cli/barcode_options.h"
+#include "cli/command_line.h"
+#include "picture/picture_format.h"
+#include "picture/vector_export.h"
+#include "result/result.h"
 
 #include <QByteArray>
 #include <optional>

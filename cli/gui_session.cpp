@@ -1,4 +1,4 @@
-#include "gui_session.h"
+#include "cli/gui_session.h"
 
 #include <cstdio>
 

@@ -3,7 +3,7 @@
 // typefaces loaded.
 #pragma once
 
-#include "barcode_fonts.h"
+#include "picture/barcode_fonts.h"
 
 #include <QGuiApplication>
 #include <memory>

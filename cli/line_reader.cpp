@@ -1,7 +1,7 @@
-#include "line_reader.h"
+#include "cli/line_reader.h"
 
-#include "code93.h"
-#include "output_text.h"
+#include "cli/output_text.h"
+#include "encoding/code93.h"
 
 #include <cstring>
 #include <string>

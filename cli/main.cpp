@@ -1,9 +1,9 @@
 // stria93: the command-line companion of the window, for scripts and batch work.
-#include "command_line.h"
-#include "commands.h"
-#include "message_text.h"
-#include "output_text.h"
-#include "standard_output.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/message_text.h"
+#include "cli/output_text.h"
+#include "cli/standard_output.h"
 
 #include <cstdio>
 #include <string>

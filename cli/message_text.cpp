@@ -1,4 +1,4 @@
-#include "message_text.h"
+#include "cli/message_text.h"
 
 #include <cstdio>
 

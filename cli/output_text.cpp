@@ -1,8 +1,8 @@
-#include "output_text.h"
+#include "cli/output_text.h"
 
-#include "barcode_builder.h"
-#include "message_text.h"
-#include "utf8.h"
+#include "cli/message_text.h"
+#include "encoding/barcode_builder.h"
+#include "encoding/utf8.h"
 
 namespace cli {
 

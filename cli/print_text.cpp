@@ -1,6 +1,6 @@
-#include "print_text.h"
+#include "cli/print_text.h"
 
-#include "standard_output.h"
+#include "cli/standard_output.h"
 
 #include <cstdio>
 

@@ -1,13 +1,13 @@
 // stria93 setup: puts the user's data folder (settings file with the tips, label templates) in
 // place under the documents folder, without touching anything the user already has, and
 // installs the barcode typefaces for the user.
-#include "command_line.h"
-#include "commands.h"
-#include "data_folder.h"
-#include "data_folder_setup.h"
-#include "help_files.h"
-#include "install_paths.h"
-#include "print_text.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/print_text.h"
+#include "dialogs/links/help_files.h"
+#include "settings/data_folder.h"
+#include "settings/data_folder_setup.h"
+#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,11 +1,11 @@
 // stria93 setup-fonts: installs the barcode typefaces for the current user, so that word
 // processors and other programs see them, not only Stria (which loads them privately).
-#include "command_line.h"
-#include "commands.h"
-#include "install_paths.h"
-#include "print_text.h"
-#include "regular_file.h"
-#include "result.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/print_text.h"
+#include "result/result.h"
+#include "settings/install_paths.h"
+#include "settings/regular_file.h"
 
 #include <QDir>
 #include <QFile>

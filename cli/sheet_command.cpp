@@ -1,16 +1,16 @@
 // stria93 sheet: whole label sheets from a list of data texts, as PDF or as an RTF document for
 // a word processor; the list of stock sheets; the printer calibration page.
-#include "barcode_options.h"
-#include "command_line.h"
-#include "commands.h"
-#include "data_texts.h"
-#include "document_file.h"
-#include "gui_session.h"
-#include "label_fit.h"
-#include "output_text.h"
-#include "print_text.h"
-#include "sheet_pdf.h"
-#include "sheet_rtf.h"
+#include "cli/barcode_options.h"
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/data_texts.h"
+#include "cli/gui_session.h"
+#include "cli/output_text.h"
+#include "cli/print_text.h"
+#include "picture/document_file.h"
+#include "sheet/label_fit.h"
+#include "sheet/sheet_pdf.h"
+#include "sheet/sheet_rtf.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>

@@ -1,12 +1,12 @@
 // stria93 export to PDF or SVG: the barcode at its true size in points, for print shops and
 // layout programs.
-#include "commands.h"
-#include "data_texts.h"
-#include "export_options.h"
-#include "gui_session.h"
-#include "output_text.h"
-#include "print_text.h"
-#include "vector_export.h"
+#include "cli/commands.h"
+#include "cli/data_texts.h"
+#include "cli/export_options.h"
+#include "cli/gui_session.h"
+#include "cli/output_text.h"
+#include "cli/print_text.h"
+#include "picture/vector_export.h"
 
 #include <cstdio>
 

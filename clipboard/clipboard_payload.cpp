@@ -1,6 +1,6 @@
-#include "clipboard_payload.h"
+#include "clipboard/clipboard_payload.h"
 
-#include "rtf_writer.h"
+#include "clipboard/rtf_writer.h"
 
 #include <QMimeData>
 #include <QTextCursor>

@@ -1,6 +1,6 @@
-#include "copy_preview.h"
+#include "clipboard/copy_preview.h"
 
-#include "clipboard_payload.h"
+#include "clipboard/clipboard_payload.h"
 
 #include <QClipboard>
 #include <QMimeData>

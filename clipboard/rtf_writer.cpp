@@ -1,6 +1,6 @@
-#include "rtf_writer.h"
+#include "clipboard/rtf_writer.h"
 
-#include "rtf_text.h"
+#include "rtf/rtf_text.h"
 
 #include <QFont>
 #include <QStringList>

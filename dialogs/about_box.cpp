@@ -1,11 +1,11 @@
-#include "about_box.h"
+#include "dialogs/about_box.h"
 
-#include "accessible_name.h"
-#include "clickable_label.h"
-#include "help_files.h"
-#include "platform.h"
-#include "vendor_address.h"
-#include "vendor_links.h"
+#include "dialogs/accessible_name.h"
+#include "dialogs/clickable_label.h"
+#include "dialogs/links/help_files.h"
+#include "dialogs/links/vendor_address.h"
+#include "dialogs/links/vendor_links.h"
+#include "platform/platform.h"
 
 #include <QIcon>
 #include <QLabel>

@@ -2,7 +2,7 @@
 // the manual button. Placed at +129/+109 from the main window on every activation.
 #pragma once
 
-#include "placed_dialog.h"
+#include "dialogs/placed_dialog.h"
 
 class ClickableLabel;
 class QLabel;

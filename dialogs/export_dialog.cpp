@@ -1,6 +1,6 @@
-#include "export_dialog.h"
+#include "dialogs/export_dialog.h"
 
-#include "radio_group_focus.h"
+#include "dialogs/radio_group_focus.h"
 
 #include <QFileDialog>
 #include <QGroupBox>

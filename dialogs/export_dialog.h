@@ -2,9 +2,9 @@
 // the main window on every activation.
 #pragma once
 
-#include "barcode_picture.h"
-#include "picture_format.h"
-#include "placed_dialog.h"
+#include "dialogs/placed_dialog.h"
+#include "picture/barcode_picture.h"
+#include "picture/picture_format.h"
 
 #include <functional>
 #include <optional>

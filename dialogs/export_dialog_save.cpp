@@ -1,10 +1,10 @@
 // Save As: the picture of the output box as it stands now, written where the user chooses.
-#include "barcode_picture.h"
-#include "export_dialog.h"
-#include "export_folder.h"
-#include "picture_format.h"
-#include "picture_writer.h"
-#include "platform.h"
+#include "dialogs/export_dialog.h"
+#include "dialogs/export_folder.h"
+#include "picture/barcode_picture.h"
+#include "picture/picture_format.h"
+#include "picture/picture_writer.h"
+#include "platform/platform.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

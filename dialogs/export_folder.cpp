@@ -1,4 +1,4 @@
-#include "export_folder.h"
+#include "dialogs/export_folder.h"
 
 #include <QFileInfo>
 

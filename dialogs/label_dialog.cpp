@@ -1,7 +1,7 @@
-#include "label_dialog.h"
+#include "dialogs/label_dialog.h"
 
-#include "label_stock.h"
-#include "radio_group_focus.h"
+#include "dialogs/radio_group_focus.h"
+#include "sheet/label_stock.h"
 
 #include <QCheckBox>
 #include <QGroupBox>

@@ -2,7 +2,7 @@
 // explain the paste. Placed at +81/+25 from the main window on every activation.
 #pragma once
 
-#include "placed_dialog.h"
+#include "dialogs/placed_dialog.h"
 
 #include <array>
 

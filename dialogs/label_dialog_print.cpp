@@ -1,10 +1,10 @@
 // Print Labels: the barcode onto the clipboard, then the chosen label template opened in the
 // word processor, where the user pastes it into the labels.
-#include "copy_preview.h"
-#include "data_folder.h"
-#include "label_dialog.h"
-#include "label_fill.h"
-#include "platform.h"
+#include "clipboard/copy_preview.h"
+#include "dialogs/label_dialog.h"
+#include "dialogs/label_fill.h"
+#include "platform/platform.h"
+#include "settings/data_folder.h"
 
 #include <QApplication>
 #include <QCheckBox>

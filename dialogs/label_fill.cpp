@@ -1,7 +1,7 @@
-#include "label_fill.h"
+#include "dialogs/label_fill.h"
 
-#include "document_file.h"
-#include "sheet_rtf.h"
+#include "picture/document_file.h"
+#include "sheet/sheet_rtf.h"
 
 #include <QDir>
 #include <QFileInfo>

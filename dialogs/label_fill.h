@@ -2,7 +2,7 @@
 // label, written beside the template as <template>-filled.rtf and replaced each time.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "placed_dialog.h"
+#include "dialogs/placed_dialog.h"
 
-#include "window_frame.h"
+#include "platform/window_frame.h"
 
 #include <QEvent>
 

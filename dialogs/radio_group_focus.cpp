@@ -1,4 +1,4 @@
-#include "radio_group_focus.h"
+#include "dialogs/radio_group_focus.h"
 
 #include <QRadioButton>
 #include <algorithm>

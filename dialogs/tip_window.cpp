@@ -1,8 +1,8 @@
-#include "tip_window.h"
+#include "dialogs/tip_window.h"
 
-#include "ini_file.h"
-#include "platform.h"
-#include "setting_keys.h"
+#include "platform/platform.h"
+#include "settings/ini_file.h"
+#include "settings/setting_keys.h"
 
 #include <QEvent>
 #include <QFontMetrics>

@@ -2,7 +2,7 @@
 // it at +78/+100 from the main window and shows the next tip of the settings file's list.
 #pragma once
 
-#include "placed_dialog.h"
+#include "dialogs/placed_dialog.h"
 
 class QLabel;
 class QPlainTextEdit;

@@ -1,6 +1,6 @@
-#include "warning_box.h"
+#include "dialogs/warning_box.h"
 
-#include "window_frame.h"
+#include "platform/window_frame.h"
 
 #include <QCheckBox>
 #include <QLabel>

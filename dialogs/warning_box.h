@@ -3,7 +3,7 @@
 // run only.
 #pragma once
 
-#include "placed_dialog.h"
+#include "dialogs/placed_dialog.h"
 
 class QCheckBox;
 class QLabel;

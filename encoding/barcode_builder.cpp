@@ -1,7 +1,7 @@
-#include "barcode_builder.h"
+#include "encoding/barcode_builder.h"
 
-#include "code93.h"
-#include "code93_tables.h"
+#include "encoding/code93.h"
+#include "encoding/code93_tables.h"
 
 #include <optional>
 #include <string>

@@ -1,6 +1,6 @@
-#include "code93.h"
+#include "encoding/code93.h"
 
-#include "code93_tables.h"
+#include "encoding/code93_tables.h"
 
 namespace code93 {
 

@@ -2,7 +2,7 @@
 // long data inlines them instead of calling out per character.
 #pragma once
 
-#include "code93.h"
+#include "encoding/code93.h"
 
 #include <array>
 #include <string_view>

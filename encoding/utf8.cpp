@@ -1,4 +1,4 @@
-#include "utf8.h"
+#include "encoding/utf8.h"
 
 namespace code93 {
 namespace {

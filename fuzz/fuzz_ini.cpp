@@ -1,7 +1,7 @@
 // The settings file on any bytes: every key reads, and a write changes nothing but its own line
 // (or adds it), with the written value read back unchanged.
-#include "fuzz_check.h"
-#include "ini_file.h"
+#include "fuzz/fuzz_check.h"
+#include "settings/ini_file.h"
 
 #include <QByteArrayList>
 #include <QDir>

@@ -1,10 +1,10 @@
 // The export picture's layout at any text, face, point size and resolution, extreme ones
 // included: either a clear refusal or a picture inside every limit; and the export file-name rule
 // on any name.
-#include "barcode_fonts.h"
-#include "barcode_picture.h"
-#include "fuzz_check.h"
-#include "picture_format.h"
+#include "fuzz/fuzz_check.h"
+#include "picture/barcode_fonts.h"
+#include "picture/barcode_picture.h"
+#include "picture/picture_format.h"
 
 #include <QFileInfo>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The clipboard's RTF on any runs of text, face and size: balanced, 7-bit, and read back by the
 // tests' RTF reader with every character in its face and size.
-#include "fuzz_check.h"
-#include "rtf_reader.h"
-#include "rtf_writer.h"
+#include "clipboard/rtf_writer.h"
+#include "fuzz/fuzz_check.h"
+#include "tests/rtf_reader.h"
 
 #include <QTextBlock>
 #include <QTextCursor>

@@ -1,6 +1,6 @@
-#include "control_character_list.h"
+#include "main/control_character_list.h"
 
-#include "code93.h"
+#include "encoding/code93.h"
 
 #include <array>
 #include <utility>

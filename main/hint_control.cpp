@@ -1,4 +1,4 @@
-#include "hint_control.h"
+#include "main/hint_control.h"
 
 #include <QCoreApplication>
 #include <QHelpEvent>

@@ -1,9 +1,9 @@
 // stria: the window that makes Code 93 barcode strings, previews, copies, prints and exports them.
-#include "barcode_fonts.h"
-#include "dialog_state.h"
-#include "help_files.h"
-#include "qt_platform.h"
-#include "stria_input.h"
+#include "dialogs/links/help_files.h"
+#include "main/stria_input.h"
+#include "picture/barcode_fonts.h"
+#include "platform/dialog_state.h"
+#include "platform/qt_platform.h"
 
 #include <QApplication>
 #include <QMessageBox>

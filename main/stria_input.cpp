@@ -1,17 +1,17 @@
 // Building the main window: its controls, their arrangement, tab order and connections.
-#include "stria_input.h"
+#include "main/stria_input.h"
 
-#include "control_character_list.h"
 #include "dialogs/about_box.h"
 #include "dialogs/accessible_name.h"
 #include "dialogs/clickable_label.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/label_dialog.h"
+#include "dialogs/links/vendor_links.h"
 #include "dialogs/radio_group_focus.h"
 #include "dialogs/tip_window.h"
 #include "dialogs/warning_box.h"
-#include "hint_control.h"
-#include "vendor_links.h"
+#include "main/control_character_list.h"
+#include "main/hint_control.h"
 
 #include <QCheckBox>
 #include <QComboBox>

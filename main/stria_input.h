@@ -3,7 +3,7 @@
 // platform(); every command ends with the focus in BarTextInput.
 #pragma once
 
-#include "setting_keys.h"
+#include "settings/setting_keys.h"
 
 #include <QString>
 #include <QWidget>

@@ -1,8 +1,8 @@
 // Copy: the preview with its faces and sizes onto the clipboard, after the note on pasting.
-#include "copy_preview.h"
+#include "clipboard/copy_preview.h"
 #include "dialogs/warning_box.h"
-#include "platform.h"
-#include "stria_input.h"
+#include "main/stria_input.h"
+#include "platform/platform.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,7 +1,7 @@
 // Export: the picture dialog, once there is a barcode to draw.
 #include "dialogs/export_dialog.h"
-#include "platform.h"
-#include "stria_input.h"
+#include "main/stria_input.h"
+#include "platform/platform.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,7 +1,7 @@
 // Labels: the label-template dialog, once there is a barcode to paste.
 #include "dialogs/label_dialog.h"
-#include "platform.h"
-#include "stria_input.h"
+#include "main/stria_input.h"
+#include "platform/platform.h"
 
 void TStriaInput::PrintLabelsClick() {
     if (made_) {

@@ -1,14 +1,14 @@
 // The start-up routine at the first activation and the close routine: the data folder, the
 // settings file and the tip of the day.
-#include "data_folder.h"
 #include "dialogs/about_box.h"
 #include "dialogs/label_dialog.h"
 #include "dialogs/tip_window.h"
-#include "hint_control.h"
-#include "ini_file.h"
-#include "platform.h"
-#include "stria_input.h"
-#include "window_frame.h"
+#include "main/hint_control.h"
+#include "main/stria_input.h"
+#include "platform/platform.h"
+#include "platform/window_frame.h"
+#include "settings/data_folder.h"
+#include "settings/ini_file.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>

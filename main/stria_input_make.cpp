@@ -1,11 +1,11 @@
 // The Make action, the error display, the option handler with its restyle of the preview, and
 // the Insert action with the data box's keys.
-#include "barcode_builder.h"
-#include "code93.h"
-#include "control_character_list.h"
-#include "export_font_size.h"
-#include "platform.h"
-#include "stria_input.h"
+#include "encoding/barcode_builder.h"
+#include "encoding/code93.h"
+#include "main/control_character_list.h"
+#include "main/stria_input.h"
+#include "picture/export_font_size.h"
+#include "platform/platform.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // Sample: the barcode at six point sizes on one printed page, under the vendor header.
-#include "platform.h"
-#include "sample_page.h"
-#include "stria_input.h"
+#include "main/stria_input.h"
+#include "platform/platform.h"
+#include "printing/sample_page.h"
 
 #include <QLineEdit>
 #include <QRadioButton>

@@ -1,6 +1,6 @@
-#include "barcode_face.h"
+#include "picture/barcode_face.h"
 
-#include "typeface_file.h"
+#include "picture/typeface_file.h"
 
 #include <QFile>
 #include <QHash>

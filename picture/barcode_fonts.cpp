@@ -1,7 +1,7 @@
-#include "barcode_fonts.h"
+#include "picture/barcode_fonts.h"
 
-#include "code93.h"
-#include "install_paths.h"
+#include "encoding/code93.h"
+#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QFontDatabase>

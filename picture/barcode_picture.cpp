@@ -1,8 +1,8 @@
-#include "barcode_picture.h"
+#include "picture/barcode_picture.h"
 
-#include "export_font_size.h"
-#include "picture_format.h"
-#include "picture_rows.h"
+#include "picture/export_font_size.h"
+#include "picture/picture_format.h"
+#include "picture/picture_rows.h"
 
 #include <climits>
 #include <cmath>

@@ -2,9 +2,9 @@
 // with margins set by the nominal resolution.
 #pragma once
 
-#include "barcode_face.h"
-#include "glyph_image.h"
-#include "result.h"
+#include "picture/barcode_face.h"
+#include "picture/glyph_image.h"
+#include "result/result.h"
 
 #include <QImage>
 #include <QPoint>

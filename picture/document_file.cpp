@@ -1,6 +1,6 @@
-#include "document_file.h"
+#include "picture/document_file.h"
 
-#include "output_file.h"
+#include "picture/output_file.h"
 
 #include <QPainter>
 #include <QPdfWriter>

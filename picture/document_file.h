@@ -2,7 +2,7 @@
 // by a complete new one, and a failed write leaves it as it was.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QByteArray>
 #include <QFont>

@@ -1,4 +1,4 @@
-#include "export_font_size.h"
+#include "picture/export_font_size.h"
 
 #include <limits>
 

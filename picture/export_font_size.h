@@ -1,7 +1,7 @@
 // The export's font size and margins, chosen by the nominal resolution of the picture.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QString>
 

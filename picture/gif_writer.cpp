@@ -1,5 +1,5 @@
-#include "picture_encoders.h"
-#include "row_conversion.h"
+#include "picture/picture_encoders.h"
+#include "picture/row_conversion.h"
 
 #include <array>
 #include <gif_lib.h>

@@ -1,4 +1,4 @@
-#include "glyph_cache.h"
+#include "picture/glyph_cache.h"
 
 namespace picture {
 

@@ -3,7 +3,7 @@
 // all reuse the first image.
 #pragma once
 
-#include "glyph_image.h"
+#include "picture/glyph_image.h"
 
 #include <QString>
 #include <memory>

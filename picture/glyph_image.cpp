@@ -1,7 +1,7 @@
 // FreeType's smooth rasteriser, not QRawFont: it hands over coverage as spans row by row, which
 // stores repeating bar rows once, accepts an outline shifted by any fraction of a pixel and one
 // whose bars were narrowed, and needs no QGuiApplication, so batch pictures render on all cores.
-#include "glyph_image.h"
+#include "picture/glyph_image.h"
 
 #include <algorithm>
 #include <climits>

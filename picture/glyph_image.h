@@ -3,7 +3,7 @@
 // small at any size, and whoever composes a picture knows which rows change.
 #pragma once
 
-#include "barcode_face.h"
+#include "picture/barcode_face.h"
 
 #include <span>
 #include <vector>

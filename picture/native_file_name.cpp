@@ -1,4 +1,4 @@
-#include "native_file_name.h"
+#include "picture/native_file_name.h"
 
 namespace picture {
 

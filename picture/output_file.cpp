@@ -1,6 +1,6 @@
-#include "output_file.h"
+#include "picture/output_file.h"
 
-#include "native_file_name.h"
+#include "picture/native_file_name.h"
 
 #include <QRandomGenerator>
 #include <algorithm>

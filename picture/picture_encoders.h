@@ -2,8 +2,8 @@
 // the encoder's reason; a failed write to the device is in the device's own error.
 #pragma once
 
-#include "result.h"
-#include "row_source.h"
+#include "picture/row_source.h"
+#include "result/result.h"
 
 #include <QIODevice>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "picture_format.h"
+#include "picture/picture_format.h"
 
-#include "picture_encoders.h"
+#include "picture/picture_encoders.h"
 
 #include <QLocale>
 

@@ -1,7 +1,7 @@
 // The four picture file formats, their extensions and the largest picture each can hold.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QSize>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "picture_rows.h"
+#include "picture/picture_rows.h"
 
 #include <algorithm>
 #include <cstring>

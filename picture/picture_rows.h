@@ -2,9 +2,9 @@
 // memory stays flat for any picture size, and rows that repeat are composed once.
 #pragma once
 
-#include "barcode_picture.h"
-#include "glyph_cache.h"
-#include "row_source.h"
+#include "picture/barcode_picture.h"
+#include "picture/glyph_cache.h"
+#include "picture/row_source.h"
 
 #include <memory>
 #include <span>

@@ -1,9 +1,9 @@
-#include "picture_writer.h"
+#include "picture/picture_writer.h"
 
-#include "native_file_name.h"
-#include "output_file.h"
-#include "picture_encoders.h"
-#include "picture_rows.h"
+#include "picture/native_file_name.h"
+#include "picture/output_file.h"
+#include "picture/picture_encoders.h"
+#include "picture/picture_rows.h"
 
 #include <QDir>
 #include <cstdlib>

@@ -2,11 +2,11 @@
 // The files carry no resolution: the dpi choice is nominal and only scales the drawing.
 #pragma once
 
-#include "barcode_picture.h"
-#include "output_file.h"
-#include "picture_format.h"
-#include "result.h"
-#include "row_source.h"
+#include "picture/barcode_picture.h"
+#include "picture/output_file.h"
+#include "picture/picture_format.h"
+#include "picture/row_source.h"
+#include "result/result.h"
 
 #include <QString>
 

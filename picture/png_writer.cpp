@@ -3,9 +3,9 @@
 // the row above, which filtered with Up are all zeros. A run of repeated rows is written as
 // copies of one zero row deflated once by itself: after an empty stored block a deflate stream
 // may go on with any self-contained block.
-#include "picture_encoders.h"
-#include "row_conversion.h"
-#include "row_deflater.h"
+#include "picture/picture_encoders.h"
+#include "picture/row_conversion.h"
+#include "picture/row_deflater.h"
 
 #include <QtEndian>
 #include <array>

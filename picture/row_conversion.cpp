@@ -1,4 +1,4 @@
-#include "row_conversion.h"
+#include "picture/row_conversion.h"
 
 #include <cstring>
 

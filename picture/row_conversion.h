@@ -2,7 +2,7 @@
 // equal rows.
 #pragma once
 
-#include "row_source.h"
+#include "picture/row_source.h"
 
 #include <cstddef>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "row_deflater.h"
+#include "picture/row_deflater.h"
 
 #include <algorithm>
 #include <bit>

@@ -1,4 +1,4 @@
-#include "shaped_barcode.h"
+#include "picture/shaped_barcode.h"
 
 #include <QFont>
 #include <QFontInfo>

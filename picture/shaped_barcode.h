@@ -3,7 +3,7 @@
 // Shaped once at 1000 pixels per em and drawn at any size, so vector output is exact.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QGlyphRun>
 #include <QList>

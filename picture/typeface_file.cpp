@@ -1,6 +1,6 @@
-#include "typeface_file.h"
+#include "picture/typeface_file.h"
 
-#include "install_paths.h"
+#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QHash>

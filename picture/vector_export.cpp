@@ -1,8 +1,8 @@
-#include "vector_export.h"
+#include "picture/vector_export.h"
 
-#include "document_file.h"
-#include "picture_format.h"
-#include "shaped_barcode.h"
+#include "picture/document_file.h"
+#include "picture/picture_format.h"
+#include "picture/shaped_barcode.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -2,7 +2,7 @@
 // embedded) or SVG (the glyph outlines as paths, no font needed), at its true size in points.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QSizeF>
 #include <QString>

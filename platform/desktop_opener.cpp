@@ -1,4 +1,4 @@
-#include "desktop_opener.h"
+#include "platform/desktop_opener.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "dialog_state.h"
+#include "platform/dialog_state.h"
 
 #include <QSettings>
 

@@ -1,6 +1,6 @@
-#include "platform.h"
+#include "platform/platform.h"
 
-#include "window_frame.h"
+#include "platform/window_frame.h"
 
 namespace platform {
 

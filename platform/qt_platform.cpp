@@ -1,6 +1,6 @@
-#include "qt_platform.h"
+#include "platform/qt_platform.h"
 
-#include "window_frame.h"
+#include "platform/window_frame.h"
 
 #include <QApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
 // The desktop as Qt offers it: xdg-open (DesktopOpener), QMessageBox, QPrintDialog.
 #pragma once
 
-#include "desktop_opener.h"
-#include "platform.h"
+#include "platform/desktop_opener.h"
+#include "platform/platform.h"
 
 #include <QRect>
 #include <QSize>

@@ -1,4 +1,4 @@
-#include "recording_platform.h"
+#include "platform/recording_platform.h"
 
 #include <QDialog>
 #include <QFileDialog>

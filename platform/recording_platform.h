@@ -3,7 +3,7 @@
 // file name) are answered but not listed.
 #pragma once
 
-#include "platform.h"
+#include "platform/platform.h"
 
 #include <QList>
 #include <QStringList>

@@ -1,7 +1,7 @@
-#include "sample_page.h"
+#include "printing/sample_page.h"
 
-#include "vendor_address.h"
-#include "vendor_links.h"
+#include "dialogs/links/vendor_address.h"
+#include "dialogs/links/vendor_links.h"
 
 #include <QDir>
 #include <QFont>

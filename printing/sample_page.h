@@ -2,7 +2,7 @@
 // and the barcode at six point sizes, placed on a grid of device pixels.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QString>
 #include <array>

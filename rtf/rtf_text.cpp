@@ -1,4 +1,4 @@
-#include "rtf_text.h"
+#include "rtf/rtf_text.h"
 
 namespace rtf {
 namespace {

@@ -9,7 +9,8 @@
 namespace rtf {
 
 // Appends text as RTF: \ { } escaped, a tab as \tab, line and paragraph separators as \line and
-// \par, anything beyond ASCII as \uN (half a surrogate pair as U+FFFD), other control characters and Qt's object markers dropped.
+// \par, anything beyond ASCII as \uN (half a surrogate pair as U+FFFD), other control characters
+// and Qt's object markers dropped.
 void AppendEscapedText(QByteArray& out, QStringView text);
 
 } // namespace rtf

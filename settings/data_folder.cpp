@@ -1,4 +1,4 @@
-#include "data_folder.h"
+#include "settings/data_folder.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
-#include "data_folder_setup.h"
+#include "settings/data_folder_setup.h"
 
-#include "regular_file.h"
+#include "settings/regular_file.h"
 
 #include <QDir>
 #include <QFileInfo>

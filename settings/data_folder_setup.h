@@ -3,7 +3,7 @@
 // as missing: it is what a copy onto a full disk once left behind.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "ini_file.h"
+#include "settings/ini_file.h"
 
-#include "regular_file.h"
+#include "settings/regular_file.h"
 
 #include <QList>
 #include <QStringDecoder>

@@ -17,7 +17,7 @@
 // cannot be read: it reads as empty and is never written.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QByteArray>
 #include <QList>

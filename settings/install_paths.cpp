@@ -1,4 +1,4 @@
-#include "install_paths.h"
+#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

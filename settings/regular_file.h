@@ -2,7 +2,7 @@
 // replace the old file completely or leave it exactly as it was.
 #pragma once
 
-#include "result.h"
+#include "result/result.h"
 
 #include <QByteArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "setting_keys.h"
+#include "settings/setting_keys.h"
 
 #include <algorithm>
 

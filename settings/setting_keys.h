@@ -3,7 +3,7 @@
 // Start-up, first run, close and the tip window all use this table so that they cannot disagree.
 #pragma once
 
-#include "ini_file.h"
+#include "settings/ini_file.h"
 
 #include <QString>
 #include <QVariant>

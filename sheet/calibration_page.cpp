@@ -1,7 +1,7 @@
 // The calibration page: printed on plain paper and held against a real sheet, it shows how far
 // the printer puts things from where the sheet's labels are.
-#include "document_file.h"
-#include "sheet_pdf.h"
+#include "picture/document_file.h"
+#include "sheet/sheet_pdf.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "label_fit.h"
+#include "sheet/label_fit.h"
 
 #include <cmath>
 

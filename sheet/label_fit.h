@@ -2,8 +2,8 @@
 // that does not fit is refused, never shrunk: a shrunk barcode may not scan.
 #pragma once
 
-#include "label_stock.h"
-#include "shaped_barcode.h"
+#include "picture/shaped_barcode.h"
+#include "sheet/label_stock.h"
 
 #include <QSizeF>
 #include <QString>

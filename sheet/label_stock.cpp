@@ -1,6 +1,6 @@
-#include "label_stock.h"
+#include "sheet/label_stock.h"
 
-#include "label_sheets_table.h"
+#include "sheet/generated/label_sheets_table.h"
 
 #include <algorithm>
 #include <cmath>

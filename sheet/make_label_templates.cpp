@@ -1,7 +1,7 @@
 // Build tool: writes the empty RTF template of every stock sheet into a folder.
 //     make_label_templates --out DIR [--show-borders]
-#include "regular_file.h"
-#include "sheet_rtf.h"
+#include "settings/regular_file.h"
+#include "sheet/sheet_rtf.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "sheet_pdf.h"
+#include "sheet/sheet_pdf.h"
 
-#include "document_file.h"
+#include "picture/document_file.h"
 
 #include <QPainter>
 

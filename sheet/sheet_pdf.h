@@ -1,9 +1,9 @@
 // Whole label sheets as PDF, and the calibration page that measures a printer against a sheet.
 #pragma once
 
-#include "label_stock.h"
-#include "result.h"
-#include "shaped_barcode.h"
+#include "picture/shaped_barcode.h"
+#include "result/result.h"
+#include "sheet/label_stock.h"
 
 #include <QPageSize>
 #include <QPointF>

@@ -1,6 +1,6 @@
-#include "sheet_rtf.h"
+#include "sheet/sheet_rtf.h"
 
-#include "rtf_text.h"
+#include "rtf/rtf_text.h"
 
 #include <cmath>
 

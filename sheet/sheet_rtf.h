@@ -3,7 +3,7 @@
 // the label template; a filled one carries a barcode in its labels.
 #pragma once
 
-#include "label_stock.h"
+#include "sheet/label_stock.h"
 
 #include <QByteArray>
 #include <QString>

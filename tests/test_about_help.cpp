@@ -2,10 +2,10 @@
 // they ask of the desktop, in which order, and where the focus goes.
 #include "dialogs/about_box.h"
 #include "dialogs/clickable_label.h"
-#include "help_files.h"
-#include "ini_file.h"
-#include "vendor_links.h"
-#include "window_fixture.h"
+#include "dialogs/links/help_files.h"
+#include "dialogs/links/vendor_links.h"
+#include "settings/ini_file.h"
+#include "tests/window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,5 +1,5 @@
 // stria93 run as a process: arguments, standard input, exit codes and refusals.
-#include "stria93_process.h"
+#include "tests/stria93_process.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,7 @@
 // Copy: the clipboard note until it is switched off, and what the clipboard holds after the
 // options were changed following a Make.
 #include "dialogs/warning_box.h"
-#include "window_fixture.h"
+#include "tests/window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
-#include "barcode_builder.h"
-#include "code93.h"
-#include "code93_tables.h"
-#include "reference_encoder.h"
-#include "utf8.h"
+#include "encoding/barcode_builder.h"
+#include "encoding/code93.h"
+#include "encoding/code93_tables.h"
+#include "encoding/utf8.h"
+#include "tests/reference_encoder.h"
 
 #include <QRandomGenerator>
 #include <QTest>

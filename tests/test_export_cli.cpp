@@ -1,7 +1,7 @@
 // stria93 export run as a process: what it writes scans, names, batches and refusals; PDF and
 // SVG pictures drawn by poppler and librsvg scan for every face and have the barcode's true size.
-#include "barcode_decoders.h"
-#include "stria93_process.h"
+#include "tests/barcode_decoders.h"
+#include "tests/stria93_process.h"
 
 #include <QDir>
 #include <QGuiApplication>

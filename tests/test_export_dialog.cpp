@@ -1,12 +1,12 @@
 // The export dialog on the recording platform: the type taken from the chosen filter, the
 // picture made from the window as it stands at Save As, the errors, and where the file
 // dialog opens.
-#include "barcode_decoders.h"
-#include "barcode_fonts.h"
-#include "barcode_picture.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/export_folder.h"
-#include "window_fixture.h"
+#include "picture/barcode_fonts.h"
+#include "picture/barcode_picture.h"
+#include "tests/barcode_decoders.h"
+#include "tests/window_fixture.h"
 
 #include <QComboBox>
 #include <QFileDialog>

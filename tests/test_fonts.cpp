@@ -1,10 +1,10 @@
 // The generated barcode typefaces: names, coverage, cell metrics and, read back from the glyph
 // outlines, the Code 93 bar pattern of every glyph; the HR faces' contextual alternates, as
 // HarfBuzz and Qt shape them and as an exported picture shows them.
-#include "barcode_builder.h"
-#include "barcode_decoders.h"
-#include "barcode_fonts.h"
-#include "stria93_process.h"
+#include "encoding/barcode_builder.h"
+#include "picture/barcode_fonts.h"
+#include "tests/barcode_decoders.h"
+#include "tests/stria93_process.h"
 
 #include <QFontInfo>
 #include <QGlyphRun>

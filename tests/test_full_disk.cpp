@@ -1,7 +1,7 @@
 // A full disk costs no file and is never reported as success: the settings file, stria93 setup
 // and standard output on a 64 KiB tmpfs filled to its last block.
-#include "ini_file.h"
-#include "stria93_process.h"
+#include "settings/ini_file.h"
+#include "tests/stria93_process.h"
 
 #include <QDir>
 #include <QDirIterator>

@@ -1,8 +1,8 @@
 // The label dialog on the recording platform: the copy that comes first, the template of each
 // button (or its filled copy), the two missing-template messages and the paste note.
 #include "dialogs/label_dialog.h"
-#include "window_fixture.h"
-#include "window_frame.h"
+#include "platform/window_frame.h"
+#include "tests/window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 // The label-sheet table against the label databases Debian ships, and the RTF sheets: each
 // generated template and a filled two-page sheet are read back and their tables measured against
 // the sheet's geometry in label_sheets.csv, in twips from the page edge.
-#include "label_stock.h"
-#include "sheet_rtf.h"
+#include "sheet/label_stock.h"
+#include "sheet/sheet_rtf.h"
 
 #include <QDir>
 #include <QFile>

@@ -6,12 +6,12 @@
 #include "dialogs/label_dialog.h"
 #include "dialogs/tip_window.h"
 #include "dialogs/warning_box.h"
-#include "hint_control.h"
-#include "ini_file.h"
-#include "recording_platform.h"
-#include "stria_input.h"
-#include "window_fixture.h"
-#include "window_frame.h"
+#include "main/hint_control.h"
+#include "main/stria_input.h"
+#include "platform/recording_platform.h"
+#include "platform/window_frame.h"
+#include "settings/ini_file.h"
+#include "tests/window_fixture.h"
 
 #include <QAccessible>
 #include <QApplication>

@@ -1,10 +1,10 @@
 // The export picture: font size, layout, file names, the four writers and their failures.
-#include "barcode_fonts.h"
-#include "barcode_picture.h"
-#include "export_font_size.h"
-#include "picture_format.h"
-#include "picture_writer.h"
-#include "row_source.h"
+#include "picture/barcode_fonts.h"
+#include "picture/barcode_picture.h"
+#include "picture/export_font_size.h"
+#include "picture/picture_format.h"
+#include "picture/picture_writer.h"
+#include "picture/row_source.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,8 @@
 // The preview's RTF: fonts and sizes per run, and text that survives any content unchanged.
-#include "clipboard_payload.h"
-#include "copy_preview.h"
-#include "rtf_reader.h"
-#include "rtf_writer.h"
+#include "clipboard/clipboard_payload.h"
+#include "clipboard/copy_preview.h"
+#include "clipboard/rtf_writer.h"
+#include "tests/rtf_reader.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 // Sample: the refusals, the print dialog, and the printed page read back from a PDF: every
 // text at its row and column, the barcode runs in the barcode face and scanning to the data.
-#include "barcode_decoders.h"
-#include "barcode_fonts.h"
-#include "sample_page.h"
-#include "window_fixture.h"
+#include "picture/barcode_fonts.h"
+#include "printing/sample_page.h"
+#include "tests/barcode_decoders.h"
+#include "tests/window_fixture.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,11 +1,11 @@
 // Every face at every resolution and in every format exports a picture that two independent
 // barcode readers decode to exactly the data that was typed.
-#include "barcode_decoders.h"
-#include "barcode_fonts.h"
-#include "barcode_picture.h"
-#include "code93.h"
-#include "output_text.h"
-#include "picture_writer.h"
+#include "cli/output_text.h"
+#include "encoding/code93.h"
+#include "picture/barcode_fonts.h"
+#include "picture/barcode_picture.h"
+#include "picture/picture_writer.h"
+#include "tests/barcode_decoders.h"
 
 #include <QGuiApplication>
 #include <QImageReader>

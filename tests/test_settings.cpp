@@ -1,8 +1,8 @@
 // The settings file dialect, the data folder rules and the first contents of the data folder.
-#include "data_folder.h"
-#include "data_folder_setup.h"
-#include "ini_file.h"
-#include "setting_keys.h"
+#include "settings/data_folder.h"
+#include "settings/data_folder_setup.h"
+#include "settings/ini_file.h"
+#include "settings/setting_keys.h"
 
 #include <QDir>
 #include <QFile>

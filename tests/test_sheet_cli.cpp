@@ -1,9 +1,9 @@
 // stria93 sheet run as a process: every stock's PDF sheet and Writer's print of its RTF sheet are
 // rasterised, each label is cut out and read back by a barcode reader, and nothing may be drawn
 // outside the labels; the refusals, the stock list and the calibration page.
-#include "barcode_decoders.h"
-#include "label_stock.h"
-#include "stria93_process.h"
+#include "sheet/label_stock.h"
+#include "tests/barcode_decoders.h"
+#include "tests/stria93_process.h"
 
 #include <QDir>
 #include <QGuiApplication>

@@ -1,8 +1,8 @@
 // The tip window against real settings files: which tip each step shows, what it stores, how it
 // wraps and steps back, and the two failure messages.
 #include "dialogs/tip_window.h"
-#include "ini_file.h"
-#include "window_fixture.h"
+#include "settings/ini_file.h"
+#include "tests/window_fixture.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -2,8 +2,8 @@
 // read and write a settings file of their own and never reach the desktop.
 #pragma once
 
-#include "recording_platform.h"
-#include "stria_input.h"
+#include "main/stria_input.h"
+#include "platform/recording_platform.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
 // zbar reader, through its C interface.
-#include "barcode_decoders.h"
+#include "tests/barcode_decoders.h"
 
 #include <memory>
 #include <zbar.h>

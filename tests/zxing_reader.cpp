@@ -1,5 +1,5 @@
 // ZXing-C++ reader; apart from zbar's, whose headers clash with its macros.
-#include "barcode_decoders.h"
+#include "tests/barcode_decoders.h"
 
 #define ZX_USE_UTF8
 #include <ZXing/ReadBarcode.h>

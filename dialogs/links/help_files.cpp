@@ -1,6 +1,6 @@
-#include "help_files.h"
+#include "dialogs/links/help_files.h"
 
-#include "install_paths.h"
+#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "vendor_links.h"
+#include "dialogs/links/vendor_links.h"
 
 #include <QUrlQuery>
 

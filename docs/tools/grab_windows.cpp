@@ -1,13 +1,13 @@
 // Takes the manual's and the README's pictures of the windows from the program itself, on the
 // offscreen platform, with a real barcode made from "ABC123".
-#include "about_box.h"
-#include "barcode_fonts.h"
-#include "export_dialog.h"
-#include "label_dialog.h"
-#include "recording_platform.h"
-#include "stria_input.h"
-#include "tip_window.h"
-#include "warning_box.h"
+#include "dialogs/about_box.h"
+#include "dialogs/export_dialog.h"
+#include "dialogs/label_dialog.h"
+#include "dialogs/tip_window.h"
+#include "dialogs/warning_box.h"
+#include "main/stria_input.h"
+#include "picture/barcode_fonts.h"
+#include "platform/recording_platform.h"
 
 #include <QApplication>
 #include <QDir>

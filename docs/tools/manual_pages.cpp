@@ -1,4 +1,4 @@
-#include "manual_pages.h"
+#include "docs/tools/manual_pages.h"
 
 #include <QRegularExpression>
 #include <QStringList>

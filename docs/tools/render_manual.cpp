@@ -1,7 +1,7 @@
 // render_manual CONTENTS.hhc STYLESHEET.css OUTPUT.pdf
 // Prints the help pages, in the order of the help contents, into the PDF manual: a title sheet
 // with the contents, then one section per page, with page numbers.
-#include "manual_pages.h"
+#include "docs/tools/manual_pages.h"
 
 #include <QFile>
 #include <QFileInfo>
