@@ -10,7 +10,7 @@ seconds=${SECONDS_EACH:-600}
 export QT_QPA_PLATFORM=offscreen
 export LSAN_OPTIONS="suppressions=$source/fuzz/lsan.supp"
 failed=0
-for target in encoder ini rtf picture; do
+for target in encoder ini rtf picture deflate; do
     work="$build/fuzz-work/$target"
     mkdir -p "$work"
     echo "== fuzz_$target, $seconds s"
