@@ -7,14 +7,8 @@
 # GIF and JPEG refuse pictures this wide; zint's Code 93 takes at most 107 characters.
 # Usage: bench/export_long_text.sh [build folder] [rounds]
 set -euo pipefail
-build=$(realpath "${1:-build}")
 rounds=${2:-5}
-stria93=$build/cli/stria93
-alternate=$(realpath "$(dirname "$0")")/alternate.py
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-export HOME=$out
-cd "$out"
+source "$(dirname "$0")/export_setup.sh"
 
 sentence='Order 4711-B/x: qty=12; ship@Dock #3 ok! '
 for length in 3000 10000 30000; do

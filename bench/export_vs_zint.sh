@@ -12,14 +12,8 @@
 # one 600,000 pixels wide, which zbar then reads.  Needs zint, python3-pil and python3-pyzbar.
 # Usage: bench/export_vs_zint.sh [build folder] [rounds]
 set -euo pipefail
-build=$(realpath "${1:-build}")
 rounds=${2:-15}
-stria93=$build/cli/stria93
-alternate=$(realpath "$(dirname "$0")")/alternate.py
-out=$(mktemp -d)
-trap 'rm -rf "$out"' EXIT
-export HOME=$out
-cd "$out"
+source "$(dirname "$0")/export_setup.sh"
 
 data='Order 4711-B/x: qty=12; ship@Dock #3 ok!'
 for i in $(seq 1 200); do
