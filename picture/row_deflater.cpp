@@ -37,6 +37,45 @@ constexpr std::array<std::uint8_t, MaxMatch + 1> LengthCodes = [] {
 constexpr std::array<std::uint8_t, 19> CodeLengthOrder{16, 17, 18, 0, 8,  7, 9,  6, 10, 5,
                                                        11, 4,  12, 3, 13, 2, 14, 1, 15};
 
+// The depth of every leaf of a plain Huffman tree over the counts, leaves in the order of
+// symbols (the symbols with a count, lightest first).
+template <std::size_t N>
+std::vector<int> LeafDepths(const std::array<std::uint32_t, N>& counts,
+                            const std::vector<std::size_t>& symbols) {
+    // The symbols in order of their counts, then the tree's inner nodes in the order they are
+    // made, which is also the order of their weights: the two lightest nodes are always at the
+    // front of one of the two lists, and every node comes before its parent.
+    struct Node {
+        std::uint64_t weight;
+        std::size_t parent;
+    };
+    const std::size_t leaves = symbols.size();
+    std::vector<Node> nodes;
+    nodes.reserve(2 * leaves - 1);
+    for (const std::size_t symbol : symbols) {
+        nodes.push_back({counts[symbol], 0});
+    }
+    std::size_t nextLeaf = 0;
+    std::size_t nextInner = leaves;
+    auto lightest = [&] {
+        const bool leaf = nextLeaf < leaves && (nextInner == nodes.size() ||
+                                                nodes[nextLeaf].weight <= nodes[nextInner].weight);
+        return leaf ? nextLeaf++ : nextInner++;
+    };
+    while (nodes.size() < 2 * leaves - 1) {
+        const std::size_t first = lightest();
+        const std::size_t second = lightest();
+        nodes[first].parent = nodes[second].parent = nodes.size();
+        nodes.push_back({nodes[first].weight + nodes[second].weight, 0});
+    }
+    std::vector<int> depth(nodes.size(), 0);
+    for (std::size_t node = nodes.size() - 1; node-- > 0;) {
+        depth[node] = depth[nodes[node].parent] + 1;
+    }
+    depth.resize(leaves);
+    return depth;
+}
+
 // Huffman code lengths for the counts, none longer than limit: a plain Huffman tree, built again
 // from flattened counts while it is too deep. At least two symbols get a code, since some
 // inflaters refuse a code of one.
@@ -50,13 +89,6 @@ std::array<std::uint8_t, N> CodeLengths(std::array<std::uint32_t, N> counts, int
         }
     }
     for (;;) {
-        // The symbols in order of their counts, then the tree's inner nodes in the order they
-        // are made, which is also the order of their weights: the two lightest nodes are always
-        // at the front of one of the two lists, and every node comes before its parent.
-        struct Node {
-            std::uint64_t weight;
-            std::size_t parent;
-        };
         std::vector<std::size_t> symbols;
         for (std::size_t symbol = 0; symbol < N; ++symbol) {
             if (counts[symbol] > 0) {
@@ -66,37 +98,12 @@ std::array<std::uint8_t, N> CodeLengths(std::array<std::uint32_t, N> counts, int
         std::sort(symbols.begin(), symbols.end(), [&](std::size_t a, std::size_t b) {
             return counts[a] != counts[b] ? counts[a] < counts[b] : a < b;
         });
-        const std::size_t leaves = symbols.size();
-        std::vector<Node> nodes;
-        nodes.reserve(2 * leaves - 1);
-        for (const std::size_t symbol : symbols) {
-            nodes.push_back({counts[symbol], 0});
-        }
-        std::size_t nextLeaf = 0;
-        std::size_t nextInner = leaves;
-        auto lightest = [&] {
-            const bool leaf =
-                nextLeaf < leaves &&
-                (nextInner == nodes.size() || nodes[nextLeaf].weight <= nodes[nextInner].weight);
-            return leaf ? nextLeaf++ : nextInner++;
-        };
-        while (nodes.size() < 2 * leaves - 1) {
-            const std::size_t first = lightest();
-            const std::size_t second = lightest();
-            nodes[first].parent = nodes[second].parent = nodes.size();
-            nodes.push_back({nodes[first].weight + nodes[second].weight, 0});
-        }
-        std::vector<int> depth(nodes.size(), 0);
-        for (std::size_t node = nodes.size() - 1; node-- > 0;) {
-            depth[node] = depth[nodes[node].parent] + 1;
-        }
+        const std::vector<int> depth = LeafDepths(counts, symbols);
         std::array<std::uint8_t, N> lengths{};
-        int deepest = 0;
-        for (std::size_t leaf = 0; leaf < leaves; ++leaf) {
+        for (std::size_t leaf = 0; leaf < symbols.size(); ++leaf) {
             lengths[symbols[leaf]] = static_cast<std::uint8_t>(depth[leaf]);
-            deepest = std::max(deepest, depth[leaf]);
         }
-        if (deepest <= limit) {
+        if (*std::max_element(depth.begin(), depth.end()) <= limit) {
             return lengths;
         }
         for (std::uint32_t& count : counts) {
@@ -153,6 +160,53 @@ std::size_t RunLength(const unsigned char* bytes, std::size_t length) {
         ++run;
     }
     return run;
+}
+
+// Every match copies the byte before it: distance 1 is distance code 0. Code 1 is unused but
+// given a length too, so that the distance code is complete.
+constexpr std::uint32_t DistanceOneCode = 0;
+constexpr int DistanceCodes = 2;
+
+// A dynamic block's code lengths run-length coded (16: repeat the last 3-6 times, 17: 3-10 zeros,
+// 18: 11-138 zeros): each symbol with its extra bits' value, and how often each symbol is used.
+struct CodedLengths {
+    std::vector<std::pair<std::uint8_t, std::uint8_t>> coded;
+    std::array<std::uint32_t, 19> counts{};
+};
+
+CodedLengths RunLengthCoded(const std::vector<std::uint8_t>& lengths) {
+    CodedLengths result;
+    auto put = [&](std::uint8_t symbol, std::size_t extra) {
+        result.coded.emplace_back(symbol, static_cast<std::uint8_t>(extra));
+        ++result.counts[symbol];
+    };
+    for (std::size_t i = 0; i < lengths.size();) {
+        const std::uint8_t length = lengths[i];
+        std::size_t run = 1;
+        while (i + run < lengths.size() && lengths[i + run] == length) {
+            ++run;
+        }
+        i += run;
+        if (length == 0) {
+            for (; run >= 11; run -= std::min<std::size_t>(run, 138)) {
+                put(18, std::min<std::size_t>(run, 138) - 11);
+            }
+            if (run >= 3) {
+                put(17, run - 3);
+                run = 0;
+            }
+        } else {
+            put(length, 0);
+            --run;
+            for (; run >= 3; run -= std::min<std::size_t>(run, 6)) {
+                put(16, std::min<std::size_t>(run, 6) - 3);
+            }
+        }
+        for (; run > 0; --run) {
+            put(length, 0);
+        }
+    }
+    return result;
 }
 
 } // namespace
@@ -233,13 +287,16 @@ void RowDeflater::EndBlock(bool last) {
     literalCounts_[EndOfBlock] = 1;
     const auto literalLengths = CodeLengths(literalCounts_, 15);
     const auto literalCodes = Codes(literalLengths);
-    // Every match copies the byte before it: distance 1 is distance code 0. Code 1 is unused but
-    // given a length too, so that the distance code is complete.
-    constexpr std::uint32_t DistanceOneCode = 0;
-    constexpr int DistanceCodes = 2;
+    PutHeader(last, literalLengths);
+    PutTokens(literalLengths, literalCodes);
+    PutBits(literalCodes[EndOfBlock], literalLengths[EndOfBlock]);
+    tokenCount_ = 0;
+    literalCounts_.fill(0);
+}
 
-    // The header: the code lengths of both codes, run-length coded (16: repeat the last 3-6
-    // times, 17: 3-10 zeros, 18: 11-138 zeros), in a Huffman code of their own.
+void RowDeflater::PutHeader(bool last,
+                            const std::array<std::uint8_t, LiteralSymbols>& literalLengths) {
+    // The code lengths of both codes, run-length coded, in a Huffman code of their own.
     int literalCount = static_cast<int>(literalLengths.size());
     while (literalLengths[static_cast<std::size_t>(literalCount - 1)] == 0) {
         --literalCount;
@@ -247,39 +304,8 @@ void RowDeflater::EndBlock(bool last) {
     std::vector<std::uint8_t> lengths(literalLengths.begin(),
                                       literalLengths.begin() + literalCount);
     lengths.insert(lengths.end(), DistanceCodes, 1);
-    std::vector<std::pair<std::uint8_t, std::uint8_t>> coded; // symbol, extra bits' value
-    std::array<std::uint32_t, 19> codeLengthCounts{};
-    for (std::size_t i = 0; i < lengths.size();) {
-        const std::uint8_t length = lengths[i];
-        std::size_t run = 1;
-        while (i + run < lengths.size() && lengths[i + run] == length) {
-            ++run;
-        }
-        i += run;
-        auto put = [&](std::uint8_t symbol, std::size_t extra) {
-            coded.emplace_back(symbol, static_cast<std::uint8_t>(extra));
-            ++codeLengthCounts[symbol];
-        };
-        if (length == 0) {
-            for (; run >= 11; run -= std::min<std::size_t>(run, 138)) {
-                put(18, std::min<std::size_t>(run, 138) - 11);
-            }
-            if (run >= 3) {
-                put(17, run - 3);
-                run = 0;
-            }
-        } else {
-            put(length, 0);
-            --run;
-            for (; run >= 3; run -= std::min<std::size_t>(run, 6)) {
-                put(16, std::min<std::size_t>(run, 6) - 3);
-            }
-        }
-        for (; run > 0; --run) {
-            put(length, 0);
-        }
-    }
-    const auto codeLengthLengths = CodeLengths(codeLengthCounts, 7);
+    const CodedLengths coded = RunLengthCoded(lengths);
+    const auto codeLengthLengths = CodeLengths(coded.counts, 7);
     const auto codeLengthCodes = Codes(codeLengthLengths);
     int codeLengthCount = static_cast<int>(CodeLengthOrder.size());
     while (codeLengthCount > 4 && codeLengthLengths[CodeLengthOrder[codeLengthCount - 1]] == 0) {
@@ -294,13 +320,16 @@ void RowDeflater::EndBlock(bool last) {
     for (int i = 0; i < codeLengthCount; ++i) {
         PutBits(codeLengthLengths[CodeLengthOrder[static_cast<std::size_t>(i)]], 3);
     }
-    for (const auto& [symbol, extra] : coded) {
+    for (const auto& [symbol, extra] : coded.coded) {
         PutBits(codeLengthCodes[symbol], codeLengthLengths[symbol]);
         if (symbol >= 16) {
             PutBits(extra, symbol == 16 ? 2 : symbol == 17 ? 3 : 7);
         }
     }
+}
 
+void RowDeflater::PutTokens(const std::array<std::uint8_t, LiteralSymbols>& literalLengths,
+                            const std::array<std::uint16_t, LiteralSymbols>& literalCodes) {
     // Every token's bits at once, so that writing the tokens takes no branch: a literal's code,
     // or a length's code, its extra bits and the one bit of distance 1.
     std::array<std::uint32_t, MatchToken + MaxMatch + 1> tokenBits{};
@@ -340,9 +369,6 @@ void RowDeflater::EndBlock(bool last) {
     out_.resize(static_cast<std::size_t>(next - out_.data()));
     bits_ = bits;
     bitCount_ = bitCount;
-    PutBits(literalCodes[EndOfBlock], literalLengths[EndOfBlock]);
-    tokenCount_ = 0;
-    literalCounts_.fill(0);
 }
 
 void RowDeflater::PutWord() {

@@ -66,7 +66,11 @@ private:
         ++literalCounts_[value];
     }
     void Match(unsigned length);
+    static constexpr std::size_t LiteralSymbols = 286;
     void EndBlock(bool last);
+    void PutHeader(bool last, const std::array<std::uint8_t, LiteralSymbols>& literalLengths);
+    void PutTokens(const std::array<std::uint8_t, LiteralSymbols>& literalLengths,
+                   const std::array<std::uint16_t, LiteralSymbols>& literalCodes);
     void PutBits(std::uint32_t bits, int count) {
         bits_ |= static_cast<std::uint64_t>(bits) << bitCount_;
         bitCount_ += count;
@@ -80,7 +84,7 @@ private:
     std::vector<unsigned char>& out_;
     std::unique_ptr<std::uint32_t[]> tokens_; // a literal byte, or 256 + a match's length
     std::size_t tokenCount_ = 0;
-    std::array<std::uint32_t, 286> literalCounts_{};
+    std::array<std::uint32_t, LiteralSymbols> literalCounts_{};
     std::uint64_t bits_ = 0;
     int bitCount_ = 0;
     bool aligned_ = true; // nothing added since the start or the last Align
