@@ -4,12 +4,12 @@
 #include "cli/export_options.h"
 #include "cli/output_text.h"
 #include "encoding/code93.h"
+#include "files/install_paths.h"
 #include "picture/barcode_picture.h"
 #include "picture/native_file_name.h"
 #include "picture/picture_format.h"
 #include "picture/picture_writer.h"
 #include "picture/typeface_file.h"
-#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -4,10 +4,10 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/print_text.h"
-#include "dialogs/links/help_files.h"
+#include "files/data_folder_setup.h"
+#include "files/install_paths.h"
+#include "links/help_files.h"
 #include "settings/data_folder.h"
-#include "settings/data_folder_setup.h"
-#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -37,8 +37,8 @@ int RunSetup(const Args& args) {
     const bool quiet = line.isSet(QStringLiteral("quiet"));
     const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     const QString dataFolder = settings::DataFolder(documents);
-    const settings::DataFolderSetup setup =
-        settings::FillDataFolder(installpaths::DataDirectory(), dataFolder);
+    const files::DataFolderSetup setup =
+        files::FillDataFolder(installpaths::DataDirectory(), dataFolder);
     const auto say = [quiet](const QString& line) {
         if (!quiet) {
             PrintLine(line);

@@ -3,9 +3,9 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/print_text.h"
+#include "files/install_paths.h"
+#include "files/regular_file.h"
 #include "result/result.h"
-#include "settings/install_paths.h"
-#include "settings/regular_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -86,7 +86,7 @@ int SetupFonts(bool quiet) {
         if (SameContents(from, to)) {
             continue;
         }
-        if (const Result<> copied = settings::CopyRegularFile(from, to); !copied) {
+        if (const Result<> copied = files::CopyRegularFile(from, to); !copied) {
             Refuse(copied.error());
             return ExitRefused;
         }

@@ -2,9 +2,9 @@
 
 #include "dialogs/accessible_name.h"
 #include "dialogs/clickable_label.h"
-#include "dialogs/links/help_files.h"
-#include "dialogs/links/vendor_address.h"
-#include "dialogs/links/vendor_links.h"
+#include "links/help_files.h"
+#include "links/vendor_address.h"
+#include "links/vendor_links.h"
 #include "platform/platform.h"
 
 #include <QIcon>

@@ -1,10 +1,10 @@
 // The UTF-8 decoder and the barcode builder on any bytes, against the tests' own encoder; and
 // the Insert list's pair for any list text.
+#include "control_characters/control_character_list.h"
 #include "encoding/barcode_builder.h"
 #include "encoding/code93.h"
 #include "encoding/utf8.h"
 #include "fuzz/fuzz_check.h"
-#include "main/control_character_list.h"
 #include "tests/reference_encoder.h"
 
 #include <cstdint>

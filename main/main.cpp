@@ -1,5 +1,5 @@
 // stria: the window that makes Code 93 barcode strings, previews, copies, prints and exports them.
-#include "dialogs/links/help_files.h"
+#include "links/help_files.h"
 #include "main/stria_input.h"
 #include "picture/barcode_fonts.h"
 #include "platform/dialog_state.h"

@@ -1,16 +1,16 @@
 // Building the main window: its controls, their arrangement, tab order and connections.
 #include "main/stria_input.h"
 
+#include "control_characters/control_character_list.h"
 #include "dialogs/about_box.h"
 #include "dialogs/accessible_name.h"
 #include "dialogs/clickable_label.h"
 #include "dialogs/export_dialog.h"
 #include "dialogs/label_dialog.h"
-#include "dialogs/links/vendor_links.h"
 #include "dialogs/radio_group_focus.h"
 #include "dialogs/tip_window.h"
 #include "dialogs/warning_box.h"
-#include "main/control_character_list.h"
+#include "links/vendor_links.h"
 #include "main/hint_control.h"
 
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 // The controls that lead away from making barcodes: the help manual, the vendor's page, the
 // about box, the tip window and the tip-at-start switch. Each gives the focus back to the data.
 #include "dialogs/about_box.h"
-#include "dialogs/links/help_files.h"
-#include "dialogs/links/vendor_links.h"
 #include "dialogs/tip_window.h"
+#include "links/help_files.h"
+#include "links/vendor_links.h"
 #include "main/stria_input.h"
 #include "platform/platform.h"
 #include "settings/ini_file.h"

@@ -1,8 +1,8 @@
 // The Make action, the error display, the option handler with its restyle of the preview, and
 // the Insert action with the data box's keys.
+#include "control_characters/control_character_list.h"
 #include "encoding/barcode_builder.h"
 #include "encoding/code93.h"
-#include "main/control_character_list.h"
 #include "main/stria_input.h"
 #include "picture/export_font_size.h"
 #include "platform/platform.h"

@@ -1,7 +1,7 @@
 #include "picture/barcode_fonts.h"
 
 #include "encoding/code93.h"
-#include "settings/install_paths.h"
+#include "files/install_paths.h"
 
 #include <QDir>
 #include <QFontDatabase>

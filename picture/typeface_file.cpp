@@ -1,6 +1,6 @@
 #include "picture/typeface_file.h"
 
-#include "settings/install_paths.h"
+#include "files/install_paths.h"
 
 #include <QDir>
 #include <QHash>

@@ -1,7 +1,7 @@
 #include "printing/sample_page.h"
 
-#include "dialogs/links/vendor_address.h"
-#include "dialogs/links/vendor_links.h"
+#include "links/vendor_address.h"
+#include "links/vendor_links.h"
 
 #include <QDir>
 #include <QFont>

@@ -1,6 +1,6 @@
 #include "settings/ini_file.h"
 
-#include "settings/regular_file.h"
+#include "files/regular_file.h"
 
 #include <QList>
 #include <QStringDecoder>
@@ -158,7 +158,7 @@ bool ParseIniInteger(const QString& value, int* result) {
 }
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
-    const Result<std::optional<QByteArray>> contents = ReadRegularFile(path_);
+    const Result<std::optional<QByteArray>> contents = files::ReadRegularFile(path_);
     // Something there that cannot be read must not be replaced by what little is known of it.
     readable_ = contents.ok();
     const QByteArray read = contents ? contents->value_or(QByteArray()) : QByteArray();
@@ -247,7 +247,7 @@ Result<> IniFile::save() const {
     for (const Line& line : lines_) {
         bytes += line.raw;
     }
-    return ReplaceFile(path_, bytes);
+    return files::ReplaceFile(path_, bytes);
 }
 
 } // namespace settings

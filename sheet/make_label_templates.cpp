@@ -1,6 +1,6 @@
 // Build tool: writes the empty RTF template of every stock sheet into a folder.
 //     make_label_templates --out DIR [--show-borders]
-#include "settings/regular_file.h"
+#include "files/regular_file.h"
 #include "sheet/sheet_rtf.h"
 
 #include <QCoreApplication>
@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
     const bool borders = args.contains(QStringLiteral("--show-borders"));
     for (const sheet::LabelStock& stock : sheet::LabelStocks()) {
         const QString path = folder.filePath(stock.templateFile);
-        const Result<> written = settings::ReplaceFile(path, sheet::TemplateRtf(stock, borders));
+        const Result<> written = files::ReplaceFile(path, sheet::TemplateRtf(stock, borders));
         if (!written) {
             std::fprintf(stderr, "%s: %s\n", qPrintable(path), qPrintable(written.error()));
             return 1;

@@ -2,8 +2,8 @@
 // they ask of the desktop, in which order, and where the focus goes.
 #include "dialogs/about_box.h"
 #include "dialogs/clickable_label.h"
-#include "dialogs/links/help_files.h"
-#include "dialogs/links/vendor_links.h"
+#include "links/help_files.h"
+#include "links/vendor_links.h"
 #include "settings/ini_file.h"
 #include "tests/window_fixture.h"
 

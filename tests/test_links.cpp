@@ -1,10 +1,10 @@
 // The maker's addresses, the lookup of the two manuals (current folder first, then the
 // documentation folder, else the bare name) and how the desktop is asked to open them, with a
 // fake xdg-open and xdg-mime that log their calls.
-#include "dialogs/links/help_files.h"
-#include "dialogs/links/vendor_links.h"
+#include "files/install_paths.h"
+#include "links/help_files.h"
+#include "links/vendor_links.h"
 #include "platform/desktop_opener.h"
-#include "settings/install_paths.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 // The help manual: its pages, contents, index and links agree, and the build made both manuals.
 #include "docs/tools/manual_pages.h"
-#include "settings/install_paths.h"
+#include "files/install_paths.h"
 
 #include <QDir>
 #include <QFile>

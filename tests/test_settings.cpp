@@ -1,6 +1,6 @@
 // The settings file dialect, the data folder rules and the first contents of the data folder.
+#include "files/data_folder_setup.h"
 #include "settings/data_folder.h"
-#include "settings/data_folder_setup.h"
 #include "settings/ini_file.h"
 #include "settings/setting_keys.h"
 
@@ -323,7 +323,7 @@ private slots:
         WriteBytes(source.filePath(QStringLiteral("lz161.rtf")), "{\\rtf1}");
         const QString dataFolder = settings::DataFolder(documents.path());
 
-        const settings::DataFolderSetup first = settings::FillDataFolder(source.path(), dataFolder);
+        const files::DataFolderSetup first = files::FillDataFolder(source.path(), dataFolder);
         QVERIFY(first.result);
         QVERIFY(first.createdFolder);
         QCOMPARE(first.copied, QStringList({"lz161.rtf", "striatips.ini"}));
@@ -331,8 +331,7 @@ private slots:
         WriteBytes(dataFolder + QStringLiteral("striatips.ini"), "[Settings]\nData=mine\n");
         // What a copy onto a full disk once left behind is copied again.
         WriteBytes(dataFolder + QStringLiteral("lz161.rtf"), QByteArray());
-        const settings::DataFolderSetup second =
-            settings::FillDataFolder(source.path(), dataFolder);
+        const files::DataFolderSetup second = files::FillDataFolder(source.path(), dataFolder);
         QVERIFY(!second.createdFolder);
         QCOMPARE(second.copied, QStringList({"lz161.rtf"}));
         QCOMPARE(second.kept, QStringList({"striatips.ini"}));
@@ -342,7 +341,7 @@ private slots:
 
     void fillDataFolderReportsMissingSource() {
         QTemporaryDir documents;
-        const settings::DataFolderSetup setup = settings::FillDataFolder(
+        const files::DataFolderSetup setup = files::FillDataFolder(
             documents.filePath(QStringLiteral("nowhere")), settings::DataFolder(documents.path()));
         QVERIFY(setup.result.error().contains(QStringLiteral("nowhere")));
         QVERIFY(!QFileInfo::exists(settings::DataFolder(documents.path())));

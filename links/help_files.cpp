@@ -1,6 +1,6 @@
-#include "dialogs/links/help_files.h"
+#include "links/help_files.h"
 
-#include "settings/install_paths.h"
+#include "files/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,4 +1,4 @@
-#include "main/control_character_list.h"
+#include "control_characters/control_character_list.h"
 
 #include "encoding/code93.h"
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <optional>
 
-namespace settings {
+namespace files {
 
 // Opens without blocking and reads only a regular file (or a link to one): its bytes, nothing
 // when there is nothing of that name, or the reason why what is there cannot be read (not a
@@ -25,4 +25,4 @@ Result<> ReplaceFile(const QString& path, const QByteArray& bytes);
 // ReplaceFile with the contents of a regular file.
 Result<> CopyRegularFile(const QString& from, const QString& to);
 
-} // namespace settings
+} // namespace files

@@ -1,4 +1,4 @@
-#include "settings/regular_file.h"
+#include "files/regular_file.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -8,7 +8,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace settings {
+namespace files {
 namespace {
 
 QString SystemReason(int error) {
@@ -84,4 +84,4 @@ Result<> CopyRegularFile(const QString& from, const QString& to) {
     return {};
 }
 
-} // namespace settings
+} // namespace files

@@ -1,4 +1,4 @@
-#include "dialogs/links/vendor_links.h"
+#include "links/vendor_links.h"
 
 #include <QUrlQuery>
 

@@ -8,7 +8,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace settings {
+namespace files {
 
 struct DataFolderSetup {
     bool createdFolder = false;
@@ -19,4 +19,4 @@ struct DataFolderSetup {
 
 DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataFolder);
 
-} // namespace settings
+} // namespace files

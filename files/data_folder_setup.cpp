@@ -1,11 +1,11 @@
-#include "settings/data_folder_setup.h"
+#include "files/data_folder_setup.h"
 
-#include "settings/regular_file.h"
+#include "files/regular_file.h"
 
 #include <QDir>
 #include <QFileInfo>
 
-namespace settings {
+namespace files {
 namespace {
 
 // A file an earlier set-up left empty (the disk was full) is the installer's to mend; any other
@@ -50,4 +50,4 @@ DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataF
     return setup;
 }
 
-} // namespace settings
+} // namespace files

@@ -1,4 +1,4 @@
-#include "settings/install_paths.h"
+#include "files/install_paths.h"
 
 #include <QDir>
 #include <QFileInfo>
