@@ -152,10 +152,4 @@ QByteArray RtfFromSelection(const QTextCursor& selection) {
     return out;
 }
 
-QByteArray RtfFromDocument(const QTextDocument& document) {
-    QTextCursor all(document.firstBlock());
-    all.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-    return RtfFromSelection(all);
-}
-
 } // namespace clipboard

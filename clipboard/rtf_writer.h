@@ -6,7 +6,6 @@
 #include <QString>
 
 class QTextCursor;
-class QTextDocument;
 
 namespace clipboard {
 
@@ -21,8 +20,5 @@ bool CanNameFontInRtf(const QString& family);
 // a surrogate pair is written as U+FFFD. An empty selection gives a valid document without text.
 // Empty when a run's family cannot be named (CanNameFontInRtf): no RTF rather than a wrong face.
 QByteArray RtfFromSelection(const QTextCursor& selection);
-
-// The whole document, as a select-all would copy it.
-QByteArray RtfFromDocument(const QTextDocument& document);
 
 } // namespace clipboard

@@ -48,11 +48,6 @@ Result<std::optional<QByteArray>> ReadRegularFile(const QString& path) {
     return std::optional<QByteArray>(std::move(bytes));
 }
 
-bool IsRegularFile(const QString& path) {
-    struct stat status {};
-    return ::stat(QFile::encodeName(path).constData(), &status) == 0 && S_ISREG(status.st_mode);
-}
-
 Result<> ReplaceFile(const QString& path, const QByteArray& bytes) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {

@@ -15,8 +15,6 @@ namespace files {
 // regular file, no permission, ...).
 Result<std::optional<QByteArray>> ReadRegularFile(const QString& path);
 
-bool IsRegularFile(const QString& path);
-
 // Writes the bytes to a temporary file beside the target and renames it over the target only
 // when every byte reached the disk; on failure the old file is untouched, the temporary file is
 // gone and the failure holds the system's reason.

@@ -2,6 +2,7 @@
 // tests' RTF reader with every character in its face and size.
 #include "clipboard/rtf_writer.h"
 #include "fuzz/fuzz_check.h"
+#include "tests/copied_rtf.h"
 #include "tests/rtf_reader.h"
 
 #include <QTextBlock>
@@ -110,7 +111,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         cursor.insertText(text, format);
     }
 
-    const QByteArray rtf = clipboard::RtfFromDocument(document);
+    const QByteArray rtf = CopiedRtf(document);
     const QStringList families = FamiliesIn(document);
     if (!std::all_of(families.begin(), families.end(), clipboard::CanNameFontInRtf)) {
         FUZZ_CHECK(rtf.isEmpty());

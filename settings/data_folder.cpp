@@ -18,8 +18,4 @@ QString SettingsFileName(const QString& programFileName) {
     return (dot < 0 ? name : name.left(dot)) + QStringLiteral("tips.ini");
 }
 
-QString SettingsFilePath(const QString& documentsFolder, const QString& programFileName) {
-    return DataFolder(documentsFolder) + SettingsFileName(programFileName);
-}
-
 } // namespace settings

@@ -13,7 +13,4 @@ QString DataFolder(const QString& documentsFolder);
 // "tips.ini": "stria" -> "striatips.ini", "abc.exe" -> "abctips.ini".
 QString SettingsFileName(const QString& programFileName);
 
-// DataFolder + SettingsFileName.
-QString SettingsFilePath(const QString& documentsFolder, const QString& programFileName);
-
 } // namespace settings

@@ -2,6 +2,7 @@
 #include "clipboard/clipboard_payload.h"
 #include "clipboard/copy_preview.h"
 #include "clipboard/rtf_writer.h"
+#include "tests/copied_rtf.h"
 #include "tests/rtf_reader.h"
 
 #include <QApplication>
@@ -52,7 +53,7 @@ void TestRtfWriter::runsKeepFaceAndSize() {
     cursor.movePosition(QTextCursor::End);
     cursor.insertText(QStringLiteral("Error"), Face(QStringLiteral("Arial"), 12.5));
 
-    const QByteArray rtf = clipboard::RtfFromDocument(document);
+    const QByteArray rtf = CopiedRtf(document);
     QVERIFY(rtf.contains("{\\f0\\fs96 (ABC123W9)}{\\f0\\fs48   }{\\f1\\fs25 Error}"));
     const Parsed parsed = Parse(rtf);
     QVERIFY(parsed.wellFormed);
@@ -72,7 +73,7 @@ void TestRtfWriter::fontTableNamesEachFamilyOnce() {
     cursor.insertText(QStringLiteral("a"), Face(QStringLiteral("Sample 93 a"), 10));
     cursor.insertText(QStringLiteral("b"), Face(QStringLiteral("Sample 93 f HR"), 10));
     cursor.insertText(QStringLiteral("c"), Face(QStringLiteral("Sample 93 a"), 20));
-    const Parsed parsed = Parse(clipboard::RtfFromDocument(document));
+    const Parsed parsed = Parse(CopiedRtf(document));
     QVERIFY(parsed.wellFormed);
     QCOMPARE(parsed.fonts, QStringList({"Sample 93 a", "Sample 93 f HR"}));
     QCOMPARE(parsed.runs.size(), 3);
@@ -108,7 +109,7 @@ void TestRtfWriter::hostileTextRoundTrips() {
     QTextDocument document;
     QTextCursor(&document).insertText(text, Face(QStringLiteral("Sample 93 d"), 24));
 
-    const QByteArray rtf = clipboard::RtfFromDocument(document);
+    const QByteArray rtf = CopiedRtf(document);
     for (const char c : rtf) {
         QVERIFY2(static_cast<unsigned char>(c) < 0x80, rtf.constData());
     }
@@ -138,7 +139,7 @@ void TestRtfWriter::fontNames() {
     QTextDocument document;
     QTextCursor(&document).insertText(QStringLiteral("x"), Face(family, 24));
     QCOMPARE(clipboard::CanNameFontInRtf(family), carried);
-    const QByteArray rtf = clipboard::RtfFromDocument(document);
+    const QByteArray rtf = CopiedRtf(document);
     QTextCursor all(&document);
     all.select(QTextCursor::Document);
     const std::unique_ptr<QMimeData> payload = clipboard::ClipboardPayload(all);
@@ -180,7 +181,7 @@ void TestRtfWriter::paragraphsAndDefaults() {
     cursor.insertBlock();
     cursor.insertBlock();
     cursor.insertText(QStringLiteral("third"), Face(QStringLiteral("Sample 93 b"), 36));
-    const Parsed parsed = Parse(clipboard::RtfFromDocument(document));
+    const Parsed parsed = Parse(CopiedRtf(document));
     QVERIFY(parsed.wellFormed);
     QCOMPARE(parsed.paragraphs, 3);
     QCOMPARE(parsed.runs.front().family, QStringLiteral("Courier New"));
@@ -201,7 +202,7 @@ void TestRtfWriter::payloadFlavours() {
     QCOMPARE(formats, QStringList({"application/rtf", "text/html", "text/plain", "text/richtext",
                                    "text/rtf"}));
     QVERIFY(!payload->hasImage());
-    const QByteArray rtf = clipboard::RtfFromDocument(document);
+    const QByteArray rtf = CopiedRtf(document);
     for (const QString& type : clipboard::RtfMimeTypes()) {
         QCOMPARE(payload->data(type), rtf);
     }
@@ -225,8 +226,7 @@ void TestRtfWriter::copyPreviewSelectsAllAndCopies() {
     const QMimeData* pasted = clipboard.mimeData();
     QVERIFY(pasted != nullptr);
     QCOMPARE(pasted->text(), QStringLiteral("(ABC123W9)  "));
-    QCOMPARE(pasted->data(QStringLiteral("text/rtf")),
-             clipboard::RtfFromDocument(*preview.document()));
+    QCOMPARE(pasted->data(QStringLiteral("text/rtf")), CopiedRtf(*preview.document()));
 }
 
 QTEST_MAIN(TestRtfWriter)

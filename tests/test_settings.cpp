@@ -67,7 +67,8 @@ private slots:
     void dataFolderKeepsTrailingSeparator() {
         QFETCH(QString, documents);
         QCOMPARE(settings::DataFolder(documents), QStringLiteral("/home/ann/Documents/Stria/"));
-        QCOMPARE(settings::SettingsFilePath(documents, QStringLiteral("stria")),
+        QCOMPARE(settings::DataFolder(documents) +
+                     settings::SettingsFileName(QStringLiteral("stria")),
                  QStringLiteral("/home/ann/Documents/Stria/striatips.ini"));
     }
 
