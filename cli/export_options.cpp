@@ -4,9 +4,24 @@
 #include "picture/native_file_name.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace cli {
 namespace {
+
+// The offered resolutions: "300|600|900|1200", or "300, 600, 900 or 1200" with the last
+// separator given.
+QString ResolutionList(const QString& separator, const QString& lastSeparator = QString()) {
+    QString list;
+    for (std::size_t i = 0; i < picture::Resolutions.size(); ++i) {
+        if (i > 0) {
+            const bool last = i + 1 == picture::Resolutions.size() && !lastSeparator.isNull();
+            list += last ? lastSeparator : separator;
+        }
+        list += QString::number(picture::Resolutions[i].dpi);
+    }
+    return list;
+}
 
 // --format, or else the extension of -o's file name.
 Result<> ReadFormat(const CommandLine& line, ExportOptions& options) {
@@ -52,8 +67,10 @@ Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
         return face;
     }
     const QString dpi = line.text(QStringLiteral("dpi"));
-    if (dpi != u"300" && dpi != u"600" && dpi != u"900" && dpi != u"1200") {
-        return Failure{QStringLiteral("--dpi must be 300, 600, 900 or 1200, not '%1'").arg(dpi)};
+    if (std::none_of(picture::Resolutions.begin(), picture::Resolutions.end(),
+                     [&](const picture::Resolution& r) { return QString::number(r.dpi) == dpi; })) {
+        return Failure{QStringLiteral("--dpi must be %1, not '%2'")
+                           .arg(ResolutionList(QStringLiteral(", "), QStringLiteral(" or ")), dpi)};
     }
     options.dpi = dpi.toInt();
     const QString reduction = line.text(QStringLiteral("bar-reduction"));
@@ -82,13 +99,14 @@ Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
 const Command& ExportCommand() {
     static const Command command{
         QStringLiteral("export"),
-        {{QStringLiteral("[--style standard|hr] [--size a|b|c|d|e|f] [--points N] "
-                         "[--dpi 300|600|900|1200] [--format bmp|gif|jpg|png|pdf|svg] [--sums] "
-                         "[--exact] [--bar-reduction N] [--quiet] -o FILE [DATA...]"),
+        {{QStringLiteral("[--style standard|hr] [--size a|b|c|d|e|f] [--points N] [--dpi %1] "
+                         "[--format bmp|gif|jpg|png|pdf|svg] [--sums] [--exact] "
+                         "[--bar-reduction N] [--quiet] -o FILE [DATA...]")
+              .arg(ResolutionList(QStringLiteral("|"))),
           QStringLiteral(
               "Writes the barcode of DATA as a picture, drawn in the Sample 93 typeface of the "
               "style (default hr, Human Readable) and size letter (default d) at N points "
-              "(default 24), scaled for the nominal resolution (default 600 dpi), black on "
+              "(default 24), scaled for the nominal resolution (default %1 dpi), black on "
               "white. The format comes from --format or else from FILE's extension, which is "
               "then set to match (label -> label.png). With several DATA, or none (standard "
               "input, one per line), FILE must contain {n}, replaced by 1, 2, ...; such a batch "
@@ -97,12 +115,15 @@ const Command& ExportCommand() {
               "\\n, \\t, \\r or \\xHH). PDF and SVG (--format pdf|svg, or FILE.pdf, FILE.svg) "
               "hold the barcode at its true size: N points, the quiet zones included, no --dpi. "
               "SVG draws the glyph outlines as paths and needs no font; PDF embeds the "
-              "typeface.")}},
+              "typeface.")
+              .arg(picture::DefaultDpi)}},
         {StyleOption(),
          SizeOption(),
          PointsOption(),
-         {QStringLiteral("dpi"), QStringLiteral("the nominal resolution: 300, 600, 900 or 1200"),
-          QStringLiteral("N"), QStringLiteral("600")},
+         {QStringLiteral("dpi"),
+          QStringLiteral("the nominal resolution: ") +
+              ResolutionList(QStringLiteral(", "), QStringLiteral(" or ")),
+          QStringLiteral("N"), QString::number(picture::DefaultDpi)},
          {QStringLiteral("format"), QStringLiteral("bmp, gif, jpg, png, pdf or svg"),
           QStringLiteral("F")},
          {QStringLiteral("sums"),

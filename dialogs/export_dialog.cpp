@@ -1,6 +1,7 @@
 #include "dialogs/export_dialog.h"
 
 #include "dialogs/radio_group_focus.h"
+#include "picture/export_font_size.h"
 
 #include <QFileDialog>
 #include <QGroupBox>
@@ -19,19 +20,18 @@ TConvert2::TConvert2(QWidget& mainWindow, platform::Platform& platform, BarcodeS
     GroupBox1->setToolTip(
         QStringLiteral("Set the resolution of the graphic you are about to make"));
     auto* resolutions = new QHBoxLayout(GroupBox1);
-    const auto resolution = [&](const char* name, const char* caption, const char* hint) {
-        auto* button = new QRadioButton(QString::fromLatin1(caption), GroupBox1);
-        button->setObjectName(QString::fromLatin1(name));
-        button->setToolTip(QString::fromLatin1(hint));
+    for (const picture::Resolution& resolution : picture::Resolutions) {
+        auto* button = new QRadioButton(QStringLiteral("%1 dpi").arg(resolution.dpi), GroupBox1);
+        button->setObjectName(QStringLiteral("RB%1").arg(resolution.dpi));
+        // Only the resolutions up to the default have a hint.
+        if (resolution.dpi <= picture::DefaultDpi) {
+            button->setToolTip(QStringLiteral("Set to %1 dpi").arg(resolution.dpi));
+        }
+        button->setChecked(resolution.dpi == picture::DefaultDpi);
         resolutions->addWidget(button);
-        return button;
-    };
-    RB300 = resolution("RB300", "300 dpi", "Set to 300 dpi");
-    RB600 = resolution("RB600", "600 dpi", "Set to 600 dpi");
-    RB900 = resolution("RB900", "900 dpi", "");
-    RB1200 = resolution("RB1200", "1200 dpi", "");
-    RB600->setChecked(true);
-    EnterGroupAtCheckedButton({RB300, RB600, RB900, RB1200});
+        resolutionButtons << button;
+    }
+    EnterGroupAtCheckedButton(resolutionButtons);
 
     BitBtn1 = new QPushButton(QStringLiteral("E&xit"), this);
     BitBtn1->setObjectName(QStringLiteral("BitBtn1"));

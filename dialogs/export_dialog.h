@@ -6,6 +6,7 @@
 #include "picture/barcode_picture.h"
 #include "picture/picture_format.h"
 
+#include <QList>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -29,10 +30,8 @@ public:
     TConvert2(QWidget& mainWindow, platform::Platform& platform, BarcodeSource barcode);
 
     QGroupBox* GroupBox1;
-    QRadioButton* RB300;
-    QRadioButton* RB600;
-    QRadioButton* RB900;
-    QRadioButton* RB1200;
+    // RB300, RB600, RB900, RB1200: one button a resolution of picture::Resolutions, in order.
+    QList<QRadioButton*> resolutionButtons;
     QPushButton* BitBtn1; // "E&xit"
     QPushButton* MakeGraphic;
     QFileDialog* SaveDialog1;

@@ -2,6 +2,7 @@
 #include "dialogs/export_dialog.h"
 #include "dialogs/export_folder.h"
 #include "picture/barcode_picture.h"
+#include "picture/export_font_size.h"
 #include "picture/picture_format.h"
 #include "picture/picture_writer.h"
 #include "platform/platform.h"
@@ -30,16 +31,12 @@ picture::PictureFormat FormatOfFilter(int filterIndex) {
 } // namespace
 
 int TConvert2::chosenDpi() const {
-    if (RB1200->isChecked()) {
-        return 1200;
+    for (qsizetype i = 0; i < resolutionButtons.size(); ++i) {
+        if (resolutionButtons[i]->isChecked()) {
+            return picture::Resolutions[static_cast<std::size_t>(i)].dpi;
+        }
     }
-    if (RB900->isChecked()) {
-        return 900;
-    }
-    if (RB600->isChecked()) {
-        return 600;
-    }
-    return 300;
+    return picture::Resolutions.front().dpi;
 }
 
 void TConvert2::MakeGraphicClick() {

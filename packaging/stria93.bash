@@ -1,5 +1,6 @@
 # bash completion for stria93: commands, each command's options, their values, and file names
-# after -o.
+# after -o. The commands, options and values are read from stria93's own help, so that the
+# completion offers what the installed program takes.
 
 _stria93_stocks() {
     # The stock names are the first column of the list, below its heading.
@@ -12,8 +13,26 @@ _stria93_stocks() {
     }
 }
 
+# The commands: the lines of "stria93 --help" that start with two blanks and a name.
+_stria93_commands() {
+    "$1" --help 2>/dev/null | sed -nE 's/^  ([a-z][a-z-]*)( .*)?$/\1/p' | sort -u
+}
+
+# A command's options, one a line with its value's name if it takes one: "--dpi N",
+# "-o, --output FILE", "--sums".
+_stria93_options() {
+    "$1" "$2" --help 2>/dev/null |
+        sed -nE 's/^  (-[^ ,]+(, -[^ ,]+)*( [A-Z][A-Z,]*)?)( .*)?$/\1/p'
+}
+
+# The values of an option, from a synopsis that lists them: "[--dpi 300|600|900|1200]".
+_stria93_values() {
+    "$1" --help 2>/dev/null | grep -oE -- "\[$2 [^] |]+(\|[^] |]+)+\]" | head -n 1 |
+        sed -E 's/^\[[^ ]+ //; s/\]$//; s/\|/ /g'
+}
+
 _stria93() {
-    local cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
+    local program=$1 cur=${COMP_WORDS[COMP_CWORD]} prev=${COMP_WORDS[COMP_CWORD - 1]}
     # --size=a: bash splits the word at "=", leaving the option two words back.
     if [[ $prev == = && $COMP_CWORD -ge 2 ]]; then
         prev=${COMP_WORDS[COMP_CWORD - 2]}
@@ -21,48 +40,38 @@ _stria93() {
         cur=
     fi
 
-    local values=
     case $prev in
-        --style) values='standard hr' ;;
-        --size) values='a b c d e f' ;;
-        --dpi) values='300 600 900 1200' ;;
-        --format) values='bmp gif jpg png pdf svg' ;;
-        --stock) values=$(_stria93_stocks "$1") ;;
         -o | --output)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
             return
             ;;
-        --points | --bar-reduction | --start | --copies | --offset | --scale)
-            COMPREPLY=()
+        --stock)
+            mapfile -t COMPREPLY < <(compgen -W "$(_stria93_stocks "$program")" -- "$cur")
             return
             ;;
     esac
-    if [[ -n $values ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "$values" -- "$cur")
-        return
-    fi
 
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'encode export sheet setup setup-fonts --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "$(_stria93_commands "$program") --help --version" -- "$cur")
         return
     fi
 
     local options
-    case ${COMP_WORDS[1]} in
-        encode) options='--sums' ;;
-        export) options='--style --size --points --dpi --format --sums --exact --bar-reduction --quiet -o' ;;
-        sheet) options='--stock --start --copies --style --size --points --offset --scale -o --output --list --calibrate' ;;
-        setup | setup-fonts) options='--quiet' ;;
-        *) return ;;
-    esac
+    options=$(_stria93_options "$program" "${COMP_WORDS[1]}")
+    [[ -n $options ]] || return
+    # After an option that takes a value: its values, or nothing for a free one (--points N).
+    if [[ $prev == -* ]] && grep -qE -- "(^|, )$prev [A-Z]" <<<"$options"; then
+        mapfile -t COMPREPLY < <(compgen -W "$(_stria93_values "$program" "$prev")" -- "$cur")
+        return
+    fi
     # Data is free text, so only options are offered, and none after "--".
     local word
     for word in "${COMP_WORDS[@]:2:COMP_CWORD-2}"; do
         [[ $word == -- ]] && return
     done
     if [[ $cur == -* ]]; then
-        mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W "$(sed -E 's/ [A-Z].*$//; s/,//g' <<<"$options")" -- "$cur")
     fi
 }
 

@@ -5,16 +5,12 @@
 namespace picture {
 
 ResolutionConstants ConstantsForResolution(int dpi) {
-    switch (dpi) {
-    case 1200:
-        return {16, 160, 20, 40, 60};
-    case 900:
-        return {12, 120, 15, 30, 40};
-    case 600:
-        return {8, 80, 10, 20, 20};
-    default:
-        return {4, 40, 5, 10, 10};
+    for (const Resolution& resolution : Resolutions) {
+        if (resolution.dpi == dpi) {
+            return resolution.constants;
+        }
     }
+    return Resolutions.front().constants;
 }
 
 QString NotAnIntegerMessage(const QString& text) {

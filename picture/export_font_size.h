@@ -4,6 +4,7 @@
 #include "result/result.h"
 
 #include <QString>
+#include <array>
 
 namespace picture {
 
@@ -16,7 +17,19 @@ struct ResolutionConstants {
     int bottomMargin;   // D
 };
 
-// 1200, 900 and 600 dpi have their own constants; every other value gets those of 300 dpi.
+struct Resolution {
+    int dpi;
+    ResolutionConstants constants;
+};
+
+// The nominal resolutions an export offers, lowest first, with their constants.
+inline constexpr std::array<Resolution, 4> Resolutions{{{300, {4, 40, 5, 10, 10}},
+                                                        {600, {8, 80, 10, 20, 20}},
+                                                        {900, {12, 120, 15, 30, 40}},
+                                                        {1200, {16, 160, 20, 40, 60}}}};
+inline constexpr int DefaultDpi = 600;
+
+// The constants of the resolution; a value not offered gets those of the lowest.
 ResolutionConstants ConstantsForResolution(int dpi);
 
 // "'<text>' is not a valid integer value": how a point size that is no whole number is refused,

@@ -100,7 +100,7 @@ void TestExportDialog::currentState() {
     window.BarTextOut->setText(QStringLiteral("  (ABC123W9)"));
     window.SizeF->click();
     window.PointSize->setEditText(QStringLiteral("20"));
-    window.Convert2->RB300->setChecked(true);
+    window.Convert2->findChild<QRadioButton*>(QStringLiteral("RB300"))->setChecked(true);
     const QString fileName = fixture.documents.path() + QStringLiteral("/edited.png");
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{fileName, 4});
     window.Convert2->MakeGraphic->click();
@@ -112,7 +112,7 @@ void TestExportDialog::currentState() {
     QCOMPARE(decoders::ReadWithZbar(written), QStringList({QStringLiteral("ABC123")}));
 
     // A second save at another resolution makes a fresh, larger picture of the same string.
-    window.Convert2->RB1200->setChecked(true);
+    window.Convert2->findChild<QRadioButton*>(QStringLiteral("RB1200"))->setChecked(true);
     fixture.desktop.answerSaveFile(platform::SaveFileChoice{fileName, 4});
     window.Convert2->MakeGraphic->click();
     expected.dpi = 1200;

@@ -249,22 +249,28 @@ void TestPicture::fontSize() {
     QCOMPARE(result.value_or(0), points);
 }
 
+// The resolutions the export dialog and --dpi offer, and the one taken for any other value.
 void TestPicture::constants_data() {
     QTest::addColumn<int>("dpi");
-    QTest::addColumn<QList<int>>("expected"); // scale, m, T size a, T, D
-    QTest::newRow("1200") << 1200 << QList<int>{16, 160, 20, 40, 60};
-    QTest::newRow("900") << 900 << QList<int>{12, 120, 15, 30, 40};
-    QTest::newRow("600") << 600 << QList<int>{8, 80, 10, 20, 20};
-    QTest::newRow("300") << 300 << QList<int>{4, 40, 5, 10, 10};
-    QTest::newRow("any other") << 0 << QList<int>{4, 40, 5, 10, 10};
+    QTest::addColumn<int>("asDpi");
+    for (const int dpi : {300, 600, 900, 1200}) {
+        QTest::addRow("%d", dpi) << dpi << dpi;
+    }
+    QTest::newRow("any other") << 0 << 300;
 }
 
+// A picture keeps its printed size at every resolution: the font scale and the margins grow with
+// the dots per inch (a scale of 1 is 75 dpi; the side margin is 10 scale steps, the top margin
+// 2.5, halved for size a). The bottom margins, which do not follow that rule, are checked by
+// the layouts below.
 void TestPicture::constants() {
     QFETCH(int, dpi);
-    QFETCH(QList<int>, expected);
+    QFETCH(int, asDpi);
     const auto c = picture::ConstantsForResolution(dpi);
-    QCOMPARE((QList<int>{c.scale, c.sideMargin, c.topMarginSizeA, c.topMargin, c.bottomMargin}),
-             expected);
+    QCOMPARE(c.scale * 75, asDpi);
+    QCOMPARE(c.sideMargin, 10 * c.scale);
+    QCOMPARE(c.topMargin * 2, 5 * c.scale);
+    QCOMPARE(c.topMarginSizeA * 2, c.topMargin);
 }
 
 void TestPicture::layout_data() {
@@ -277,6 +283,7 @@ void TestPicture::layout_data() {
     QTest::addColumn<int>("bottom");     // D
     QTest::newRow("defaults") << 600 << "24" << false << 256 << 240 << 20 << 20;
     QTest::newRow("300 dpi, size a") << 300 << "24" << true << 64 << 120 << 5 << 10;
+    QTest::newRow("900 dpi") << 900 << "24" << false << 384 << 360 << 30 << 40;
     QTest::newRow("1200 dpi, 50 points") << 1200 << "50" << false << 1067 << 480 << 40 << 60;
 }
 
