@@ -9,7 +9,7 @@ QUrl Site() {
 }
 
 QString SiteText() {
-    return QStringLiteral("www.quorinfont.example");
+    return Site().host();
 }
 
 QUrl SymbologyPage() {

@@ -184,8 +184,9 @@ void TStriaInput::buildControls() {
         PictureButton("BuildGraphic", "&Export", "Export your bar code in bmp, gif, or jpg formats",
                       ButtonPicture("document-save-as", "export.svg"), this);
 
-    StaticText5 = BoldText(
-        "StaticText5", "This is the string to use with Quorin Font's bar code 93 typefaces:", this);
+    const QByteArray stringToUse =
+        QByteArray("This is the string to use with ") + vendor::Name + "'s bar code 93 typefaces:";
+    StaticText5 = BoldText("StaticText5", stringToUse.constData(), this);
     BarTextOut =
         Named(new QLineEdit(this), "BarTextOut", "Use this string with our bar code fonts");
     SetPixelSize(BarTextOut, 15);

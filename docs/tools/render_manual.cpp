@@ -2,6 +2,7 @@
 // Prints the help pages, in the order of the help contents, into the PDF manual: a title sheet
 // with the contents, then one section per page, with page numbers.
 #include "docs/tools/manual_pages.h"
+#include "links/vendor_links.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -49,8 +50,9 @@ int main(int argc, char** argv) {
 
     QString html = QStringLiteral("<h1 style=\"font-size: 28pt\">Stria " STRIA_VERSION "</h1>"
                                   "<p style=\"font-size: 14pt\">User manual</p>"
-                                  "<p>Code 93 barcodes for the Sample 93 typefaces, from Quorin "
-                                  "Font.</p><h2>Contents</h2><ol>");
+                                  "<p>Code 93 barcodes for the Sample 93 typefaces, from %1.</p>"
+                                  "<h2>Contents</h2><ol>")
+                       .arg(QString::fromUtf8(vendor::Name).toHtmlEscaped());
     for (const manual::Page& page : pages) {
         html += QStringLiteral("<li>") + page.title.toHtmlEscaped() + QStringLiteral("</li>");
     }
