@@ -13,10 +13,26 @@ namespace {
 
 constexpr const char* Version = STRIA_VERSION;
 
-const std::vector<const cli::Command*>& Commands() {
-    static const std::vector<const cli::Command*> commands = {
-        &cli::EncodeCommand(), &cli::ExportCommand(), &cli::SheetCommand(),
-        &cli::SetupFontsCommand(), &cli::SetupCommand()};
+// Every command, in the order the help lists them, with what runs it.
+struct Entry {
+    const cli::Command& command;
+    int (*run)(const cli::Args&);
+};
+
+const std::vector<Entry>& Entries() {
+    static const std::vector<Entry> entries = {{cli::EncodeCommand(), cli::RunEncode},
+                                               {cli::ExportCommand(), cli::RunExport},
+                                               {cli::SheetCommand(), cli::RunSheet},
+                                               {cli::SetupFontsCommand(), cli::RunSetupFonts},
+                                               {cli::SetupCommand(), cli::RunSetup}};
+    return entries;
+}
+
+std::vector<const cli::Command*> Commands() {
+    std::vector<const cli::Command*> commands;
+    for (const Entry& entry : Entries()) {
+        commands.push_back(&entry.command);
+    }
     return commands;
 }
 
@@ -74,20 +90,10 @@ int RunCommand(const cli::Args& all) {
         std::printf("stria93 %s\n", Version);
         return cli::ExitOk;
     }
-    if (command == "encode") {
-        return cli::RunEncode(rest);
-    }
-    if (command == "export") {
-        return cli::RunExport(rest);
-    }
-    if (command == "sheet") {
-        return cli::RunSheet(rest);
-    }
-    if (command == "setup-fonts") {
-        return cli::RunSetupFonts(rest);
-    }
-    if (command == "setup") {
-        return cli::RunSetup(rest);
+    for (const Entry& entry : Entries()) {
+        if (entry.command.name.toStdString() == command) {
+            return entry.run(rest);
+        }
     }
     return cli::UsageError("unknown command '" + command + "'");
 }
