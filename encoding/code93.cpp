@@ -1,6 +1,7 @@
 #include "encoding/code93.h"
 
 #include "encoding/code93_tables.h"
+#include "encoding/typeface_names.h"
 
 namespace code93 {
 
@@ -16,10 +17,10 @@ char16_t SymbolChar(int value) {
 }
 
 std::u16string FaceName(Style style, char16_t sizeLetter) {
-    std::u16string name = u"Sample 93 ";
+    std::u16string name = typefaces::FamilyPrefix;
     name += sizeLetter;
     if (style == Style::HumanReadable) {
-        name += u" HR";
+        name += typefaces::HumanReadableSuffix;
     }
     return name;
 }

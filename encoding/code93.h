@@ -24,7 +24,8 @@ CharacterClass CharClass(char16_t c);
 // Font character of a check value 0..46; any other value gives a space.
 char16_t SymbolChar(int value);
 
-// "Sample 93 " + size letter + " HR" for the Human Readable style.
+// The family of the size letter's typeface of the style, by the rule of the typefaces'
+// generator (encoding/typeface_names.h): "Sample 93 d", "Sample 93 d HR".
 std::u16string FaceName(Style style, char16_t sizeLetter);
 
 } // namespace code93

@@ -10,6 +10,7 @@ control character as its control picture), and the two check characters show not
 that apply no OpenType features show each symbol's own character instead.
 
     make_barcode_fonts.py --list                          print the file names it writes
+    make_barcode_fonts.py --names-header FILE.h           write the family and file names as C++
     make_barcode_fonts.py --out DIR --text-font DejaVuSans.ttf
 """
 
@@ -103,12 +104,30 @@ LICENCE_NOTE = (
 )
 
 
+FAMILY_PREFIX = "Sample 93 "
+HUMAN_READABLE_SUFFIX = " HR"
+
+
 def font_file_name(letter, human_readable):
     return "sample93%s%s.ttf" % (letter, "-hr" if human_readable else "")
 
 
 def family_name(letter, human_readable):
-    return "Sample 93 %s%s" % (letter, " HR" if human_readable else "")
+    return FAMILY_PREFIX + letter + (HUMAN_READABLE_SUFFIX if human_readable else "")
+
+
+def names_header(names):
+    """The family names and their files for the programs, which name the faces by this rule."""
+    rows = "".join('    {u"%s", "%s"},\n' % (family_name(letter, hr), font_file_name(letter, hr))
+                   for letter, hr in names)
+    return ("// Written by fonts/make_barcode_fonts.py: the barcode typefaces' names and files.\n"
+            "#pragma once\n\n#include <array>\n\nnamespace typefaces {\n\n"
+            "// A family is the prefix and its size letter, then the suffix for Human Readable.\n"
+            'inline constexpr char16_t FamilyPrefix[] = u"%s";\n'
+            'inline constexpr char16_t HumanReadableSuffix[] = u"%s";\n\n'
+            "struct Typeface {\n    const char16_t* family;\n    const char* file;\n};\n\n"
+            "inline constexpr std::array<Typeface, %d> All{{\n%s}};\n\n"
+            "} // namespace typefaces\n" % (FAMILY_PREFIX, HUMAN_READABLE_SUFFIX, len(names), rows))
 
 
 def cell_metrics(letter):
@@ -444,6 +463,7 @@ def build_font(letter, human_readable, text_source):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--list", action="store_true", help="print the file names and stop")
+    parser.add_argument("--names-header", help="write the names as a C++ header and stop")
     parser.add_argument("--out", help="folder for the .ttf files")
     parser.add_argument("--text-font", help="DejaVu Sans, for the HR text")
     args = parser.parse_args()
@@ -451,6 +471,11 @@ def main():
     names = [(letter, hr) for hr in (False, True) for letter in GEOMETRY]
     if args.list:
         print(";".join(font_file_name(letter, hr) for letter, hr in names))
+        return
+    if args.names_header:
+        os.makedirs(os.path.dirname(args.names_header), exist_ok=True)
+        with open(args.names_header, "w", encoding="utf-8") as header:
+            header.write(names_header(names))
         return
     if not args.out or not args.text_font:
         parser.error("--out and --text-font are needed")

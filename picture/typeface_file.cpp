@@ -1,5 +1,6 @@
 #include "picture/typeface_file.h"
 
+#include "encoding/typeface_names.h"
 #include "files/install_paths.h"
 
 #include <QDir>
@@ -28,10 +29,12 @@ QString FamilyOf(FT_Library library, const QString& path) {
 
 // The name the font generator gives the family's file: "Sample 93 d HR" in sample93d-hr.ttf.
 QString GeneratedFileName(const QString& family) {
-    QString name = family.toLower();
-    name.replace(QStringLiteral(" hr"), QStringLiteral("-hr"));
-    name.remove(u' ');
-    return name + QStringLiteral(".ttf");
+    for (const typefaces::Typeface& typeface : typefaces::All) {
+        if (family == QString::fromUtf16(typeface.family)) {
+            return QString::fromLatin1(typeface.file);
+        }
+    }
+    return {};
 }
 
 QString FindFile(const QString& family) {
