@@ -1,11 +1,8 @@
 #include "cli/barcode_options.h"
 
+#include "encoding/point_size.h"
+
 namespace cli {
-namespace {
-
-constexpr int LargestPoints = 1000;
-
-} // namespace
 
 QString BarcodeChoice::faceName() const {
     return QString::fromStdU16String(code93::FaceName(style, sizeLetter));
@@ -57,15 +54,23 @@ Result<BarcodeChoice> ReadBarcodeOptions(const CommandLine& line) {
     if (const Result<> face = ReadFace(line, choice); !face) {
         return Failure{face.error()};
     }
-    const QString points = line.text(QStringLiteral("points"));
-    const auto n = WholeNumber(points, 1, LargestPoints);
+    const Result<int> points = ReadPoints(line.text(QStringLiteral("points")));
+    if (!points) {
+        return Failure{points.error()};
+    }
+    choice.points = *points;
+    return choice;
+}
+
+Result<int> ReadPoints(const QString& points) {
+    const auto n = WholeNumber(points, code93::SmallestPointSize, code93::LargestPointSize);
     if (!n) {
-        return Failure{QStringLiteral("--points must be a whole number from 1 to %1, not '%2'")
-                           .arg(LargestPoints)
+        return Failure{QStringLiteral("--points must be a whole number from %1 to %2, not '%3'")
+                           .arg(code93::SmallestPointSize)
+                           .arg(code93::LargestPointSize)
                            .arg(points)};
     }
-    choice.points = *n;
-    return choice;
+    return *n;
 }
 
 } // namespace cli

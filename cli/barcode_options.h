@@ -30,7 +30,11 @@ std::optional<int> WholeNumber(const QString& text, int smallest, int largest);
 // --style and --size into the choice.
 Result<> ReadFace(const CommandLine& line, BarcodeChoice& choice);
 
-// --style, --size and --points (a whole number of points from 1 to 1000).
+// --style, --size and --points.
 Result<BarcodeChoice> ReadBarcodeOptions(const CommandLine& line);
+
+// The value of --points: a whole number of points from code93::SmallestPointSize to
+// code93::LargestPointSize, as the window takes them.
+Result<int> ReadPoints(const QString& points);
 
 } // namespace cli

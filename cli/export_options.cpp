@@ -87,6 +87,9 @@ Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
     if (!fontSize) {
         return Failure{QStringLiteral("--points: ") + fontSize.error()};
     }
+    if (const Result<int> points = ReadPoints(options.points.trimmed()); !points) {
+        return Failure{points.error()};
+    }
     if (options.exact && options.barReduction != static_cast<long long>(options.barReduction)) {
         return Failure{
             QStringLiteral("--bar-reduction must be a whole number of pixels with --exact")};

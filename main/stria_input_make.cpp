@@ -3,6 +3,7 @@
 #include "control_characters/control_character_list.h"
 #include "encoding/barcode_builder.h"
 #include "encoding/code93.h"
+#include "encoding/point_size.h"
 #include "main/stria_input.h"
 #include "picture/export_font_size.h"
 #include "platform/platform.h"
@@ -21,10 +22,6 @@ namespace {
 
 const QString MessageFace = QStringLiteral("Arial");
 constexpr int MessagePointSize = 12;
-constexpr int MinimumPointSize = 18;
-// The clipboard's rich text gives sizes in half points, which word processors read as 16-bit
-// numbers: a larger size would paste as another one.
-constexpr int MaximumPointSize = 16383;
 constexpr int OutputPointSize = 10;
 constexpr int OutputWithSumsPointSize = 8;
 
@@ -42,7 +39,7 @@ QTextCharFormat FaceFormat(const QString& family, int pointSize) {
 QString TooLargeMessage(const QString& pointSize) {
     return QStringLiteral("Point size %1 is too large: the largest is %2.")
         .arg(pointSize)
-        .arg(MaximumPointSize);
+        .arg(code93::LargestPointSize);
 }
 
 void SetPointSize(QWidget* widget, int pointSize) {
@@ -100,7 +97,7 @@ void TStriaInput::MakeButtonClickClick() {
         platform_.errorDialog(picture::NotAnIntegerMessage(PointSize->currentText()));
         return;
     }
-    if (*pointSize > MaximumPointSize) {
+    if (*pointSize > code93::LargestPointSize) {
         platform_.errorDialog(TooLargeMessage(PointSize->currentText()));
         return;
     }
@@ -124,9 +121,9 @@ void TStriaInput::RadioButton1Click() {
         PointSize->setFocus();
     } else if (const std::optional<int> pointSize = pointSizeNumber(); !pointSize) {
         platform_.errorDialog(picture::NotAnIntegerMessage(text));
-    } else if (*pointSize < MinimumPointSize) {
+    } else if (*pointSize < code93::SmallestPointSize) {
         PointSize->setFocus();
-    } else if (*pointSize > MaximumPointSize) {
+    } else if (*pointSize > code93::LargestPointSize) {
         platform_.errorDialog(TooLargeMessage(text));
         PointSize->setFocus();
     } else {

@@ -1,5 +1,7 @@
 #include "sheet/label_fit.h"
 
+#include "encoding/point_size.h"
+
 #include <cmath>
 
 namespace sheet {
@@ -24,7 +26,7 @@ QString FitRefusal(const LabelFit& fit, const LabelStock& stock) {
             .arg(stock.name)
             .arg(fit.room.width(), 0, 'f', 1)
             .arg(fit.room.height(), 0, 'f', 1);
-    return fit.largestPoints >= 1
+    return fit.largestPoints >= code93::SmallestPointSize
                ? QStringLiteral("%1; %2 points would fit (--points %2)")
                      .arg(sizes)
                      .arg(fit.largestPoints)

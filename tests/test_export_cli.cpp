@@ -212,6 +212,8 @@ void TestExportCli::usageErrors_data() {
                              << QByteArray("--dpi must be 300, 600, 900 or 1200, not '500'");
     QTest::newRow("bad points") << QStringList{"export", "--points", "2x", "-o", "x.png", "A"}
                                 << QByteArray("'2x' is not a valid integer value");
+    QTest::newRow("points below 18") << QStringList{"export", "--points", "12", "-o", "x.png", "A"}
+                                     << QByteArray("--points must be a whole number from 18");
     QTest::newRow("bad size") << QStringList{"export", "--size", "g", "-o", "x.png", "A"}
                               << QByteArray("--size must be one of a, b, c, d, e, f");
     QTest::newRow("several without {n}")

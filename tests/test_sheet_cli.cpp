@@ -317,8 +317,11 @@ void TestSheetCli::usageErrors_data() {
     QTest::newRow("calibrate with data")
         << QStringList{"--calibrate", "--stock", "5160", "-o", "x.pdf", "A"}
         << QByteArray("takes no data");
-    QTest::newRow("points") << QStringList{"--stock", "5160", "--points", "0", "-o", "x.pdf"}
-                            << QByteArray("--points must be a whole number from 1 to 1000");
+    QTest::newRow("points") << QStringList{"--stock", "5160", "--points", "17", "-o", "x.pdf"}
+                            << QByteArray("--points must be a whole number from 18 to 16383");
+    QTest::newRow("points beyond rich text")
+        << QStringList{"--stock", "5160", "--points", "16384", "-o", "x.pdf"}
+        << QByteArray("--points must be a whole number from 18 to 16383");
     QTest::newRow("unknown option") << QStringList{"--stock", "5160", "--colour", "-o", "x.pdf"}
                                     << QByteArray("unknown option '--colour'");
 }
