@@ -3,6 +3,7 @@
 // the encoding tests and the encoder's fuzz target.
 #pragma once
 
+#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -55,6 +56,19 @@ inline std::optional<std::u16string> ReferenceFullAscii(char16_t c) {
         return std::nullopt;
     }
 }
+
+// The symbols as the symbology's table publishes them, by value 0..46: nine modules each, 1 a bar
+// module and 0 a space module. Start and stop share one pattern; the stop adds a termination bar.
+inline constexpr std::array<std::string_view, 47> ReferencePatterns{
+    "100010100", "101001000", "101000100", "101000010", "100101000", "100100100", "100100010",
+    "101010000", "100010010", "100001010", "110101000", "110100100", "110100010", "110010100",
+    "110010010", "110001010", "101101000", "101100100", "101100010", "100110100", "100011010",
+    "101011000", "101001100", "101000110", "100101100", "100010110", "110110100", "110110010",
+    "110101100", "110100110", "110010110", "110011010", "101101100", "101100110", "100110110",
+    "100111010", "100101110", "111010100", "111010010", "111001010", "101101110", "101110110",
+    "110101110", "100100110", "111011010", "111010110", "100110010",
+};
+inline constexpr std::string_view ReferenceStartStop = "101011110";
 
 inline int ReferenceValue(char16_t c) {
     const std::u16string symbols = u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%<=>?";

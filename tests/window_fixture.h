@@ -4,6 +4,7 @@
 
 #include "main/stria_input.h"
 #include "platform/recording_platform.h"
+#include "settings/data_folder.h"
 
 #include <QDir>
 #include <QFile>
@@ -27,8 +28,10 @@ struct WindowFixture {
         window = std::make_unique<TStriaInput>(desktop);
     }
 
-    QString dataFolder() const { return documents.path() + QStringLiteral("/Stria/"); }
-    QString settingsPath() const { return dataFolder() + QStringLiteral("striatips.ini"); }
+    QString dataFolder() const { return settings::DataFolder(documents.path()); }
+    QString settingsPath() {
+        return dataFolder() + settings::SettingsFileName(desktop.programFileName());
+    }
 
     // The data folder, holding the settings file unless the text is empty.
     void writeSettingsFile(const QByteArray& settingsText) {
