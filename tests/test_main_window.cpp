@@ -11,6 +11,8 @@
 #include "platform/recording_platform.h"
 #include "platform/window_frame.h"
 #include "settings/ini_file.h"
+#include "tests/file_writes.h"
+#include "tests/text_contrast.h"
 #include "tests/window_fixture.h"
 
 #include <QAccessible>
@@ -20,25 +22,17 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScopeGuard>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QStyleOptionGroupBox>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTextBlock>
 #include <QTextCursor>
 #include <QTextEdit>
-#include <cmath>
 #include <memory>
-#include <optional>
-#include <sys/inotify.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -57,25 +51,6 @@ QPair<QString, qreal> FaceAt(QTextEdit* box, int position) {
     cursor.setPosition(position + 1);
     const QTextCharFormat format = cursor.charFormat();
     return {format.fontFamilies().toStringList().value(0), format.fontPointSize()};
-}
-
-// Where the button draws its text (and its icon), in its own coordinates.
-QRect ButtonTextRoom(QAbstractButton* button) {
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    option.icon = button->icon();
-    option.iconSize = button->iconSize();
-    QStyle::SubElement contents = QStyle::SE_PushButtonContents;
-    if (qobject_cast<QCheckBox*>(button)) {
-        contents = QStyle::SE_CheckBoxContents;
-    } else if (qobject_cast<QRadioButton*>(button)) {
-        contents = QStyle::SE_RadioButtonContents;
-    } else if (auto* push = qobject_cast<QPushButton*>(button)) {
-        option.features.setFlag(QStyleOptionButton::Flat, push->isFlat());
-        option.features.setFlag(QStyleOptionButton::AutoDefaultButton, push->autoDefault());
-    }
-    return button->style()->subElementRect(contents, &option, button);
 }
 
 // Where the widget's text would not show whole at its font, the widget and the text; else empty.
@@ -104,148 +79,6 @@ QString CutText(QWidget* widget) {
         .arg(room.width())
         .arg(room.height());
 }
-
-// Where the widget draws a text, in its window's coordinates; empty where it shows none.
-QRect TextArea(QWidget* widget) {
-    QRect area;
-    if (auto* label = qobject_cast<QLabel*>(widget); label && !label->text().isEmpty()) {
-        area = label->contentsRect();
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget);
-               button && !button->text().isEmpty()) {
-        area = ButtonTextRoom(button);
-    } else if (auto* group = qobject_cast<QGroupBox*>(widget); group && !group->title().isEmpty()) {
-        QStyleOptionGroupBox option;
-        option.initFrom(group);
-        option.text = group->title();
-        option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
-        area = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
-                                              QStyle::SC_GroupBoxLabel, group);
-    } else if (auto* line = qobject_cast<QLineEdit*>(widget); line && !line->text().isEmpty()) {
-        area = line->contentsRect();
-    } else if (auto* rich = qobject_cast<QTextEdit*>(widget);
-               rich && !rich->document()->isEmpty()) {
-        area = rich->viewport()->geometry();
-    } else if (auto* plain = qobject_cast<QPlainTextEdit*>(widget);
-               plain && !plain->document()->isEmpty()) {
-        area = plain->viewport()->geometry();
-    }
-    return area.isEmpty() ? QRect() : area.translated(widget->mapTo(widget->window(), QPoint()));
-}
-
-// The two colours' contrast ratio as the readability guidelines define it, 1 to 21.
-double ContrastRatio(QRgb a, QRgb b) {
-    const auto luminance = [](QRgb rgb) {
-        const auto linear = [](int channel) {
-            const double c = channel / 255.0;
-            return c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
-        };
-        return 0.2126 * linear(qRed(rgb)) + 0.7152 * linear(qGreen(rgb)) +
-               0.0722 * linear(qBlue(rgb));
-    };
-    const double la = luminance(a);
-    const double lb = luminance(b);
-    return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
-// The lowest contrast of a text against what lies right behind it. The window is drawn as it
-// is (shown), and with every text black and white: where those two differ the text covers the
-// pixel, and where they differ most it shows its own colour.
-double LowestTextContrast(const QImage& shown, const QImage& black, const QImage& white,
-                          QRect area) {
-    area &= shown.rect();
-    const auto coverage = [&](int x, int y) {
-        const QRgb b = black.pixel(x, y);
-        const QRgb w = white.pixel(x, y);
-        return std::max({qRed(w) - qRed(b), qGreen(w) - qGreen(b), qBlue(w) - qBlue(b)});
-    };
-    int most = 0;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            most = std::max(most, coverage(x, y));
-        }
-    }
-    if (most == 0) {
-        return 0; // the text does not show at all
-    }
-    // The nearest pixel the text leaves alone: what the text stands on there.
-    const auto behind = [&](int x, int y) -> std::optional<QRgb> {
-        for (int reach = 1; reach <= 8; ++reach) {
-            for (int dy = -reach; dy <= reach; ++dy) {
-                for (int dx = -reach; dx <= reach; ++dx) {
-                    const QPoint near(x + dx, y + dy);
-                    if ((std::abs(dx) == reach || std::abs(dy) == reach) && area.contains(near) &&
-                        coverage(near.x(), near.y()) == 0) {
-                        return shown.pixel(near);
-                    }
-                }
-            }
-        }
-        return std::nullopt;
-    };
-    double lowest = 21;
-    for (int y = area.top(); y <= area.bottom(); ++y) {
-        for (int x = area.left(); x <= area.right(); ++x) {
-            if (coverage(x, y) * 10 >= most * 9) {
-                if (const std::optional<QRgb> background = behind(x, y)) {
-                    lowest = std::min(lowest, ContrastRatio(shown.pixel(x, y), *background));
-                }
-            }
-        }
-    }
-    return lowest;
-}
-
-// Every text of these widgets in one colour, whatever colours each was given.
-void ColourTexts(const QList<QWidget*>& widgets, QColor colour) {
-    for (QWidget* widget : widgets) {
-        QPalette palette = widget->palette();
-        for (QPalette::ColorRole role :
-             {QPalette::WindowText, QPalette::ButtonText, QPalette::Text}) {
-            palette.setColor(role, colour);
-        }
-        widget->setPalette(palette);
-    }
-}
-
-// A dark colour scheme as desktops offer it: light texts on dark grey.
-QPalette DarkPalette() {
-    QPalette dark(QColor(53, 53, 53));
-    dark.setColor(QPalette::Base, QColor(35, 35, 35));
-    dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    dark.setColor(QPalette::HighlightedText, QColor(35, 35, 35));
-    return dark;
-}
-
-// How often a file of the folder was written, in place or by a rename onto its name, as seen by
-// the kernel from the counter's creation on.
-class FileWrites {
-public:
-    explicit FileWrites(const QString& folder) : fd_(inotify_init1(IN_NONBLOCK | IN_CLOEXEC)) {
-        inotify_add_watch(fd_, QFile::encodeName(folder).constData(), IN_MOVED_TO | IN_CLOSE_WRITE);
-    }
-    ~FileWrites() { ::close(fd_); }
-    FileWrites(const FileWrites&) = delete;
-    FileWrites& operator=(const FileWrites&) = delete;
-
-    int of(const QString& name) {
-        alignas(inotify_event) char buffer[4096];
-        ssize_t length = 0;
-        while ((length = ::read(fd_, buffer, sizeof buffer)) > 0) {
-            for (ssize_t at = 0; at < length;) {
-                const auto* event = reinterpret_cast<const inotify_event*>(buffer + at);
-                if (event->len > 0 && QFile::decodeName(event->name) == name) {
-                    ++count_;
-                }
-                at += ssize_t(sizeof(inotify_event)) + event->len;
-            }
-        }
-        return count_;
-    }
-
-private:
-    int fd_;
-    int count_ = 0;
-};
 
 } // namespace
 
