@@ -8,6 +8,72 @@
 #include <QStringList>
 #include <cctype>
 #include <cstdint>
+#include <utility>
+
+// One piece of RTF as a reader meets it, with where it starts (for a symbol or hex byte, the
+// character after the backslash).
+struct RtfToken {
+    enum class Kind { GroupStart, GroupEnd, Word, Symbol, Hex, Text, LineEnd, EndsInBackslash };
+    Kind kind = Kind::Text;
+    qsizetype at = 0;
+    char c = 0;            // Symbol, Text, LineEnd: the character
+    QByteArray word;       // Word: its letters
+    bool hasValue = false; // Word: a number follows the letters
+    int value = 0;         // Word: that number; Hex: the byte
+    bool validHex = true;  // Hex: two hex digits follow \'
+};
+
+// Hands the RTF to visit token by token while visit returns true. A control word's one
+// delimiting space belongs to it.
+template <typename Visit> void ForEachRtfToken(const QByteArray& rtf, Visit visit) {
+    using Kind = RtfToken::Kind;
+    const auto isHex = [&](qsizetype i) {
+        return i < rtf.size() && std::isxdigit(static_cast<unsigned char>(rtf[i])) != 0;
+    };
+    for (qsizetype i = 0; i < rtf.size(); ++i) {
+        RtfToken token;
+        token.at = i;
+        token.c = rtf[i];
+        if (token.c == '{' || token.c == '}') {
+            token.kind = token.c == '{' ? Kind::GroupStart : Kind::GroupEnd;
+        } else if (token.c == '\r' || token.c == '\n') {
+            token.kind = Kind::LineEnd;
+        } else if (token.c == '\\' && i + 1 >= rtf.size()) {
+            token.kind = Kind::EndsInBackslash;
+        } else if (token.c == '\\' && !std::isalpha(static_cast<unsigned char>(rtf[i + 1]))) {
+            token.at = ++i;
+            token.c = rtf[i];
+            token.kind = token.c == '\'' ? Kind::Hex : Kind::Symbol;
+            if (token.kind == Kind::Hex) {
+                token.validHex = isHex(i + 1) && isHex(i + 2);
+                token.value = rtf.mid(i + 1, 2).toInt(nullptr, 16);
+                i += 2;
+            }
+        } else if (token.c == '\\') {
+            token.kind = Kind::Word;
+            qsizetype end = i + 1;
+            while (end < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[end]))) {
+                ++end;
+            }
+            token.word = rtf.mid(i + 1, end - i - 1);
+            qsizetype valueEnd = end;
+            if (valueEnd < rtf.size() && rtf[valueEnd] == '-') {
+                ++valueEnd;
+            }
+            while (valueEnd < rtf.size() &&
+                   std::isdigit(static_cast<unsigned char>(rtf[valueEnd]))) {
+                ++valueEnd;
+            }
+            const QByteArray digits = rtf.mid(end, valueEnd - end);
+            token.hasValue = !digits.isEmpty() && digits != "-";
+            token.value = digits.toInt();
+            i = valueEnd < rtf.size() && rtf[valueEnd] == ' ' ? valueEnd : valueEnd - 1;
+        }
+        if (!visit(token)) {
+            return;
+        }
+    }
+}
 
 struct ParsedRun {
     QString family;
@@ -31,6 +97,7 @@ struct Parsed {
 };
 
 inline Parsed Parse(const QByteArray& rtf) {
+    using Kind = RtfToken::Kind;
     Parsed parsed;
     struct State {
         int font = 0;
@@ -41,7 +108,9 @@ inline Parsed Parse(const QByteArray& rtf) {
     QList<State> stack;
     State state;
     QString fontName;
-    int closedTopLevel = 0;
+    bool closed = false;       // the document's closing brace was read
+    bool stopped = false;      // at a brace that closes nothing, or anything after the document
+    bool skipFallback = false; // the character after \uN, for readers without Unicode
     auto put = [&](QChar c) {
         if (state.skip) {
             return;
@@ -57,75 +126,66 @@ inline Parsed Parse(const QByteArray& rtf) {
         }
         parsed.runs.back().text += c;
     };
-    for (qsizetype i = 0; i < rtf.size(); ++i) {
-        const char c = rtf[i];
-        if (closedTopLevel > 0) {
-            return parsed; // anything after the document's closing brace is an injection
+    auto word = [&](const RtfToken& t) {
+        if (t.word == "fonttbl") {
+            state.fontTable = true;
+        } else if (t.word == "f" && !state.fontTable) {
+            state.font = t.value;
+        } else if (t.word == "fs") {
+            state.halfPoints = t.value;
+        } else if (t.word == "u") {
+            put(QChar(static_cast<char16_t>(static_cast<int16_t>(t.value))));
+            skipFallback = true;
+        } else if (t.word == "par") {
+            ++parsed.paragraphs;
+        } else if (t.word == "line") {
+            put(QChar::LineSeparator);
+        } else if (t.word == "tab") {
+            put(QLatin1Char('\t'));
         }
-        if (c == '{') {
+    };
+    ForEachRtfToken(rtf, [&](const RtfToken& t) {
+        if (closed || (t.kind == Kind::GroupEnd && stack.isEmpty())) {
+            stopped = true; // anything after the document's closing brace is an injection
+            return false;
+        }
+        if (std::exchange(skipFallback, false) && t.kind == Kind::Text) {
+            return true;
+        }
+        switch (t.kind) {
+        case Kind::GroupStart:
             stack.append(state);
-        } else if (c == '}') {
-            if (stack.isEmpty()) {
-                return parsed;
-            }
+            break;
+        case Kind::GroupEnd:
             if (state.fontTable && !fontName.isEmpty()) {
                 parsed.fonts.append(fontName.chopped(fontName.endsWith(u';') ? 1 : 0));
                 fontName.clear();
             }
             state = stack.takeLast();
-            if (stack.isEmpty()) {
-                ++closedTopLevel;
-            }
-        } else if (c == '\\') {
-            const char n = i + 1 < rtf.size() ? rtf[i + 1] : 0;
-            if (n == '\\' || n == '{' || n == '}') {
-                put(QLatin1Char(n));
-                ++i;
-            } else if (n == '\'') {
-                put(QChar(rtf.mid(i + 2, 2).toInt(nullptr, 16)));
-                i += 3;
-            } else if (n == '*') {
+            closed = stack.isEmpty();
+            break;
+        case Kind::Symbol:
+            if (t.c == '*') {
                 state.skip = true;
-                ++i;
-            } else {
-                qsizetype j = i + 1;
-                while (j < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[j]))) {
-                    ++j;
-                }
-                const QByteArray word = rtf.mid(i + 1, j - i - 1);
-                qsizetype k = j;
-                if (k < rtf.size() && rtf[k] == '-') {
-                    ++k;
-                }
-                while (k < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[k]))) {
-                    ++k;
-                }
-                const int value = rtf.mid(j, k - j).toInt();
-                if (k < rtf.size() && rtf[k] == ' ') {
-                    ++k;
-                }
-                i = k - 1;
-                if (word == "fonttbl") {
-                    state.fontTable = true;
-                } else if (word == "f" && !state.fontTable) {
-                    state.font = value;
-                } else if (word == "fs") {
-                    state.halfPoints = value;
-                } else if (word == "u") {
-                    put(QChar(static_cast<char16_t>(static_cast<int16_t>(value))));
-                    ++i; // the one fallback character
-                } else if (word == "par") {
-                    ++parsed.paragraphs;
-                } else if (word == "line") {
-                    put(QChar::LineSeparator);
-                } else if (word == "tab") {
-                    put(QLatin1Char('\t'));
-                }
+            } else if (t.c == '\\' || t.c == '{' || t.c == '}') {
+                put(QLatin1Char(t.c));
             }
-        } else if (c != '\n' && c != '\r') {
-            put(QLatin1Char(c));
+            break;
+        case Kind::Hex:
+            put(QChar(t.value));
+            break;
+        case Kind::Word:
+            word(t);
+            break;
+        case Kind::Text:
+            put(QLatin1Char(t.c));
+            break;
+        case Kind::LineEnd:
+        case Kind::EndsInBackslash:
+            break;
         }
-    }
-    parsed.wellFormed = closedTopLevel == 1 && stack.isEmpty() && rtf.startsWith("{\\rtf1");
+        return true;
+    });
+    parsed.wellFormed = !stopped && closed && rtf.startsWith("{\\rtf1");
     return parsed;
 }

@@ -3,6 +3,7 @@
 // the sheet's geometry in label_sheets.csv, in twips from the page edge.
 #include "sheet/label_stock.h"
 #include "sheet/sheet_rtf.h"
+#include "tests/rtf_reader.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,7 +11,6 @@
 #include <QTest>
 #include <QXmlStreamReader>
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 
 namespace {
@@ -76,17 +76,14 @@ struct Document {
     QStringList faults;
 };
 
-bool IsHex(char c) {
-    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
-}
-
 // Border selectors may only ever be followed by \brdrnone; any other border word would print.
 bool IsBorderSelector(const QByteArray& word) {
     return word.startsWith("clbrdr") || word.startsWith("trbrdr") || word == "box" ||
            word == "brdrt" || word == "brdrl" || word == "brdrb" || word == "brdrr";
 }
 
-Document Parse(const QByteArray& rtf) {
+Document ParseSheet(const QByteArray& rtf) {
+    using Kind = RtfToken::Kind;
     Document doc;
     Row row;
     QByteArray cell;
@@ -95,112 +92,92 @@ Document Parse(const QByteArray& rtf) {
     bool expectBrdrnone = false;
     bool middle = false;
     bool centred = false;
-    for (int i = 0; i < rtf.size(); ++i) {
-        const char c = rtf[i];
-        if (static_cast<unsigned char>(c) > 0x7e || (c < 0x20 && c != '\r' && c != '\n')) {
-            doc.faults << QStringLiteral("byte 0x%1 at %2 is not plain ASCII")
-                              .arg(static_cast<unsigned char>(c), 2, 16)
-                              .arg(i);
-            continue;
+    auto word = [&](const RtfToken& t) {
+        const bool selector = IsBorderSelector(t.word);
+        if (expectBrdrnone && t.word != "brdrnone") {
+            doc.faults
+                << QStringLiteral("a border is drawn: \\%1").arg(QString::fromLatin1(t.word));
+        } else if (!selector && t.word.contains("brdr") && t.word != "brdrnone") {
+            doc.faults << QStringLiteral("border word \\%1").arg(QString::fromLatin1(t.word));
         }
-        if (c == '{') {
+        expectBrdrnone = selector;
+        if (t.word == "fonttbl") {
+            skipDepth = skipDepth ? skipDepth : depth;
+        } else if (t.word == "trowd") {
+            row = Row();
+        } else if (t.word.startsWith("tr") && t.hasValue) {
+            row.controls[t.word] = t.value;
+        } else if (t.word == "clvertalc") {
+            middle = true;
+        } else if (t.word == "cellx") {
+            row.cellx.append(t.value);
+            row.cellMiddle.append(middle);
+            middle = false;
+        } else if (t.word == "pard") {
+            centred = false;
+        } else if (t.word == "qc") {
+            centred = true;
+        } else if (t.word == "cell") {
+            row.cellText.append(cell.trimmed());
+            row.textCentred.append(centred);
+            cell.clear();
+        } else if (t.word == "row") {
+            doc.rows.append(row);
+        } else if (t.word == "par") {
+            cell.clear();
+        } else if (t.hasValue && !doc.page.contains(t.word)) {
+            doc.page[t.word] = t.value;
+        }
+    };
+    ForEachRtfToken(rtf, [&](const RtfToken& t) {
+        switch (t.kind) {
+        case Kind::GroupStart:
             ++depth;
-            continue;
-        }
-        if (c == '}') {
+            break;
+        case Kind::GroupEnd:
             if (skipDepth == depth) {
                 skipDepth = 0;
             }
             if (--depth < 0) {
-                doc.faults << QStringLiteral("unbalanced } at %1").arg(i);
+                doc.faults << QStringLiteral("unbalanced } at %1").arg(t.at);
             }
-            continue;
-        }
-        if (c == '\r' || c == '\n') {
-            continue;
-        }
-        if (c != '\\') {
-            if (!skipDepth) {
-                cell += c;
+            break;
+        case Kind::Text:
+            if (static_cast<unsigned char>(t.c) > 0x7e || t.c < 0x20) {
+                doc.faults << QStringLiteral("byte 0x%1 at %2 is not plain ASCII")
+                                  .arg(static_cast<unsigned char>(t.c), 2, 16)
+                                  .arg(t.at);
+            } else if (!skipDepth) {
+                cell += t.c;
             }
-            continue;
-        }
-        if (++i >= rtf.size()) {
+            break;
+        case Kind::EndsInBackslash:
             doc.faults << QStringLiteral("the file ends in a backslash");
             break;
-        }
-        if (!std::isalpha(static_cast<unsigned char>(rtf[i]))) {
-            const char symbol = rtf[i];
-            if (symbol == '\'') {
-                if (i + 2 >= rtf.size() || !IsHex(rtf[i + 1]) || !IsHex(rtf[i + 2])) {
-                    doc.faults << QStringLiteral("\\' without two hex digits at %1").arg(i);
-                }
-                i += 2;
-                cell += '?';
-            } else if (symbol == '*') {
+        case Kind::Hex:
+            if (!t.validHex) {
+                doc.faults << QStringLiteral("\\' without two hex digits at %1").arg(t.at);
+            }
+            cell += '?';
+            break;
+        case Kind::Symbol:
+            if (t.c == '*') {
                 skipDepth = skipDepth ? skipDepth : depth;
-            } else if (QByteArray("\\{}~-_").contains(symbol)) {
-                cell += symbol;
+            } else if (QByteArray("\\{}~-_").contains(t.c)) {
+                cell += t.c;
             } else {
                 doc.faults
-                    << QStringLiteral("unknown control symbol \\%1 at %2").arg(symbol).arg(i);
+                    << QStringLiteral("unknown control symbol \\%1 at %2").arg(t.c).arg(t.at);
             }
-            continue;
+            break;
+        case Kind::Word:
+            word(t);
+            break;
+        case Kind::LineEnd:
+            break;
         }
-        int end = i;
-        while (end < rtf.size() && std::isalpha(static_cast<unsigned char>(rtf[end]))) {
-            ++end;
-        }
-        const QByteArray word = rtf.mid(i, end - i);
-        int paramEnd = end;
-        if (paramEnd < rtf.size() && rtf[paramEnd] == '-') {
-            ++paramEnd;
-        }
-        while (paramEnd < rtf.size() && std::isdigit(static_cast<unsigned char>(rtf[paramEnd]))) {
-            ++paramEnd;
-        }
-        const bool hasParam = paramEnd > end && rtf.mid(end, paramEnd - end) != "-";
-        const int param = hasParam ? rtf.mid(end, paramEnd - end).toInt() : 0;
-        i = paramEnd - 1;
-        if (paramEnd < rtf.size() && rtf[paramEnd] == ' ') {
-            ++i; // the delimiting space belongs to the control word
-        }
-
-        const bool selector = IsBorderSelector(word);
-        if (expectBrdrnone && word != "brdrnone") {
-            doc.faults << QStringLiteral("a border is drawn: \\%1").arg(QString::fromLatin1(word));
-        } else if (!selector && word.contains("brdr") && word != "brdrnone") {
-            doc.faults << QStringLiteral("border word \\%1").arg(QString::fromLatin1(word));
-        }
-        expectBrdrnone = selector;
-        if (word == "fonttbl") {
-            skipDepth = skipDepth ? skipDepth : depth;
-        } else if (word == "trowd") {
-            row = Row();
-        } else if (word.startsWith("tr") && hasParam) {
-            row.controls[word] = param;
-        } else if (word == "clvertalc") {
-            middle = true;
-        } else if (word == "cellx") {
-            row.cellx.append(param);
-            row.cellMiddle.append(middle);
-            middle = false;
-        } else if (word == "pard") {
-            centred = false;
-        } else if (word == "qc") {
-            centred = true;
-        } else if (word == "cell") {
-            row.cellText.append(cell.trimmed());
-            row.textCentred.append(centred);
-            cell.clear();
-        } else if (word == "row") {
-            doc.rows.append(row);
-        } else if (word == "par") {
-            cell.clear();
-        } else if (hasParam && !doc.page.contains(word)) {
-            doc.page[word] = param;
-        }
-    }
+        return true;
+    });
     if (depth != 0) {
         doc.faults << QStringLiteral("%1 group(s) left open").arg(depth);
     }
@@ -452,7 +429,7 @@ void TestLabelTemplates::geometry() {
         QVERIFY(rtf.contains("\\f1\\fs48 (L1)\\cell"));
     }
     QVERIFY(rtf.startsWith("{\\rtf1"));
-    const Document doc = Parse(rtf);
+    const Document doc = ParseSheet(rtf);
     QVERIFY2(doc.faults.isEmpty(), qPrintable(doc.faults.join(QStringLiteral("; "))));
 
     const QSize paper = sheet.paperTwips();
