@@ -122,7 +122,8 @@ public:
     void FormActivate(); // the start-up routine; runs once, when the window first comes on screen
     void FormClose();    // the close routine: one write of the settings file
     void MakeButtonClickClick();
-    void RadioButton1Click(); // every option control, and PointSize on change and on leaving
+    void RadioButton1Click(); // every option control, and PointSize on leaving and on Enter
+    void PointSizeChange();   // PointSize as the user types: restyles, keeps the focus
     void AddButtonClickClick();
     void BarTextInputKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void CopyButtonClickClick();
@@ -163,6 +164,8 @@ private:
     // The whole preview in one face and size.
     void setPreview(const QString& family, int pointSize, const QString& text);
     std::optional<int> pointSizeNumber() const;
+    // The typed size when the option handler can use it; marks the box when not.
+    std::optional<int> acceptedPointSize();
     void restyleBarcode(int pointSize);
 
     platform::Platform& platform_;

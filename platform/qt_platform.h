@@ -24,10 +24,13 @@ public:
     void shellOpen(const QString& document, const QString& workingFolder) override;
     void beep() override;
     void warning(const QString& text, QPoint topLeft) override;
+    bool warningChoice(const QString& text, const QString& goOn, QPoint topLeft) override;
     void errorDialog(const QString& text) override;
     QString documentsFolder() override;
     QString picturesFolder() override;
     QString programFileName() override;
+    QString installedDataFolder() override;
+    bool placesWindows() override;
     bool printDialog(QPrinter* printer) override;
     int execDialog(QDialog& dialog) override;
     std::optional<SaveFileChoice> saveFile(QFileDialog& dialog) override;
@@ -36,6 +39,11 @@ private:
     QWidget* owner_ = nullptr;
     DesktopOpener opener_;
 };
+
+// Before the application object exists: on a Wayland session, Qt's Wayland plugin when it is
+// installed and X11 (XWayland) when not, instead of an abort. A platform the user chose with
+// QT_QPA_PLATFORM or -platform stays.
+void ChooseDisplayPlatform();
 
 // Where a box of the given size goes when asked for topLeft on a screen with the given
 // available area, from the place it would take by default.
