@@ -12,7 +12,6 @@
 #include <exception>
 
 int main(int argc, char** argv) {
-    platform::ChooseDisplayPlatform();
     QApplication application(argc, argv);
     QApplication::setApplicationName(QStringLiteral("stria"));
     // No application display name: Qt would append it to every caption ("About — ...").

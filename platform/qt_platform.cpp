@@ -75,18 +75,6 @@ QPoint WarningPosition(QPoint topLeft, QPoint defaultPlace, QSize boxSize, QRect
             topLeft.y() < 0 ? defaultPlace.y() : topLeft.y()};
 }
 
-void ChooseDisplayPlatform() {
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM") ||
-        (qEnvironmentVariable("XDG_SESSION_TYPE") != QLatin1String("wayland") &&
-         !qEnvironmentVariableIsSet("WAYLAND_DISPLAY"))) {
-        return;
-    }
-    // Qt tries each in turn. On GNOME, Qt itself prefers XWayland: it draws no window frames.
-    const bool gnome = qEnvironmentVariable("XDG_CURRENT_DESKTOP")
-                           .contains(QLatin1String("gnome"), Qt::CaseInsensitive);
-    qputenv("QT_QPA_PLATFORM", gnome ? "xcb;wayland" : "wayland;xcb");
-}
-
 QtPlatform::QtPlatform() {
     QObject::connect(&opener_, &DesktopOpener::failed, &opener_, [this](const QString& text) {
         if (owner_ != nullptr) {

@@ -40,11 +40,6 @@ private:
     DesktopOpener opener_;
 };
 
-// Before the application object exists: on a Wayland session, Qt's Wayland plugin when it is
-// installed and X11 (XWayland) when not, instead of an abort. A platform the user chose with
-// QT_QPA_PLATFORM or -platform stays.
-void ChooseDisplayPlatform();
-
 // Where a box of the given size goes when asked for topLeft on a screen with the given
 // available area, from the place it would take by default.
 QPoint WarningPosition(QPoint topLeft, QPoint defaultPlace, QSize boxSize, QRect screen);
