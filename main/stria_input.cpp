@@ -79,7 +79,7 @@ TStriaInput::TStriaInput(platform::Platform& platform, QWidget* parent)
     // The installed desktop entry's icon, also when the program runs from the build tree; the
     // dialogs and message boxes take it from here.
     setWindowIcon(QIcon(QStringLiteral(":/icons/stria.svg")));
-    move(250, 118);
+    move(FirstPosition);
     buildControls();
     arrangeControls();
     setTabOrder();

@@ -114,6 +114,9 @@ public:
     bool dataFolderFound() const { return dataFolderFound_; }
     QString settingsFilePath() const;
 
+    // Where the window appears when no position is stored.
+    static constexpr QPoint FirstPosition{250, 118};
+
     platform::Platform& platform() { return platform_; }
     stria::HintControl& hints() { return *hints_; }
     bool startedUp() const { return startedUp_; }
@@ -157,6 +160,8 @@ private:
     // there its title bar would not show.
     void placeRestoredWindow();
     void writeFirstRunSettings(settings::IniFile& file);
+    // The frame corner to store; where the desktop keeps it to itself, the first place.
+    QPoint positionToStore() const;
     void checkTipOfTheDay(const settings::IniFile& file);
     QVariant controlValue(settings::KeyId key) const;
     void applyToControl(settings::KeyId key, const QVariant& value);

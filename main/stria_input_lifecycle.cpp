@@ -160,6 +160,10 @@ void TStriaInput::writeFirstRunSettings(settings::IniFile& file) {
     static_cast<void>(file.save());
 }
 
+QPoint TStriaInput::positionToStore() const {
+    return platform_.placesWindows() ? platform::FramePosition(*this) : FirstPosition;
+}
+
 void TStriaInput::checkTipOfTheDay(const settings::IniFile& file) {
     if (!file.sectionExists(settings::TipSection)) {
         warn(TipFileMissingMessage());
@@ -176,9 +180,9 @@ QVariant TStriaInput::controlValue(KeyId key) const {
     case KeyId::HintsOff:
         return hints_->hintsOff();
     case KeyId::Left:
-        return platform::FramePosition(*this).x();
+        return positionToStore().x();
     case KeyId::Top:
-        return platform::FramePosition(*this).y();
+        return positionToStore().y();
     case KeyId::Width:
         return width();
     case KeyId::Height:

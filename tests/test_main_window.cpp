@@ -766,6 +766,8 @@ private slots:
         QTest::newRow("larger than the screen")
             << "Width=5000\nHeight=4000" << true << QSize(0, 0) << "200,100,650,480";
         QTest::newRow("positions unknown") << both << false << QSize(700, 500) << "40,30,650,480";
+        QTest::newRow("positions unknown, first run")
+            << "" << false << QSize() << "250,118,650,480";
     }
     void windowSizeAndPlace() {
         QFETCH(QString, stored);
