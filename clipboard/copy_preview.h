@@ -1,4 +1,4 @@
-// The preview box's copy, shared by the Copy button and the label dialog: select all, then put
+// The preview box's copy, shared by the Copy button and the label dialog: the whole preview as
 // the RTF-carrying payload on the clipboard. The clipboard is passed in so that tests can use the
 // offscreen platform's own clipboard and never the desktop's.
 #pragma once
@@ -8,7 +8,7 @@ class QTextEdit;
 
 namespace clipboard {
 
-// Leaves the whole preview selected, as a select-all and copy in the box itself would.
+// Copies the whole preview and leaves it without a selection.
 void CopyPreviewToClipboard(QTextEdit& preview, QClipboard& clipboard);
 
 } // namespace clipboard

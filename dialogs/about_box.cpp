@@ -34,12 +34,10 @@ TForm2::TForm2(QWidget& mainWindow, platform::Platform& platform, QWidget& dataB
     : PlacedDialog(mainWindow, QPoint(129, 109)), platform_(platform), dataBox_(dataBox) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("About"));
-    setFixedSize(200, 200);
 
     // Behind the texts; the picture comes with the about box's own behaviour.
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->setGeometry(0, 0, 195, 201);
     Image1->setScaledContents(true);
     Image1->setPixmap(QPixmap(QStringLiteral(":/backgrounds/about_background.png")));
 
@@ -97,6 +95,9 @@ TForm2::TForm2(QWidget& mainWindow, platform::Platform& platform, QWidget& dataB
     layout->addStretch();
     layout->addWidget(StaticText6);
     layout->addLayout(buttons);
+    // 200 by 200 pixels unless the desktop's type needs more.
+    setFixedSize(sizeHint().expandedTo(QSize(200, 200)));
+    Image1->setGeometry(rect());
     Image1->lower();
 
     connect(CurVersion, &ClickableLabel::clicked, this, &TForm2::CurVersionClick);

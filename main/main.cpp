@@ -4,6 +4,7 @@
 #include "picture/barcode_fonts.h"
 #include "platform/dialog_state.h"
 #include "platform/qt_platform.h"
+#include "platform/termination.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -16,7 +17,8 @@ int main(int argc, char** argv) {
     // No application display name: Qt would append it to every caption ("About — ...").
     // The task bar shows the main window's own caption, "Make a bar code 93".
     QApplication::setApplicationVersion(QStringLiteral(STRIA_VERSION));
-    QGuiApplication::setDesktopFileName(QStringLiteral("stria"));
+    // The desktop entry's and the AppStream metainfo's name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.quorinfont.stria"));
     platform::KeepDialogStateForTheRunOnly();
     // The barcode faces are loaded privately, so the preview shows bars even before
     // `stria93 setup-fonts` installed them for other programs.
@@ -29,6 +31,7 @@ int main(int argc, char** argv) {
         desktop.setHtmlHelp(helpfiles::HtmlManualIndex());
         TStriaInput window(desktop);
         desktop.setOwner(&window);
+        platform::CloseOnTermination(window);
         window.show();
         QApplication::exec();
     } catch (const std::exception& error) {

@@ -25,6 +25,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QShortcut>
 #include <QTextEdit>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -78,7 +79,7 @@ TStriaInput::TStriaInput(platform::Platform& platform, QWidget* parent)
     // The installed desktop entry's icon, also when the program runs from the build tree; the
     // dialogs and message boxes take it from here.
     setWindowIcon(QIcon(QStringLiteral(":/icons/stria.svg")));
-    move(250, 118);
+    move(FirstPosition);
     buildControls();
     arrangeControls();
     setTabOrder();
@@ -137,7 +138,8 @@ void TStriaInput::buildControls() {
                             ButtonPicture("dialog-information", "tips.svg"), Panel1);
     ShowTip->setFocusPolicy(Qt::NoFocus);
     NameForScreenReaders(ShowTip, QStringLiteral("Tips"));
-    SpeedButton2 = Named(new QToolButton(Panel1), "SpeedButton2", "About this program");
+    // The picture buttons take no focus: keys reach them instead.
+    SpeedButton2 = Named(new QToolButton(Panel1), "SpeedButton2", "About this program (Alt+A)");
     SpeedButton2->setIcon(ButtonPicture("help-about", "about.svg"));
     SpeedButton2->setIconSize(QSize(22, 22));
     SpeedButton2->setAutoRaise(true);
@@ -197,9 +199,14 @@ void TStriaInput::buildControls() {
     BarCodeOut->setTabChangesFocus(true);
     BarCodeOut->setLineWrapMode(QTextEdit::NoWrap);
     BarCodeOut->setFixedHeight(65);
+    // A picture of paper: black on white under any colour scheme, as the bars print and scan.
+    QPalette paper = BarCodeOut->palette();
+    paper.setColor(QPalette::Base, Qt::white);
+    paper.setColor(QPalette::Text, Qt::black);
+    BarCodeOut->setPalette(paper);
     NameForScreenReaders(BarCodeOut, QStringLiteral("Barcode preview"));
     StaticText2 = Named(new ClickableLabel(vendor::SiteText(), this), "StaticText2",
-                        "Click to visit our web site");
+                        "Click to visit our web site (Alt+W)");
 
     StaticText4->setBuddy(BarTextInput);
     StaticText5->setBuddy(BarTextOut);
@@ -303,6 +310,12 @@ void TStriaInput::connectHandlers() {
     connect(HelpButtonClick, &QPushButton::clicked, this, &TStriaInput::HelpButtonClickClick);
     connect(StaticText2, &ClickableLabel::clicked, this, &TStriaInput::StaticText2Click);
     connect(SpeedButton2, &QToolButton::clicked, this, &TStriaInput::SpeedButton2Click);
+    // The two commands without a caption to underline a key in. Not Shift+F1: that asks for
+    // help while the data box has the focus.
+    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_A), this), &QShortcut::activated,
+            SpeedButton2, &QToolButton::click);
+    connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_W), this), &QShortcut::activated, this,
+            &TStriaInput::StaticText2Click);
     connect(ShowTip, &QPushButton::clicked, this, &TStriaInput::ShowTipClick);
     connect(TipCheckBox, &QCheckBox::clicked, this, &TStriaInput::TipCheckBoxClick);
     for (QAbstractButton* option : std::initializer_list<QAbstractButton*>{
@@ -310,7 +323,7 @@ void TStriaInput::connectHandlers() {
         connect(option, &QAbstractButton::clicked, this, &TStriaInput::RadioButton1Click);
     }
     // Only what the user does: restoring the settings must not run the handler.
-    connect(PointSize->lineEdit(), &QLineEdit::textEdited, this, &TStriaInput::RadioButton1Click);
+    connect(PointSize->lineEdit(), &QLineEdit::textEdited, this, &TStriaInput::PointSizeChange);
     connect(PointSize, &QComboBox::activated, this, &TStriaInput::RadioButton1Click);
     PointSize->installEventFilter(this);
     BarTextInput->installEventFilter(this);

@@ -114,6 +114,9 @@ public:
     bool dataFolderFound() const { return dataFolderFound_; }
     QString settingsFilePath() const;
 
+    // Where the window appears when no position is stored.
+    static constexpr QPoint FirstPosition{250, 118};
+
     platform::Platform& platform() { return platform_; }
     stria::HintControl& hints() { return *hints_; }
     bool startedUp() const { return startedUp_; }
@@ -122,7 +125,8 @@ public:
     void FormActivate(); // the start-up routine; runs once, when the window first comes on screen
     void FormClose();    // the close routine: one write of the settings file
     void MakeButtonClickClick();
-    void RadioButton1Click(); // every option control, and PointSize on change and on leaving
+    void RadioButton1Click(); // every option control, and PointSize on leaving and on Enter
+    void PointSizeChange();   // PointSize as the user types: restyles, keeps the focus
     void AddButtonClickClick();
     void BarTextInputKeyDown(int key, Qt::KeyboardModifiers modifiers);
     void CopyButtonClickClick();
@@ -156,6 +160,8 @@ private:
     // there its title bar would not show.
     void placeRestoredWindow();
     void writeFirstRunSettings(settings::IniFile& file);
+    // The frame corner to store; where the desktop keeps it to itself, the first place.
+    QPoint positionToStore() const;
     void checkTipOfTheDay(const settings::IniFile& file);
     QVariant controlValue(settings::KeyId key) const;
     void applyToControl(settings::KeyId key, const QVariant& value);
@@ -163,6 +169,8 @@ private:
     // The whole preview in one face and size.
     void setPreview(const QString& family, int pointSize, const QString& text);
     std::optional<int> pointSizeNumber() const;
+    // The typed size when the option handler can use it; marks the box when not.
+    std::optional<int> acceptedPointSize();
     void restyleBarcode(int pointSize);
 
     platform::Platform& platform_;

@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "platform/window_frame.h"
 #include "settings/data_folder.h"
+#include "files/data_folder_setup.h"
 #include "settings/ini_file.h"
 
 #include <QCheckBox>
@@ -15,8 +16,10 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTimer>
 
 using settings::KeyId;
@@ -58,6 +61,12 @@ void TStriaInput::FormActivate() {
     hints_->setHintTime(HintTime);
 
     dataFolder_ = settings::DataFolder(platform_.documentsFolder());
+    // A first start: the same set-up as `stria93 setup`. Only an installation without its data
+    // leaves the folder missing. (An empty name would be the current folder.)
+    if (const QString installed = platform_.installedDataFolder();
+        !installed.isEmpty() && !QFileInfo(dataFolder_).isDir()) {
+        static_cast<void>(files::FillDataFolder(installed, dataFolder_));
+    }
     dataFolderFound_ = QFileInfo(dataFolder_).isDir();
     Tip->setSettingsFile(settingsFilePath());
     if (!dataFolderFound_) {
@@ -85,7 +94,11 @@ void TStriaInput::FormClose() {
     // One write for all the options, so that no failure can leave half of them.
     settings::IniFile file(settingsFilePath());
     for (const KeyId key : settings::CloseOrder()) {
-        settings::SetSetting(file, key, controlValue(key));
+        // Where the desktop keeps window positions to itself, the stored ones stay for the next
+        // start on one that does not.
+        if (platform_.placesWindows() || (key != KeyId::Left && key != KeyId::Top)) {
+            settings::SetSetting(file, key, controlValue(key));
+        }
     }
     static_cast<void>(file.save());
 }
@@ -110,8 +123,14 @@ void TStriaInput::restoreSettings(const settings::IniFile& file) {
 }
 
 void TStriaInput::placeRestoredWindow() {
-    // A position stored on a screen that is gone, or off every edge, would lose the window.
+    // A size or position stored on a screen that is gone, or off every edge, would lose the
+    // window.
     const QMargins frameMargins = platform::FrameMargins(*this);
+    const QScreen* screen = QGuiApplication::screenAt(*restoredPosition_);
+    if (screen == nullptr) {
+        screen = QGuiApplication::primaryScreen();
+    }
+    resize(size().boundedTo(screen->availableSize().shrunkBy(frameMargins)));
     const QRect frame(*restoredPosition_, size().grownBy(frameMargins));
     const QPoint onScreen =
         platform::OnScreenFramePosition(frame, frameMargins.top(), platform::ScreenAreas());
@@ -141,6 +160,10 @@ void TStriaInput::writeFirstRunSettings(settings::IniFile& file) {
     static_cast<void>(file.save());
 }
 
+QPoint TStriaInput::positionToStore() const {
+    return platform_.placesWindows() ? platform::FramePosition(*this) : FirstPosition;
+}
+
 void TStriaInput::checkTipOfTheDay(const settings::IniFile& file) {
     if (!file.sectionExists(settings::TipSection)) {
         warn(TipFileMissingMessage());
@@ -157,9 +180,13 @@ QVariant TStriaInput::controlValue(KeyId key) const {
     case KeyId::HintsOff:
         return hints_->hintsOff();
     case KeyId::Left:
-        return platform::FramePosition(*this).x();
+        return positionToStore().x();
     case KeyId::Top:
-        return platform::FramePosition(*this).y();
+        return positionToStore().y();
+    case KeyId::Width:
+        return width();
+    case KeyId::Height:
+        return height();
     case KeyId::Type:
         return RadioButton2->isChecked() ? QStringLiteral("H") : QStringLiteral("S");
     case KeyId::FontSize:
@@ -197,6 +224,16 @@ void TStriaInput::applyToControl(KeyId key, const QVariant& value) {
     case KeyId::Top:
         restoredPosition_ =
             QPoint(restoredPosition_.value_or(platform::FramePosition(*this)).x(), value.toInt());
+        break;
+    case KeyId::Width:
+        if (value.toInt() > 0) {
+            resize(value.toInt(), height());
+        }
+        break;
+    case KeyId::Height:
+        if (value.toInt() > 0) {
+            resize(width(), value.toInt());
+        }
         break;
     case KeyId::Type:
         (value.toString() == QLatin1String("H") ? RadioButton2 : RadioButton1)->setChecked(true);

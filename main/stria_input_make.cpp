@@ -17,6 +17,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QToolTip>
 
 namespace {
 
@@ -35,6 +36,14 @@ QTextCharFormat FaceFormat(const QString& family, int pointSize) {
     format.setFontPointSize(pointSize);
     return format;
 }
+
+QString PointSizeRange() {
+    return QStringLiteral("%1 to %2 points")
+        .arg(code93::SmallestPointSize)
+        .arg(code93::LargestPointSize);
+}
+
+const QString RefusedFrame = QStringLiteral("QComboBox { border: 2px solid #d00000; }");
 
 QString TooLargeMessage(const QString& pointSize) {
     return QStringLiteral("Point size %1 is too large: the largest is %2.")
@@ -116,23 +125,35 @@ void TStriaInput::RadioButton1Click() {
         return;
     }
     inOptionHandler_ = true;
-    const QString text = PointSize->currentText();
-    if (text.size() < 2) {
-        PointSize->setFocus();
-    } else if (const std::optional<int> pointSize = pointSizeNumber(); !pointSize) {
-        platform_.errorDialog(picture::NotAnIntegerMessage(text));
-    } else if (*pointSize < code93::SmallestPointSize) {
-        PointSize->setFocus();
-    } else if (*pointSize > code93::LargestPointSize) {
-        platform_.errorDialog(TooLargeMessage(text));
-        PointSize->setFocus();
-    } else {
+    if (const std::optional<int> pointSize = acceptedPointSize()) {
         if (made_) {
             restyleBarcode(*pointSize);
         }
         BarTextInput->setFocus();
+    } else {
+        PointSize->setFocus();
+        QToolTip::showText(PointSize->mapToGlobal(QPoint(0, PointSize->height())),
+                           PointSize->toolTip(), PointSize);
     }
     inOptionHandler_ = false;
+}
+
+void TStriaInput::PointSizeChange() {
+    // The user may still be typing: "250" passes through "25", so the focus stays.
+    if (const std::optional<int> pointSize = acceptedPointSize(); pointSize && made_) {
+        restyleBarcode(*pointSize);
+    }
+}
+
+std::optional<int> TStriaInput::acceptedPointSize() {
+    const QString text = PointSize->currentText();
+    const std::optional<int> number = pointSizeNumber();
+    const bool accepted = text.size() >= 2 && number && *number >= code93::SmallestPointSize &&
+                          *number <= code93::LargestPointSize;
+    // A refused size says why, on the box itself.
+    PointSize->setToolTip(accepted ? QString() : PointSizeRange());
+    PointSize->setStyleSheet(accepted ? QString() : RefusedFrame);
+    return accepted ? number : std::nullopt;
 }
 
 void TStriaInput::restyleBarcode(int pointSize) {
@@ -179,6 +200,11 @@ bool TStriaInput::eventFilter(QObject* watched, QEvent* event) {
     if (watched == BarTextInput && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
         BarTextInputKeyDown(key->key(), key->modifiers());
+    } else if (watched == PointSize && event->type() == QEvent::KeyPress &&
+               (static_cast<QKeyEvent*>(event)->key() == Qt::Key_Return ||
+                static_cast<QKeyEvent*>(event)->key() == Qt::Key_Enter)) {
+        RadioButton1Click();
+        return true;
     } else if (watched == PointSize && event->type() == QEvent::FocusOut) {
         // Leaving for another window (a message box, the list's popup) is not leaving the box.
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();

@@ -20,6 +20,12 @@ void TStriaInput::PrintButtonClickClick() {
     // The options as they stand now, even if they changed after the Make.
     const printing::SampleInput input{BarTextOut->text(), BarCodeOut->toPlainText(),
                                       currentFaceName(), SizeE->isChecked(), SizeF->isChecked()};
+    if (const QString tooSmall = printing::PaperTooSmallWarning(printer, input);
+        !tooSmall.isEmpty() &&
+        !platform_.warningChoiceBeside(*this, tooSmall, QStringLiteral("Print anyway"))) {
+        BarTextInput->setFocus();
+        return;
+    }
     // A printer that cannot take the page must not look like a printed one.
     if (const Result<> printed = printing::PrintSamplePage(printer, input); !printed) {
         platform_.errorDialog(printed.error());

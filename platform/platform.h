@@ -39,6 +39,12 @@ public:
     // every window of the program puts its warnings.
     void warningBeside(const QWidget& window, const QString& text);
 
+    // warning() with a choice: goOn and "Cancel" instead of OK; true when the user chose goOn.
+    virtual bool warningChoice(const QString& text, const QString& goOn, QPoint topLeft) = 0;
+
+    // warningChoice() at the place of warningBeside().
+    bool warningChoiceBeside(const QWidget& window, const QString& text, const QString& goOn);
+
     // The standard error dialog for a failure raised while handling an event.
     virtual void errorDialog(const QString& text) = 0;
 
@@ -49,6 +55,12 @@ public:
 
     // The running program's file with its folder.
     virtual QString programFileName() = 0;
+
+    // The first contents of a user's data folder as the installation put them.
+    virtual QString installedDataFolder() = 0;
+
+    // False where the desktop neither tells a window where it is nor lets it choose (Wayland).
+    virtual bool placesWindows() = 0;
 
     // Lets the user choose and set up the printer; false when cancelled.
     virtual bool printDialog(QPrinter* printer) = 0;

@@ -1,12 +1,14 @@
 #include "platform/qt_platform.h"
 
 #include "platform/window_frame.h"
+#include "files/install_paths.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
@@ -46,6 +48,23 @@ QUrl DocumentUrl(const QString& document, const QString& workingFolder) {
     return QUrl::fromLocalFile(QDir::cleanPath(folder.absoluteFilePath(document)));
 }
 
+// Shows the box modally with its frame corner at topLeft, as Platform::warning() says.
+void ExecPlaced(PlacedMessageBox& box, QPoint topLeft, const QWidget* owner) {
+    box.adjustSize();
+    const QSize size = box.frameGeometry().size();
+    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    QPoint defaultPlace = screen.center() - QPoint(size.width() / 2, size.height() / 2);
+    if (owner != nullptr) {
+        const QRect ownerFrame = FrameGeometry(*owner);
+        defaultPlace = ownerFrame.center() - QPoint(size.width() / 2, size.height() / 2);
+        if (const QScreen* ownerScreen = owner->screen()) {
+            screen = ownerScreen->availableGeometry();
+        }
+    }
+    box.placeFrameAt(WarningPosition(topLeft, defaultPlace, size, screen));
+    box.exec();
+}
+
 } // namespace
 
 QPoint WarningPosition(QPoint topLeft, QPoint defaultPlace, QSize boxSize, QRect screen) {
@@ -77,19 +96,16 @@ void QtPlatform::beep() {
 void QtPlatform::warning(const QString& text, QPoint topLeft) {
     PlacedMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text, QMessageBox::Ok,
                          owner_);
-    box.adjustSize();
-    const QSize size = box.frameGeometry().size();
-    QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    QPoint defaultPlace = screen.center() - QPoint(size.width() / 2, size.height() / 2);
-    if (owner_ != nullptr) {
-        const QRect ownerFrame = FrameGeometry(*owner_);
-        defaultPlace = ownerFrame.center() - QPoint(size.width() / 2, size.height() / 2);
-        if (const QScreen* ownerScreen = owner_->screen()) {
-            screen = ownerScreen->availableGeometry();
-        }
-    }
-    box.placeFrameAt(WarningPosition(topLeft, defaultPlace, size, screen));
-    box.exec();
+    ExecPlaced(box, topLeft, owner_);
+}
+
+bool QtPlatform::warningChoice(const QString& text, const QString& goOn, QPoint topLeft) {
+    PlacedMessageBox box(QMessageBox::Warning, QStringLiteral("Warning"), text,
+                         QMessageBox::NoButton, owner_);
+    QPushButton* go = box.addButton(goOn, QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    ExecPlaced(box, topLeft, owner_);
+    return box.clickedButton() == go;
 }
 
 void QtPlatform::errorDialog(const QString& text) {
@@ -107,6 +123,15 @@ QString QtPlatform::picturesFolder() {
 
 QString QtPlatform::programFileName() {
     return QCoreApplication::applicationFilePath();
+}
+
+QString QtPlatform::installedDataFolder() {
+    return installpaths::DataDirectory();
+}
+
+bool QtPlatform::placesWindows() {
+    // Qt's Wayland plugin reports a position it was never told and ignores every move.
+    return !QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
 }
 
 bool QtPlatform::printDialog(QPrinter* printer) {

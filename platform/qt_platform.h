@@ -24,10 +24,13 @@ public:
     void shellOpen(const QString& document, const QString& workingFolder) override;
     void beep() override;
     void warning(const QString& text, QPoint topLeft) override;
+    bool warningChoice(const QString& text, const QString& goOn, QPoint topLeft) override;
     void errorDialog(const QString& text) override;
     QString documentsFolder() override;
     QString picturesFolder() override;
     QString programFileName() override;
+    QString installedDataFolder() override;
+    bool placesWindows() override;
     bool printDialog(QPrinter* printer) override;
     int execDialog(QDialog& dialog) override;
     std::optional<SaveFileChoice> saveFile(QFileDialog& dialog) override;

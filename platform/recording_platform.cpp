@@ -5,6 +5,18 @@
 #include <QStandardPaths>
 
 namespace platform {
+namespace {
+
+bool NextAnswer(std::deque<bool>& answers) {
+    if (answers.empty()) {
+        return false;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+} // namespace
 
 QString KindName(RequestKind kind) {
     switch (kind) {
@@ -14,6 +26,8 @@ QString KindName(RequestKind kind) {
         return QStringLiteral("beep");
     case RequestKind::Warning:
         return QStringLiteral("warning");
+    case RequestKind::WarningChoice:
+        return QStringLiteral("warningChoice");
     case RequestKind::ErrorDialog:
         return QStringLiteral("errorDialog");
     case RequestKind::PrintDialog:
@@ -44,18 +58,19 @@ void RecordingPlatform::warning(const QString& text, QPoint topLeft) {
         {RequestKind::Warning, {text, QStringLiteral("%1,%2").arg(topLeft.x()).arg(topLeft.y())}});
 }
 
+bool RecordingPlatform::warningChoice(const QString& text, const QString& goOn, QPoint topLeft) {
+    requests_.append({RequestKind::WarningChoice,
+                      {text, goOn, QStringLiteral("%1,%2").arg(topLeft.x()).arg(topLeft.y())}});
+    return NextAnswer(choiceAnswers_);
+}
+
 void RecordingPlatform::errorDialog(const QString& text) {
     requests_.append({RequestKind::ErrorDialog, {text}});
 }
 
 bool RecordingPlatform::printDialog(QPrinter* /*printer*/) {
     requests_.append({RequestKind::PrintDialog, {}});
-    if (printAnswers_.empty()) {
-        return false;
-    }
-    const bool answer = printAnswers_.front();
-    printAnswers_.pop_front();
-    return answer;
+    return NextAnswer(printAnswers_);
 }
 
 int RecordingPlatform::execDialog(QDialog& dialog) {

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPrinter>
@@ -45,13 +46,18 @@ public:
 
     // The text with the top of its cell on the row.
     void draw(int row, int x, const QString& text) {
-        painter_.drawText(QPoint(x, grid_.top(row) + painter_.fontMetrics().ascent()), text);
+        const QFontMetrics metrics = painter_.fontMetrics();
+        painter_.drawText(QPoint(x, grid_.top(row) + metrics.ascent()), text);
+        covered_ |= QRect(x, grid_.top(row), metrics.horizontalAdvance(text), metrics.height());
     }
+
+    QRect covered() const { return covered_; }
 
 private:
     QPainter& painter_;
     int dpiY_;
     PageGrid grid_;
+    QRect covered_;
 };
 
 QString PrintFailure(const QPrinter& printer) {
@@ -85,7 +91,7 @@ std::array<int, SizeCount> SizeRows(bool sizeE, bool sizeF) {
     return rows;
 }
 
-void DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& input) {
+QRect DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& input) {
     // The grid is measured with a 12-point face that is never drawn.
     const PageGrid grid = GridFor(QFont(QStringLiteral("Courier New"), 12).pointSize(), dpiX, dpiY);
     PageWriter page(painter, dpiY, grid);
@@ -117,6 +123,26 @@ void DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& in
         page.select(input.faceName, SizePoints(i));
         page.draw(rows[i], grid.barcodeColumn(), input.preview);
     }
+    return page.covered();
+}
+
+QString PaperTooSmallWarning(QPrinter& printer, const SampleInput& input) {
+    // Drawn where it cannot show, in the printer's device pixels, to learn the page's extent.
+    QImage scratch(1, 1, QImage::Format_Mono);
+    QPainter painter(&scratch);
+    const QRect page = DrawSamplePage(painter, printer.logicalDpiX(), printer.logicalDpiY(), input);
+    painter.end();
+    const QRect printable = printer.pageLayout().paintRectPixels(printer.resolution());
+    if (page.right() < printable.width() && page.bottom() < printable.height()) {
+        return {};
+    }
+    const auto inches = [&printer](int pixels) {
+        return QString::number(double(pixels) / printer.resolution(), 'f', 1);
+    };
+    return QStringLiteral("The sample page needs %1 x %2 inches, but the printable area of this "
+                          "paper is %3 x %4 inches: the barcodes would be cut off at its edge.")
+        .arg(inches(page.right() + 1), inches(page.bottom() + 1), inches(printable.width()),
+             inches(printable.height()));
 }
 
 Result<> PrintSamplePage(QPrinter& printer, const SampleInput& input) {

@@ -4,6 +4,7 @@
 
 #include "result/result.h"
 
+#include <QRect>
 #include <QString>
 #include <array>
 
@@ -41,8 +42,13 @@ constexpr int SizePoints(int index) {
 // The rows of the six sizes; the larger faces E and F need more room between them.
 std::array<int, SizeCount> SizeRows(bool sizeE, bool sizeF);
 
-// Draws the whole page; fonts are sized so that a point is dpiY / 72 device pixels.
-void DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& input);
+// Draws the whole page; fonts are sized so that a point is dpiY / 72 device pixels. Returns the
+// rectangle its texts cover.
+QRect DrawSamplePage(QPainter& painter, int dpiX, int dpiY, const SampleInput& input);
+
+// What to tell the user before printing when the printer's printable area, as the print dialog
+// left it, cannot hold the whole page; nothing when it can.
+QString PaperTooSmallWarning(QPrinter& printer, const SampleInput& input);
 
 // Prints the page as one untitled job on the printer as the print dialog left it; fails, saying
 // why, when the printer could not take it.

@@ -56,6 +56,11 @@ const std::vector<SettingKey>& SettingKeys() {
                 "main window's left edge"),
         Unfixed(KeyId::Top, SettingsSection, "Top", Integer, 0, FirstRun::FromControl, true,
                 "main window's top edge"),
+        // 0 when missing: the window keeps the size its controls need.
+        Unfixed(KeyId::Width, SettingsSection, "Width", Integer, 0, FirstRun::FromControl, true,
+                "main window's width"),
+        Unfixed(KeyId::Height, SettingsSection, "Height", Integer, 0, FirstRun::FromControl, true,
+                "main window's height"),
         TextKey(KeyId::Type, "Type", "H", "\"H\" RadioButton2, anything else RadioButton1"),
         TextKey(KeyId::FontSize, "FontSize", "C", "\"A\"..\"E\" SizeA..SizeE, anything else SizeF"),
         TextKey(KeyId::PointSize, "PointSize", "24", "text of PointSize"),

@@ -20,6 +20,8 @@ enum class KeyId {
     HintsOff,
     Left,
     Top,
+    Width,
+    Height,
     Type,
     FontSize,
     PointSize,

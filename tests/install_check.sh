@@ -12,7 +12,7 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 expected=(
     bin/stria bin/stria93
-    share/applications/stria.desktop
+    share/applications/example.quorinfont.stria.desktop
     share/icons/hicolor/scalable/apps/stria.svg
     share/doc/stria/stria.chm share/doc/stria/Strias.pdf
     share/doc/stria/html/index.html share/doc/stria/html/stria.css
@@ -42,7 +42,7 @@ sys.exit(any(path in data for path in (sys.argv[2].encode(), sys.argv[2].encode(
 CHECK
 done
 grep -q "^Exec=.*'$prefix/bin/stria93' setup --quiet; exec '$prefix/bin/stria'" \
-    "$prefix/share/applications/stria.desktop" || fail "desktop entry does not start the installed programs"
+    "$prefix/share/applications/example.quorinfont.stria.desktop" || fail "desktop entry does not start the installed programs"
 
 # A user with nothing set up yet, and no display.
 export HOME=$work/home XDG_DATA_HOME=$work/home/.local/share XDG_CONFIG_HOME=$work/home/.config

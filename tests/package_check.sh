@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds the Debian package and checks its name, contents and dependencies, and that Debian's
-# package checker and the desktop entry validator find nothing to report.
+# package checker, the desktop entry validator and the AppStream validator find nothing to report.
 set -euo pipefail
 build=$1
 out=$(mktemp -d)
@@ -12,7 +12,8 @@ deb=$out/stria_7.0_amd64.deb
 [ -f "$deb" ] || fail "no stria_7.0_amd64.deb"
 
 contents=$(dpkg-deb -c "$deb")
-for f in ./usr/bin/stria ./usr/bin/stria93 ./usr/share/applications/stria.desktop \
+for f in ./usr/bin/stria ./usr/bin/stria93 ./usr/share/applications/example.quorinfont.stria.desktop \
+    ./usr/share/metainfo/example.quorinfont.stria.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/stria.svg ./usr/share/doc/stria/stria.chm \
     ./usr/share/doc/stria/Strias.pdf ./usr/share/fonts/truetype/stria/sample93d-hr.ttf \
     ./usr/share/stria/data/striatips.ini ./usr/share/stria/data/lz161.rtf \
@@ -23,7 +24,7 @@ for f in ./usr/bin/stria ./usr/bin/stria93 ./usr/share/applications/stria.deskto
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in fontconfig xdg-utils fonts-liberation2 libqt6svg6 libqt6widgets6 libqt6gui6 libgif7 libc6; do
+for d in fontconfig xdg-utils fonts-liberation2 libqt6svg6 qt6-wayland libqt6widgets6 libqt6gui6 libgif7 libc6; do
     grep -q "\b$d\b" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 
@@ -32,6 +33,11 @@ report=$(lintian --fail-on error,warning --tag-display-limit 0 "$deb" 2>&1) ||
     fail "lintian: $report"
 
 dpkg-deb -x "$deb" "$out/root"
-validation=$(desktop-file-validate "$out/root/usr/share/applications/stria.desktop" 2>&1) || true
+validation=$(desktop-file-validate \
+    "$out/root/usr/share/applications/example.quorinfont.stria.desktop" 2>&1) || true
 [ -z "$validation" ] || fail "desktop-file-validate: $validation"
+# The metainfo as software centres read it; --no-net: its screenshots are on the vendor's site.
+validation=$(appstreamcli validate --pedantic --no-net \
+    "$out/root/usr/share/metainfo/example.quorinfont.stria.metainfo.xml" 2>&1) ||
+    fail "appstreamcli: $validation"
 echo "package: $depends"

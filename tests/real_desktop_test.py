@@ -4,9 +4,10 @@
 Starts its own Xvfb and openbox, runs the real stria against a throw-away home, and checks where
 each window's frame lands, that every caption is exact, that the dialogs ask for a title and a
 close box only and stay above the main window, that the tip counter reads whole on screen, what
-the settings file keeps after a close through the close box, and that a run writes nothing
-outside the data folder: none of this exists on the offscreen platform, where windows have no
-frames.
+the settings file keeps after a close through the close box, that a first run sets itself up and
+writes nothing outside the data folder, that typed point sizes stay in their box, and that the
+preview stays black on white under a dark scheme: none of this exists on the offscreen platform,
+where windows have no frames.
 
 Usage: real_desktop_test.py STRIA TIPS_FILE. Exits 77 (skipped) only when Xvfb cannot start.
 """
@@ -127,6 +128,21 @@ class Desktop:
         return [(i // 4 % width, i // 4 // width, (raw[i + 2], raw[i + 1], raw[i]))
                 for i in range(0, len(raw), 4)]
 
+    def find_words(self, x, y, width, height, *words):
+        """Where OCR reads the words in a row in that part of the screen: x, y, width, height of
+        the first."""
+        shot = os.path.join(self.home, "words.png")
+        self.run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (width, height, x, y),
+                 "-resize", "200%", shot)
+        rows = [line.split("\t") for line in self.run(
+            "tesseract", shot, "-", "tsv", capture_output=True, text=True).stdout.splitlines()[1:]]
+        read = [row for row in rows if len(row) == 12 and row[11].strip()]
+        for at in range(len(read) - len(words) + 1):
+            if [row[11] for row in read[at:at + len(words)]] == list(words):
+                left, top, wide, high = (int(value) // 2 for value in read[at][6:10])
+                return x + left, y + top, wide, high
+        raise Failure("no %r on screen, only %s" % (" ".join(words), [row[11] for row in read]))
+
     def read_text(self, x, y, width, height):
         """What OCR reads in that part of the screen."""
         shot = os.path.join(self.home, "text.png")
@@ -139,7 +155,7 @@ class Desktop:
 class Stria:
     """One run of the program with the given settings file, or with no data folder at all."""
 
-    def __init__(self, desktop, program, settings, home=None):
+    def __init__(self, desktop, program, settings, home=None, env=None):
         self.desktop = desktop
         home = home or desktop.home
         folder = os.path.join(home, "Documents", "Stria")
@@ -150,9 +166,9 @@ class Stria:
                 file.write(settings)
         runtime = tempfile.mkdtemp(dir=desktop.home)
         self.process = desktop.run_in_background(
-            [program], cwd=home, env={"HOME": home, "DISPLAY": desktop.name,
-                                      "XDG_RUNTIME_DIR": runtime, "LANG": "C.UTF-8",
-                                      "PATH": os.environ["PATH"]})
+            [program], cwd=home, env=dict(env or {}, HOME=home, DISPLAY=desktop.name,
+                                          XDG_RUNTIME_DIR=runtime, LANG="C.UTF-8",
+                                          PATH=os.environ["PATH"]))
 
     def window(self, title):
         """The window titled exactly so, once it is on screen and has stopped moving."""
@@ -185,11 +201,13 @@ class Stria:
         self.desktop.x.flush()
         self.process.wait(timeout=15)
 
-    def stored_position(self):
+    def stored(self, *keys):
         with open(self.settings_path, encoding="utf-8") as file:
             text = file.read()
-        return tuple(int(re.search(r"^%s=(.*)$" % key, text, re.M).group(1))
-                     for key in ("Left", "Top"))
+        return tuple(re.search(r"^%s=(.*)$" % key, text, re.M).group(1) for key in keys)
+
+    def stored_position(self):
+        return tuple(map(int, self.stored("Left", "Top")))
 
 
 def tips(tips_file, **changes):
@@ -324,11 +342,12 @@ def dialogs_land_at_their_offsets(desktop, program, tips_file):
         raise Failure("; ".join(problems))
 
 
-def nothing_written_outside_the_data_folder(desktop, program, tips_file):
-    """A whole run without a data folder, the file dialog included, leaves the home as it was."""
+def first_start_sets_itself_up(desktop, program, tips_file):
+    """A first run puts the data folder in place as stria93 setup does and shows the tip of the
+    day; the whole run, the file dialog included, writes nothing outside that folder."""
     home = tempfile.mkdtemp(dir=desktop.home)
     stria = Stria(desktop, program, None, home=home)
-    stria.keys(stria.window("Warning"), "Return")
+    stria.keys(stria.window("Tip of the Day"), "Escape")
     main = stria.window(MAIN)
     stria.keys(main, "A B C alt+m alt+e")
     export = stria.window("Convert to bmp, gif, jpg, or png")
@@ -338,8 +357,66 @@ def nothing_written_outside_the_data_folder(desktop, program, tips_file):
     stria.close(main)
     written = sorted(os.path.relpath(os.path.join(folder, name), home)
                      for folder, _, names in os.walk(home) for name in names)
-    if written:
-        raise Failure("the run wrote %s" % written)
+    data = os.path.join("Documents", "Stria")
+    outside = [name for name in written if os.path.dirname(name) != data]
+    missing = [name for name in ("striatips.ini", "lz161.rtf")
+               if os.path.join(data, name) not in written]
+    if outside or missing:
+        raise Failure("the run wrote %s, and not %s" % (outside, missing))
+
+
+def typing_a_point_size(desktop, program, tips_file):
+    """Click into the point size, select all, type 250: each key reaches the box, the data stays,
+    and the preview (as Copy puts it on the clipboard) is at 250 points."""
+    stria = Stria(desktop, program, tips(tips_file, Enabled=0) +
+                  "[Settings]\nLeft=300\nTop=200\nData=ABC123\n")
+    main = stria.window(MAIN)
+    stria.keys(main, "alt+m")
+    x, y, width, height = desktop.frame(main)
+    left, top, _, high = desktop.find_words(x, y, width, height // 3, "Point", "size")
+    desktop.run("xdotool", "mousemove", str(left + 20), str(top + high + 20), "click", "1")
+    stria.keys(main, "ctrl+a 2 5 0")
+    stria.keys(main, "alt+c")
+    stria.keys(stria.window("Clip Board Warning"), "Return")
+    copied = desktop.run("xclip", "-selection", "clipboard", "-t", "text/rtf", "-o",
+                         capture_output=True, text=True).stdout
+    stria.close(main)
+    stored = stria.stored("PointSize", "Data")
+    if stored != ("250", "ABC123") or "\\fs500 (ABC123" not in copied.replace("\n", ""):
+        raise Failure("stored %s, copied %r" % (stored, copied[-120:]))
+
+
+def preview_is_paper_under_a_dark_scheme(desktop, program, tips_file):
+    """Under a dark qt6ct scheme the preview shows black bars on white, and they scan."""
+    config = tempfile.mkdtemp(dir=desktop.home)
+    os.makedirs(os.path.join(config, "qt6ct"))
+    with open(os.path.join(config, "qt6ct", "qt6ct.conf"), "w", encoding="utf-8") as file:
+        file.write("[Appearance]\ncolor_scheme_path=/usr/share/qt6ct/colors/darker.conf\n"
+                   "custom_palette=true\n")
+    stria = Stria(desktop, program, tips(tips_file, Enabled=0) +
+                  "[Settings]\nLeft=300\nTop=200\nData=ABC123\nPointSize=48\n",
+                  env={"QT_QPA_PLATFORMTHEME": "qt6ct", "XDG_CONFIG_HOME": config})
+    main = stria.window(MAIN)
+    stria.keys(main, "alt+m")
+    time.sleep(0.5)
+    x, y, width, height = desktop.frame(main)
+    pixels = desktop.pixels(x, y, width, height)
+    if sum(pixels[width * height // 2][2]) > 3 * 128:
+        raise Failure("the dark scheme did not take: %s" % (pixels[width * height // 2][2],))
+    white = {}
+    for _, row, pixel in pixels:
+        white[row] = white.get(row, 0) + (pixel == (255, 255, 255))
+    paper = [row for row, count in white.items() if count > width // 2]
+    if not paper:
+        raise Failure("no white preview on the window")
+    shot = os.path.join(desktop.home, "preview.png")
+    desktop.run("import", "-window", "root", "-crop", "%dx%d+%d+%d" % (
+        width, max(paper) - min(paper) + 1, x, y + min(paper)), shot)
+    scanned = subprocess.run(["zbarimg", "-q", "--raw", shot], capture_output=True,
+                             text=True).stdout.strip()
+    stria.close(main)
+    if scanned != "ABC123":
+        raise Failure("the preview scans as %r" % scanned)
 
 
 def main():
@@ -355,7 +432,8 @@ def main():
     try:
         for check in (position_survives_five_runs, positions_stay_on_screen,
                       warning_lands_at_its_offset, dialogs_land_at_their_offsets,
-                      nothing_written_outside_the_data_folder):
+                      first_start_sets_itself_up, typing_a_point_size,
+                      preview_is_paper_under_a_dark_scheme):
             try:
                 check(desktop, program, tips_file)
                 print("PASS   " + check.__name__)

@@ -73,6 +73,17 @@ void TestAboutHelp::requests_data() {
                                   << QStringList{"execDialog|Form2"} << 1;
     QTest::newRow("tips button") << Action([](TStriaInput& w) { w.ShowTip->click(); })
                                  << QStringList{"execDialog|Tip"} << 1;
+    // The commands without a caption, and the focusless Tips button, from wherever the focus is.
+    const auto keys = [](int key) {
+        return Action([key](TStriaInput&) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key(key), Qt::AltModifier);
+            QTest::qWait(200); // a button's key shows it pressed for 100 ms before the click
+        });
+    };
+    QTest::newRow("alt A") << keys(Qt::Key_A) << QStringList{"execDialog|Form2"} << 1;
+    QTest::newRow("alt T") << keys(Qt::Key_T) << QStringList{"execDialog|Tip"} << 1;
+    QTest::newRow("alt W") << keys(Qt::Key_W)
+                           << QStringList{Open("https://www.quorinfont.example/stria.htm")} << 0;
     QTest::newRow("update check") << Action([](TStriaInput& w) {
         emit w.Form2->CurVersion->clicked();
     }) << QStringList{Open("https://www.quorinfont.example/file/update.php?v=QFSTRI93-7.0")}

@@ -142,6 +142,8 @@ private slots:
     void scans();
     void grid_data();
     void grid();
+    void smallPaper_data();
+    void smallPaper();
 };
 
 void TestSamplePage::initTestCase() {
@@ -267,6 +269,41 @@ void TestSamplePage::scans() {
         QVERIFY2(decoders::ReadWithZbar(page.copy(band)) == QStringList{data},
                  qPrintable(QStringLiteral("%1 points").arg(printing::SizePoints(i))));
     }
+}
+
+// Paper whose printable area cannot hold the page is named before printing, with the choice to
+// print anyway; Letter and A4 print as they always did.
+void TestSamplePage::smallPaper_data() {
+    QTest::addColumn<QPageSize>("paper");
+    QTest::addColumn<bool>("warned");
+    QTest::addColumn<bool>("printAnyway");
+    const QPageSize label(QSizeF(4, 5), QPageSize::Inch);
+    QTest::newRow("Letter") << QPageSize(QPageSize::Letter) << false << false;
+    QTest::newRow("A4") << QPageSize(QPageSize::A4) << false << false;
+    QTest::newRow("4 x 5 in, cancelled") << label << true << false;
+    QTest::newRow("4 x 5 in, printed anyway") << label << true << true;
+}
+
+void TestSamplePage::smallPaper() {
+    QFETCH(QPageSize, paper);
+    QFETCH(bool, warned);
+    QFETCH(bool, printAnyway);
+    SampleFixture fixture;
+    fixture.make(QStringLiteral("ABC123"));
+    fixture.window->PrintDialog1().setPageSize(paper);
+    fixture.desktop.answerWarningChoice(printAnyway);
+    fixture.desktop.clear();
+    fixture.print(203, fixture.pdf);
+    const QList<platform::Request> choices =
+        fixture.desktop.requestsOf(platform::RequestKind::WarningChoice);
+    QCOMPARE(choices.size(), warned ? 1 : 0);
+    if (warned) {
+        QVERIFY2(choices[0].arguments[0].contains(
+                     QStringLiteral("printable area of this paper is 3.7 x 4.7 inches")),
+                 qPrintable(choices[0].arguments[0]));
+        QCOMPARE(choices[0].arguments[1], QStringLiteral("Print anyway"));
+    }
+    QCOMPARE(QFile::exists(fixture.pdf), !warned || printAnyway);
 }
 
 void TestSamplePage::grid_data() {
