@@ -1,5 +1,5 @@
 // Build tool: draws an SVG picture into a square PNG of the given size, for the toolbar button.
-#include <QGuiApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <QImageReader>
 #include <cstdio>
@@ -9,7 +9,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: render_icon SVG SIZE PNG\n");
         return 2;
     }
-    QGuiApplication app(argc, argv);
+    QCoreApplication app(argc, argv); // for the image format plugins
     QImageReader reader(QString::fromLocal8Bit(argv[1]));
     const int size = QString::fromLatin1(argv[2]).toInt();
     reader.setScaledSize(QSize(size, size));
