@@ -10,6 +10,7 @@
 #include "settings/data_folder.h"
 #include "files/data_folder_setup.h"
 #include "settings/ini_file.h"
+#include "settings/stored_face.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -236,15 +237,12 @@ void TStriaInput::applyToControl(KeyId key, const QVariant& value) {
         }
         break;
     case KeyId::Type:
-        (value.toString() == QLatin1String("H") ? RadioButton2 : RadioButton1)->setChecked(true);
+        (settings::HumanReadableFromSetting(value.toString()) ? RadioButton2 : RadioButton1)
+            ->setChecked(true);
         break;
-    case KeyId::FontSize: {
-        // "A".."E" as written; anything else, "a" and "F" included, is the narrowest size.
-        const QString letter = value.toString();
-        const bool known = letter.size() == 1 && letter[0] >= u'A' && letter[0] <= u'E';
-        sizeButtons()[known ? letter[0].unicode() - u'A' : 5]->setChecked(true);
+    case KeyId::FontSize:
+        sizeButtons()[settings::SizeLetterFromSetting(value.toString()) - u'a']->setChecked(true);
         break;
-    }
     case KeyId::PointSize:
         PointSize->setEditText(value.toString());
         break;

@@ -27,4 +27,13 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS
     "firefox-esr | www-browser, xchm | kchmviewer, libreoffice-writer, evince | pdf-viewer")
 set(CPACK_STRIP_FILES ON)
+# The LibreOffice extension's libraries come with LibreOffice, in its own folder.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS_PRIVATE_DIRS /usr/lib/libreoffice/program)
+# The default component, and the LibreOffice extension unpacked into the folder of bundled
+# extensions, which only the package installs.
+set(CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};stria;Unspecified;/")
+if(TARGET stria93_oxt)
+    list(APPEND CPACK_INSTALL_CMAKE_PROJECTS "${CMAKE_BINARY_DIR};stria;libreoffice;/")
+    set(CPACK_DEBIAN_PACKAGE_ENHANCES "libreoffice-calc, libreoffice-writer")
+endif()
 include(CPack)

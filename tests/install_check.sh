@@ -27,10 +27,12 @@ for size in a b c d e f; do
     expected+=("share/fonts/truetype/stria/sample93$size.ttf" "share/fonts/truetype/stria/sample93$size-hr.ttf")
 done
 for t in lz167 lz570 lz060 lz161 lz162 lz197 lz163 lz164 l7160 3474; do expected+=("share/stria/data/$t.rtf"); done
+[ ! -f "$build/office/stria93.oxt" ] || expected+=(share/stria/stria93.oxt)
 for f in "${expected[@]}"; do
     [ -s "$prefix/$f" ] || fail "not installed: $f"
 done
 [ ! -e "$prefix/share/stria/data/custom.rtf" ] || fail "custom.rtf must be left to the user"
+[ ! -e "$prefix/lib/libreoffice" ] || fail "only the package installs into LibreOffice's folder"
 # The build tree's place is found at run time, never compiled into what is installed: its path
 # is in no program's read-only data, as 8-bit or as UTF-16 (QStringLiteral) text.
 for program in stria stria93; do
