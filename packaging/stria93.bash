@@ -26,6 +26,7 @@ _stria93() {
         --style) values='standard hr' ;;
         --size) values='a b c d e f' ;;
         --dpi) values='300 600 900 1200' ;;
+        --printer-dpi) values='203 300 600 1200' ;;
         --format) values='bmp gif jpg png pdf svg' ;;
         --stock) values=$(_stria93_stocks "$1") ;;
         -o | --output)
@@ -51,8 +52,8 @@ _stria93() {
     local options
     case ${COMP_WORDS[1]} in
         encode) options='--sums' ;;
-        export) options='--style --size --points --dpi --format --sums --exact --bar-reduction --quiet -o' ;;
-        sheet) options='--stock --start --copies --style --size --points --offset --scale -o --output --list --calibrate' ;;
+        export) options='--style --size --points --dpi --format --sums --true-size --exact --bar-reduction --printer-dpi --no-snap --quiet -o' ;;
+        sheet) options='--stock --start --copies --style --size --points --printer-dpi --no-snap --offset --scale --quiet -o --output --list --calibrate' ;;
         setup | setup-fonts) options='--quiet' ;;
         *) return ;;
     esac
