@@ -1,6 +1,8 @@
 // stria93 sheet run as a process: every stock's PDF sheet and Writer's print of its RTF sheet are
 // rasterised, each label is cut out and read back by a barcode reader, and nothing may be drawn
 // outside the labels; the refusals, the stock list and the calibration page.
+#include "dialogs/label_fill.h"
+#include "picture/barcode_fonts.h"
 #include "sheet/label_stock.h"
 #include "tests/barcode_decoders.h"
 #include "tests/dot_runs.h"
@@ -11,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -178,6 +182,7 @@ private:
 
 void TestSheetCli::initTestCase() {
     QVERIFY(!qEnvironmentVariable("STRIA93").isEmpty());
+    QCOMPARE(LoadBarcodeFonts().error, QString()); // the fill check measures with the faces
     QVERIFY(dir_.isValid());
 }
 
@@ -228,9 +233,18 @@ void TestSheetCli::sheets() {
 }
 
 // The RTF sheet of every stock, printed by Writer with the barcode typefaces visible to it:
-// every barcode in its label, in order, over two pages.
+// every barcode in its label, in order, over two pages; and the label dialog's filled sheet of a
+// barcode that its fit check lets through, the preview's face and size in every label.
 void TestSheetCli::writerSheets() {
-    QStringList rtfs;
+    QTextDocument preview;
+    QTextCharFormat face;
+    face.setFontFamilies({QStringLiteral("Sample 93 d HR")});
+    face.setFontPointSize(24);
+    QTextCursor(&preview).insertText(QStringLiteral("(ABC123W9)  "), face);
+    QVERIFY(CheckFillFits(QStringLiteral("lz161.rtf"), preview));
+    QCOMPARE(*WriteFilledTemplate(dir_.path(), QStringLiteral("lz161.rtf"), preview),
+             QStringLiteral("lz161-filled.rtf"));
+    QStringList rtfs{dir_.filePath(QStringLiteral("lz161-filled.rtf"))};
     for (const sheet::LabelStock& s : sheet::LabelStocks()) {
         const QString rtf = dir_.filePath(QStringLiteral("writer-%1.rtf").arg(s.name));
         const Stria93Run r =
@@ -257,6 +271,9 @@ void TestSheetCli::writerSheets() {
         CheckSheet(dir_.filePath(QStringLiteral("writer-%1.pdf").arg(s.name)), s,
                    Numbers(s.labelsPerSheet() + 1));
     }
+    CheckSheet(dir_.filePath(QStringLiteral("lz161-filled.pdf")),
+               *sheet::FindStock(QStringLiteral("5161")),
+               QStringList(20, QStringLiteral("ABC123")));
 }
 
 // The sheet drawn bi-level as a printer of that resolution draws it: every bar and space of every
