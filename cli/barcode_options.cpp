@@ -1,6 +1,8 @@
 #include "cli/barcode_options.h"
 
+#include "cli/print_text.h"
 #include "encoding/point_size.h"
+#include "picture/shaped_barcode.h"
 
 namespace cli {
 
@@ -22,6 +24,23 @@ QCommandLineOption SizeOption() {
 QCommandLineOption PointsOption() {
     return {QStringLiteral("points"), QStringLiteral("the point size, 24 unless given"),
             QStringLiteral("N"), QStringLiteral("24")};
+}
+
+QCommandLineOption PrinterDpiOption() {
+    return {QStringLiteral("printer-dpi"),
+            QStringLiteral("snap every module to whole dots of a printer of N dpi (203, 300, 600, "
+                           "1200 or any from %1 to %2): the nearest point size whose modules are "
+                           "whole dots, bars on the dot grid; the default 300 is exact on 300, "
+                           "600 and 1200-dpi printers")
+                .arg(picture::SmallestPrinterDpi)
+                .arg(picture::LargestPrinterDpi),
+            QStringLiteral("N"), QString::number(picture::DefaultPrinterDpi)};
+}
+
+QCommandLineOption NoSnapOption() {
+    return {QStringLiteral("no-snap"),
+            QStringLiteral("draw at exactly --points, modules not snapped to a printer's dots "
+                           "(for a layout program that scales the barcode anyway)")};
 }
 
 std::optional<int> WholeNumber(const QString& text, int smallest, int largest) {
@@ -71,6 +90,36 @@ Result<int> ReadPoints(const QString& points) {
                            .arg(points)};
     }
     return *n;
+}
+
+bool PrinterDotsGiven(const CommandLine& line) {
+    return line.isSet(QStringLiteral("printer-dpi")) || line.isSet(QStringLiteral("no-snap"));
+}
+
+Result<std::optional<picture::PrinterDots>> ReadPrinterDots(const CommandLine& line) {
+    const bool given = line.isSet(QStringLiteral("printer-dpi"));
+    if (line.isSet(QStringLiteral("no-snap"))) {
+        if (given) {
+            return Failure{QStringLiteral("--no-snap and --printer-dpi exclude each other")};
+        }
+        return std::optional<picture::PrinterDots>();
+    }
+    const QString dpi = line.text(QStringLiteral("printer-dpi"));
+    const auto n = WholeNumber(dpi, picture::SmallestPrinterDpi, picture::LargestPrinterDpi);
+    if (!n) {
+        return Failure{QStringLiteral("--printer-dpi must be a whole number from %1 to %2 (203, "
+                                      "300, 600 or 1200 for most printers), not '%3'")
+                           .arg(picture::SmallestPrinterDpi)
+                           .arg(picture::LargestPrinterDpi)
+                           .arg(dpi)};
+    }
+    return std::optional<picture::PrinterDots>(picture::PrinterDots(*n));
+}
+
+void ReportSnappedSize(const picture::ShapedBarcode& barcode, double points,
+                       const picture::PrinterDots& printer) {
+    PrintError(QStringLiteral("stria93: ") +
+               picture::SnappedSizeNote(picture::SnapToDots(barcode, points, printer)));
 }
 
 } // namespace cli

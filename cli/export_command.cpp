@@ -55,6 +55,7 @@ picture::ExportRequest RequestFor(const ExportOptions& options, const QString& f
     picture::ExportRequest request{text, face, options.points, options.dpi,
                                    options.barcode.sizeLetter == u'a'};
     request.exact = options.exact;
+    request.trueSize = options.trueSize;
     request.barReduction = options.barReduction;
     return request;
 }

@@ -50,19 +50,28 @@ Result<> ReadVectorOptions(const CommandLine& line, ExportOptions& options) {
         return Failure{QStringLiteral("--dpi does not apply to PDF and SVG: they hold the barcode "
                                       "at its true size in points")};
     }
-    if (options.exact || line.isSet(QStringLiteral("bar-reduction"))) {
-        return Failure{QStringLiteral("--exact and --bar-reduction are for pixels; they do not "
-                                      "apply to PDF and SVG")};
+    if (options.exact || options.trueSize || line.isSet(QStringLiteral("bar-reduction"))) {
+        return Failure{QStringLiteral("--exact, --true-size and --bar-reduction are for pixels; "
+                                      "they do not apply to PDF and SVG")};
     }
     Result<BarcodeChoice> barcode = ReadBarcodeOptions(line);
     if (!barcode) {
         return Failure{barcode.error()};
     }
     options.barcode = *barcode;
+    Result<std::optional<picture::PrinterDots>> printer = ReadPrinterDots(line);
+    if (!printer) {
+        return Failure{printer.error()};
+    }
+    options.printer = *printer;
     return {};
 }
 
 Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
+    if (PrinterDotsGiven(line)) {
+        return Failure{QStringLiteral("--printer-dpi and --no-snap are for PDF and SVG; a "
+                                      "picture's modules are whole pixels with --exact")};
+    }
     if (const Result<> face = ReadFace(line, options.barcode); !face) {
         return face;
     }
@@ -103,8 +112,9 @@ const Command& ExportCommand() {
     static const Command command{
         QStringLiteral("export"),
         {{QStringLiteral("[--style standard|hr] [--size a|b|c|d|e|f] [--points N] [--dpi %1] "
-                         "[--format bmp|gif|jpg|png|pdf|svg] [--sums] [--exact] "
-                         "[--bar-reduction N] [--quiet] -o FILE [DATA...]")
+                         "[--format bmp|gif|jpg|png|pdf|svg] [--sums] [--true-size] [--exact] "
+                         "[--bar-reduction N] [--printer-dpi N | --no-snap] [--quiet] -o FILE "
+                         "[DATA...]")
               .arg(ResolutionList(QStringLiteral("|"))),
           QStringLiteral(
               "Writes the barcode of DATA as a picture, drawn in the Sample 93 typeface of the "
@@ -115,10 +125,13 @@ const Command& ExportCommand() {
               "input, one per line), FILE must contain {n}, replaced by 1, 2, ...; such a batch "
               "is drawn on all processor cores. Prints the name of each file written, in the "
               "order of the data (backslashes and control characters in a name escaped as \\\\, "
-              "\\n, \\t, \\r or \\xHH). PDF and SVG (--format pdf|svg, or FILE.pdf, FILE.svg) "
-              "hold the barcode at its true size: N points, the quiet zones included, no --dpi. "
-              "SVG draws the glyph outlines as paths and needs no font; PDF embeds the "
-              "typeface.")
+              "\\n, \\t, \\r or \\xHH). With --true-size the picture has the true size "
+              "of N points at the resolution and stores it (PNG, JPG, BMP), so a word processor "
+              "places it at N points. PDF and SVG (--format pdf|svg, or FILE.pdf, FILE.svg) "
+              "hold the barcode at its size in points, the quiet zones included, no --dpi: N "
+              "points moved to the nearest size whose modules are whole dots of the printer "
+              "(--printer-dpi, said on standard error), or exactly N with --no-snap. SVG draws "
+              "the glyph outlines as paths and needs no font; PDF embeds the typeface.")
               .arg(picture::DefaultDpi)}},
         {StyleOption(),
          SizeOption(),
@@ -131,6 +144,10 @@ const Command& ExportCommand() {
           QStringLiteral("F")},
          {QStringLiteral("sums"),
           QStringLiteral("draw the sums text after the barcode string, as the window exports it")},
+         {QStringLiteral("true-size"),
+          QStringLiteral("draw the true point size at the resolution (pixels = points x dpi / 72) "
+                         "rather than the nominal scale, and store the resolution in the file "
+                         "(PNG, JPG and BMP; GIF has no room for it)")},
          {QStringLiteral("exact"),
           QStringLiteral("make every module a whole number of pixels: the largest font size at "
                          "or below the chosen one that allows it, drawn without smoothing (pure "
@@ -141,6 +158,8 @@ const Command& ExportCommand() {
                          "(a whole number with --exact); refused if a bar would keep less than "
                          "1 pixel"),
           QStringLiteral("N"), QStringLiteral("0")},
+         PrinterDpiOption(),
+         NoSnapOption(),
          QuietOption(QStringLiteral(
              "no module width and no progress line (a batch on a terminal shows one)")),
          {QStringLiteral("o"), QStringLiteral("the file to write"), QStringLiteral("FILE")}},
@@ -148,7 +167,9 @@ const Command& ExportCommand() {
          QStringLiteral("export --style standard --size b --dpi 300 -o part.gif 'PART 7'"),
          QStringLiteral("export --exact --bar-reduction 1 -o crisp.png ABC123"),
          QStringLiteral("export -o 'label-{n}.png' < parts.txt"),
-         QStringLiteral("export --points 36 -o label.svg ABC123")}};
+         QStringLiteral("export --true-size --dpi 300 -o label.png ABC123"),
+         QStringLiteral("export --points 36 -o label.svg ABC123"),
+         QStringLiteral("export --printer-dpi 203 -o thermal.pdf ABC123")}};
     return command;
 }
 
@@ -170,6 +191,7 @@ Result<ExportOptions> ReadExportOptions(const CommandLine& line) {
     }
     options.withSums = line.isSet(QStringLiteral("sums"));
     options.exact = line.isSet(QStringLiteral("exact"));
+    options.trueSize = line.isSet(QStringLiteral("true-size"));
     options.quiet = line.isSet(QStringLiteral("quiet"));
     options.data = line.data();
     if (const Result<> format = ReadFormat(line, options); !format) {

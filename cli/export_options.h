@@ -19,8 +19,10 @@ struct ExportOptions {
     int dpi = 600;
     std::optional<picture::PictureFormat> raster; // one of the two is set
     std::optional<picture::VectorFormat> vector;
+    std::optional<picture::PrinterDots> printer; // PDF and SVG: the dots to snap to, if any
     bool withSums = false;
     bool exact = false;
+    bool trueSize = false;
     double barReduction = 0;
     bool quiet = false;
     QByteArray output; // -o FILE as given

@@ -40,6 +40,8 @@ struct SheetRequest {
     BarcodeChoice barcode;
     sheet::PrinterAdjustment adjustment;
     bool adjusted = false;
+    std::optional<picture::PrinterDots> printer; // none: exactly the point size
+    bool quiet = false;
     QString output;
     SheetFormat format = SheetFormat::Pdf;
     Args data;
@@ -155,6 +157,11 @@ Result<> ReadFaceOf(const CommandLine& line, SheetRequest& request) {
         return Failure{barcode.error()};
     }
     request.barcode = *barcode;
+    Result<std::optional<picture::PrinterDots>> printer = ReadPrinterDots(line);
+    if (!printer) {
+        return Failure{printer.error()};
+    }
+    request.printer = *printer;
     return {};
 }
 
@@ -165,6 +172,7 @@ Result<SheetRequest> ReadSheetRequest(const CommandLine& line) {
         return request;
     }
     request.calibrate = line.isSet(QStringLiteral("calibrate"));
+    request.quiet = line.isSet(QStringLiteral("quiet"));
     request.data = line.data();
     for (const auto& read : {ReadStockAndFile, ReadFaceOf, ReadPlacing, ReadAdjustment}) {
         if (const Result<> done = read(line, request); !done) {
@@ -175,6 +183,13 @@ Result<SheetRequest> ReadSheetRequest(const CommandLine& line) {
         return Failure{
             QStringLiteral("--offset, --scale and --calibrate make PDF pages; an RTF sheet "
                            "is adjusted in the word processor")};
+    }
+    if (request.format == SheetFormat::Rtf) {
+        if (PrinterDotsGiven(line)) {
+            return Failure{QStringLiteral("--printer-dpi and --no-snap are for PDF sheets; the "
+                                          "word processor sets an RTF sheet's barcodes")};
+        }
+        request.printer.reset();
     }
     if (request.calibrate && !request.data.empty()) {
         return Failure{QStringLiteral("--calibrate prints the label outlines and takes no data")};
@@ -229,7 +244,8 @@ FilledLabels FillLabels(const SheetRequest& request, const GuiSession& session) 
             }
         }
         if (shaped) {
-            const sheet::LabelFit fit = sheet::FitOnLabel(*shaped, points, *request.stock);
+            const sheet::LabelFit fit =
+                sheet::FitOnLabel(*shaped, points, *request.stock, request.printer);
             if (!fit.fits) {
                 shaped = Failure{QStringLiteral("%1 does not fit: %2")
                                      .arg(barcodeString, sheet::FitRefusal(fit, *request.stock))};
@@ -267,13 +283,15 @@ const Command& SheetCommand() {
     static const Command command{
         QStringLiteral("sheet"),
         {{QStringLiteral("--stock NAME [--start N] [--copies K] [--style S] [--size L] "
-                         "[--points N] [--offset X,Y] [--scale F] -o FILE.pdf|FILE.rtf [DATA...]"),
+                         "[--points N] [--printer-dpi N | --no-snap] [--offset X,Y] [--scale F] "
+                         "[--quiet] -o FILE.pdf|FILE.rtf [DATA...]"),
           QStringLiteral("Fills the labels of a stock sheet, left to right and down, one barcode "
                          "per DATA (or per line of standard input), centred in its label, over as "
                          "many sheets as needed. A barcode too large for the label is refused "
                          "with the point size that would fit. PDF: US Letter or A4 as the stock, "
-                         "the typeface embedded. RTF: the stock's label template with every label "
-                         "filled, for a word processor.")},
+                         "the typeface embedded, every module a whole number of the printer's "
+                         "dots (--printer-dpi, said on standard error). RTF: the stock's label "
+                         "template with every label filled, for a word processor.")},
          {QStringLiteral("--list"),
           QStringLiteral("Lists the stock sheets: paper, labels, grid, label size, margins, "
                          "pitch, template.")},
@@ -291,19 +309,24 @@ const Command& SheetCommand() {
          StyleOption(),
          SizeOption(),
          PointsOption(),
+         PrinterDpiOption(),
+         NoSnapOption(),
          {QStringLiteral("offset"),
           QStringLiteral("shift the PDF page for a printer that prints off place (1.5mm,-0.8mm; "
-                         "mm, in or pt)"),
+                         "mm, in or pt; whole printer dots unless --no-snap)"),
           QStringLiteral("X,Y")},
          {QStringLiteral("scale"),
-          QStringLiteral("scale the PDF page for a printer that prints too large or small"),
+          QStringLiteral("scale the PDF page for a printer that prints too large or small (the "
+                         "barcodes keep their whole dots unless --no-snap)"),
           QStringLiteral("F")},
          {{QStringLiteral("o"), QStringLiteral("output")},
           QStringLiteral("the sheet file to write"),
           QStringLiteral("FILE")},
+         QuietOption(QStringLiteral("no module width on standard error")),
          {QStringLiteral("list"), QStringLiteral("list the stock sheets")},
          {QStringLiteral("calibrate"), QStringLiteral("write the calibration page")}},
         {QStringLiteral("sheet --stock 5160 -o labels.pdf < parts.txt"),
+         QStringLiteral("sheet --stock 5160 --printer-dpi 203 -o thermal.pdf < parts.txt"),
          QStringLiteral("sheet --stock L7160 --start 5 --copies 3 -o labels.rtf ABC123 'PART 7'"),
          QStringLiteral("sheet --calibrate --stock 5160 -o check.pdf"),
          QStringLiteral("sheet --list")}};
@@ -336,9 +359,13 @@ int RunSheet(const Args& args) {
     }
     const sheet::LabelStock& stock = *request.stock;
     const double points = request.barcode.points;
+    if (request.printer && !request.quiet) {
+        ReportSnappedSize(filled.barcodes.front(), points, *request.printer);
+    }
     const Result<> written =
         request.format == SheetFormat::Pdf
-            ? sheet::WriteSheetPdf(request.output, stock, filled.places, points, request.adjustment)
+            ? sheet::WriteSheetPdf(request.output, stock, filled.places, points, request.adjustment,
+                                   request.printer)
             : picture::WriteDocumentFile(
                   request.output,
                   sheet::SheetRtf(stock, filled.texts, {request.barcode.faceName(), points}));

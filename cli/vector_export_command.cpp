@@ -1,11 +1,13 @@
 // stria93 export to PDF or SVG: the barcode at its true size in points, for print shops and
 // layout programs.
+#include "cli/barcode_options.h"
 #include "cli/commands.h"
 #include "cli/data_texts.h"
 #include "cli/export_options.h"
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
+#include "picture/shaped_barcode.h"
 #include "picture/vector_export.h"
 
 #include <cstdio>
@@ -22,6 +24,12 @@ int RunVectorExport(const ExportOptions& options) {
 
     const GuiSession session;
     const QString face = options.barcode.faceName();
+    // The module depends on the face and size alone: said once, before the first picture.
+    if (options.printer && !options.quiet) {
+        if (const Result<picture::ShapedBarcode> shaped = picture::ShapedBarcode::Shape(face, {})) {
+            ReportSnappedSize(*shaped, options.barcode.points, *options.printer);
+        }
+    }
     bool anyFailed = false;
     std::size_t count = 0;
     const bool read =
@@ -30,9 +38,9 @@ int RunVectorExport(const ExportOptions& options) {
             QString error = QString::fromStdString(made.error);
             const QString fileName = batch ? NumberedName(pattern, ++count) : pattern;
             if (made.ok) {
-                const picture::VectorRequest request{QString::fromStdU16String(made.text), face,
-                                                     double(options.barcode.points),
-                                                     options.barcode.sizeLetter == u'a'};
+                const picture::VectorRequest request{
+                    QString::fromStdU16String(made.text), face, double(options.barcode.points),
+                    options.barcode.sizeLetter == u'a', options.printer};
                 error = picture::WriteVectorPicture(request, *options.vector, fileName).error();
                 if (const QString note = session.missingFaceNote(face);
                     !error.isEmpty() && !note.isEmpty()) {

@@ -66,6 +66,10 @@ QString TForm3::documentToOpen(const QString& folder, const QString& fileName) {
     if (!FillLabels->isChecked() || !CanFillTemplate(fileName)) {
         return fileName;
     }
+    if (const Result<> fits = CheckFillFits(fileName, *preview_.document()); !fits) {
+        platform_.warningBeside(mainWindow_, fits.error());
+        return {};
+    }
     const Result<QString> filled = WriteFilledTemplate(folder, fileName, *preview_.document());
     if (!filled) {
         platform_.errorDialog(filled.error());

@@ -16,3 +16,9 @@ Result<QString> WriteFilledTemplate(const QString& folder, const QString& templa
 
 // Whether the program knows the template's sheet, so that it can fill it.
 bool CanFillTemplate(const QString& templateFile);
+
+// Whether the preview's barcode, in its face and size, fits one label of the template's sheet
+// as a label sheet must hold it; if not, the warning that names the largest point size that
+// does. A word processor would wrap a barcode too wide for its label over two lines, and
+// nothing on the sheet would scan.
+Result<> CheckFillFits(const QString& templateFile, const QTextDocument& preview);

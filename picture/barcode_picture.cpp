@@ -34,24 +34,35 @@ long long Pixels(long long fixed) {
     return (fixed + 32) >> 6;
 }
 
+// The font's character height in pixels: pixels / per, a whole number unless the picture has
+// its true size.
+struct FontPixelSize {
+    long long pixels = 0;
+    long long per = 1;
+
+    double value() const { return static_cast<double>(pixels) / static_cast<double>(per); }
+    long long rounded() const { return (pixels + per / 2) / per; }
+};
+
 // The scale of the face at the pixel size, or with exact the largest one at or below it whose
 // modules are whole pixels. Fills in the sizes; returns an error text or an empty one.
-QString ChooseScale(const BarcodeFace& face, long long pixelSize, const ExportRequest& request,
+QString ChooseScale(const BarcodeFace& face, FontPixelSize pixelSize, const ExportRequest& request,
                     PictureLayout& layout) {
     const long long symbol = face.symbolAdvanceUnits();
     const long long em = face.unitsPerEm();
     if (!request.exact) {
-        layout.style.scale = {pixelSize, em, false};
-        layout.pixelSize = static_cast<double>(pixelSize);
-        layout.modulePixels =
-            static_cast<double>(symbol * pixelSize) / static_cast<double>(ModulesPerSymbol * em);
+        layout.style.scale = {pixelSize.pixels, em * pixelSize.per, false};
+        layout.pixelSize = pixelSize.value();
+        layout.modulePixels = static_cast<double>(symbol * pixelSize.pixels) /
+                              static_cast<double>(ModulesPerSymbol * em * pixelSize.per);
         return {};
     }
-    const long long modulePixels = symbol * pixelSize / (ModulesPerSymbol * em);
+    const long long modulePixels =
+        symbol * pixelSize.pixels / (ModulesPerSymbol * em * pixelSize.per);
     if (modulePixels < 1) {
         return QStringLiteral("At %1 pixels the modules of \"%2\" are narrower than a pixel; "
                               "whole-pixel modules need a larger point size or resolution")
-            .arg(EnglishNumber(pixelSize), request.faceName);
+            .arg(EnglishNumber(pixelSize.rounded()), request.faceName);
     }
     layout.style.scale = {ModulesPerSymbol * modulePixels, symbol, true};
     layout.style.antialiased = false;
@@ -90,9 +101,12 @@ long long PointsToPixels(int points) {
 namespace {
 
 // The export font's character height in pixels.
-Result<long long> FontPixels(const ExportRequest& request) {
+Result<FontPixelSize> FontPixels(const ExportRequest& request) {
+    // At its true size the picture is the point size at the resolution, as a word processor
+    // sets the face (size a not halved): no nominal scale.
     const Result<int> fontPoints =
-        GraphicFontSize(request.pointSizeText, request.dpi, request.sizeA);
+        request.trueSize ? PointSize(request.pointSizeText)
+                         : GraphicFontSize(request.pointSizeText, request.dpi, request.sizeA);
     if (!fontPoints) {
         return Failure{fontPoints.error()};
     }
@@ -104,12 +118,14 @@ Result<long long> FontPixels(const ExportRequest& request) {
     // The font is sized in pixels at a fixed 96 pixels per inch, not at the display's
     // resolution: the dpi choice is nominal and only scales the drawing, so the same options
     // must give the same picture on every screen (and with no screen at all).
-    const long long pixelSize = PointsToPixels(*fontPoints);
-    if (pixelSize > MaxFontPixels) {
+    const FontPixelSize pixelSize =
+        request.trueSize ? FontPixelSize{*fontPoints * static_cast<long long>(request.dpi), 72}
+                         : FontPixelSize{PointsToPixels(*fontPoints), 1};
+    if (pixelSize.value() > MaxFontPixels) {
         return Failure{QStringLiteral("The export font would be %1 pixels high; the largest font "
                                       "is %2 pixels. Choose a lower resolution or a smaller "
                                       "point size.")
-                           .arg(EnglishNumber(pixelSize), EnglishNumber(MaxFontPixels))};
+                           .arg(EnglishNumber(pixelSize.rounded()), EnglishNumber(MaxFontPixels))};
     }
     return pixelSize;
 }
@@ -117,11 +133,11 @@ Result<long long> FontPixels(const ExportRequest& request) {
 } // namespace
 
 Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
-    const Result<long long> fontPixels = FontPixels(request);
+    const Result<FontPixelSize> fontPixels = FontPixels(request);
     if (!fontPixels) {
         return Failure{fontPixels.error()};
     }
-    const long long pixelSize = *fontPixels;
+    const FontPixelSize pixelSize = *fontPixels;
     PictureLayout layout;
     BarcodeFace* face = BarcodeFace::ForFamily(request.faceName);
     if (!face) {
@@ -141,7 +157,7 @@ Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
     const long long descent = Pixels(scale.Fixed(face->descentUnits()));
     if (ascent <= 0 || descent < 0) {
         return Failure{QStringLiteral("The typeface \"%1\" gives no usable size at %2 pixels")
-                           .arg(request.faceName, EnglishNumber(pixelSize))};
+                           .arg(request.faceName, EnglishNumber(pixelSize.rounded()))};
     }
     layout.text = WithoutLeadingBlanks(request.outputText);
     ShapedText shaped = face->Shape(layout.text, scale);
@@ -168,6 +184,7 @@ Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
     layout.cellOrigin = QPoint(constants.sideMargin, top - layout.raise);
     layout.baseline = layout.cellOrigin.y() + static_cast<int>(ascent);
     layout.size = QSize(static_cast<int>(width), static_cast<int>(height));
+    layout.dotsPerInch = request.trueSize ? request.dpi : 0;
     return layout;
 }
 

@@ -24,13 +24,16 @@ struct ExportRequest {
     // Only the command line sets these.
     bool exact = false;      // every module a whole number of pixels, no smoothing
     double barReduction = 0; // pixels taken off every bar, keeping its centre
+    // The true point size at the resolution (pixels = points x dpi / 72, size a not halved),
+    // and the resolution stored in the file, rather than the nominal scale.
+    bool trueSize = false;
 };
 
 // Where everything goes, worked out before any pixel is drawn.
 struct PictureLayout {
     QString text; // the output text without its leading blanks and control characters
     QString faceName;
-    double pixelSize = 0;    // the font's character height in pixels (fractional only if exact)
+    double pixelSize = 0; // the font's character height in pixels (whole unless exact or true size)
     double modulePixels = 0; // the narrowest bar at that size, before any reduction
     int cellHeight = 0;      // H: ascent + descent
     int textWidth = 0;       // W: advance width of the text
@@ -38,6 +41,7 @@ struct PictureLayout {
     QPoint cellOrigin;       // top-left corner of the text cell: (m, T - q)
     int baseline = 0;        // cellOrigin.y() + ascent
     QSize size;              // (W + 3 m) x (T + H - q + D)
+    int dotsPerInch = 0;     // the resolution the file stores; 0: none
     RasterStyle style;
     std::vector<ShapedGlyph> glyphs; // the shaped text, positions from the cell's left edge
 };

@@ -2,6 +2,7 @@
 #include "picture/row_conversion.h"
 
 #include <QtEndian>
+#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -12,7 +13,7 @@ namespace {
 constexpr int FileHeaderBytes = 14;
 constexpr int InfoHeaderBytes = 40;
 
-QByteArray Headers(QSize size, int bitsPerPixel, std::size_t rowBytes) {
+QByteArray Headers(QSize size, int bitsPerPixel, std::size_t rowBytes, int dpi) {
     const int colours = 1 << bitsPerPixel;
     const quint32 offset = FileHeaderBytes + InfoHeaderBytes + 4 * colours;
     const auto imageBytes =
@@ -30,7 +31,10 @@ QByteArray Headers(QSize size, int bitsPerPixel, std::size_t rowBytes) {
     qToLittleEndian<quint16>(static_cast<quint16>(bitsPerPixel), out + 28);
     qToLittleEndian<quint32>(imageBytes, out + 34);
     qToLittleEndian<quint32>(static_cast<quint32>(colours), out + 46);
-    // Pixels per metre (38..45) stay 0: the file carries no resolution.
+    // Pixels per metre, 0 when the file carries no resolution.
+    const auto perMetre = static_cast<qint32>(std::lround(dpi / 0.0254));
+    qToLittleEndian<qint32>(perMetre, out + 38);
+    qToLittleEndian<qint32>(perMetre, out + 42);
     uchar* palette = out + FileHeaderBytes + InfoHeaderBytes;
     for (int i = 0; i < colours; ++i) {
         const auto level = static_cast<uchar>(i * 255 / (colours - 1));
@@ -50,7 +54,7 @@ Result<> WriteBmp(RowSource& rows, QIODevice& device) {
     const int width = size.width();
     const int bitsPerPixel = rows.blackAndWhite() ? 1 : 8;
     const std::size_t rowBytes = BmpRowBytes(width, bitsPerPixel);
-    const QByteArray headers = Headers(size, bitsPerPixel, rowBytes);
+    const QByteArray headers = Headers(size, bitsPerPixel, rowBytes, rows.dotsPerInch());
     if (device.write(headers) != headers.size()) {
         return Failure{device.errorString()};
     }

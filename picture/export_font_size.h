@@ -36,6 +36,9 @@ ResolutionConstants ConstantsForResolution(int dpi);
 // by the export and by the main window alike.
 QString NotAnIntegerMessage(const QString& text);
 
+// The whole number in pointSizeText, or "'<text>' is not a valid integer value".
+Result<int> PointSize(const QString& pointSizeText);
+
 // The point size of the export font: the whole number in pointSizeText times the resolution's
 // scale, halved (truncating) for size a. Text that is not a whole number is refused with
 // "'<text>' is not a valid integer value".

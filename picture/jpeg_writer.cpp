@@ -76,6 +76,10 @@ bool Compress(jpeg_compress_struct& jpeg, JpegFailure& failure, RowSource& rows,
     jpeg.in_color_space = JCS_RGB;
     // The defaults write a JFIF header with no density unit and a 1:1 aspect: no resolution.
     jpeg_set_defaults(&jpeg);
+    if (const int dpi = rows.dotsPerInch(); dpi > 0) {
+        jpeg.density_unit = 1; // dots per inch
+        jpeg.X_density = jpeg.Y_density = static_cast<UINT16>(dpi);
+    }
     jpeg_set_quality(&jpeg, 90, TRUE);
     jpeg_start_compress(&jpeg, TRUE);
     const int width = size.width();

@@ -1,5 +1,6 @@
-// The four file formats, each written row by row from a RowSource into a device. Each fails with
-// the encoder's reason; a failed write to the device is in the device's own error.
+// The four file formats, each written row by row from a RowSource into a device, with the
+// source's resolution where the format has room for it (not GIF). Each fails with the encoder's
+// reason; a failed write to the device is in the device's own error.
 #pragma once
 
 #include "picture/row_source.h"

@@ -16,7 +16,7 @@ constexpr long long PlacementStep = 4; // in 1/64 pixel
 } // namespace
 
 PictureRows::PictureRows(const PictureLayout& layout)
-    : size_(layout.size), antialiased_(layout.style.antialiased),
+    : size_(layout.size), antialiased_(layout.style.antialiased), dotsPerInch_(layout.dotsPerInch),
       row_(static_cast<std::size_t>(std::max(layout.size.width(), 0))) {
     BarcodeFace* face = BarcodeFace::ForFamily(layout.faceName);
     if (!face) {

@@ -23,6 +23,7 @@ public:
     bool blackAndWhite() const override { return !antialiased_; }
     int keyOf(int y) const override;
     const uchar* row(int y) override;
+    int dotsPerInch() const override { return dotsPerInch_; }
 
 private:
     struct Placed {
@@ -36,6 +37,7 @@ private:
 
     QSize size_;
     bool antialiased_ = true;
+    int dotsPerInch_ = 0;
     std::shared_ptr<GlyphCache> cache_; // keeps the glyph images alive
     std::vector<Placed> placed_;
     std::vector<int> changes_; // sorted rows where the picture's row content may change

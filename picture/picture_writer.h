@@ -1,5 +1,6 @@
 // Writes the export picture as BMP, GIF, JPG or PNG, rendering and encoding it a row at a time.
-// The files carry no resolution: the dpi choice is nominal and only scales the drawing.
+// The files carry no resolution, the dpi choice being nominal (it only scales the drawing),
+// unless the picture has its true size: then PNG, JPEG and BMP store the resolution.
 #pragma once
 
 #include "picture/barcode_picture.h"

@@ -10,6 +10,7 @@
 #include <QtEndian>
 #include <array>
 #include <climits>
+#include <cmath>
 #include <csetjmp>
 #include <cstring>
 #include <png.h>
@@ -181,6 +182,10 @@ bool Encode(png_structp png, png_infop info, RowSource& rows, RowConversion& pac
     png_set_IHDR(png, info, static_cast<png_uint_32>(size.width()),
                  static_cast<png_uint_32>(size.height()), bits ? 1 : 8, PNG_COLOR_TYPE_GRAY,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    if (const int dpi = rows.dotsPerInch(); dpi > 0) {
+        const auto perMetre = static_cast<png_uint_32>(std::lround(dpi / 0.0254));
+        png_set_pHYs(png, info, perMetre, perMetre, PNG_RESOLUTION_METER);
+    }
     png_write_info(png, info);
     const int width = size.width();
     const std::size_t rowBytes = buffers.previous.size();

@@ -16,6 +16,8 @@ public:
     virtual int keyOf(int y) const = 0;
     // Any row, in any order; valid until the next call.
     virtual const uchar* row(int y) = 0;
+    // The resolution the file stores, in dots per inch; 0: none.
+    virtual int dotsPerInch() const { return 0; }
 };
 
 } // namespace picture

@@ -7,6 +7,11 @@
 #include <QTextLayout>
 
 namespace picture {
+namespace {
+
+constexpr int ModulesPerSymbol = 9;
+
+} // namespace
 
 Result<ShapedBarcode> ShapedBarcode::Shape(const QString& faceName, const QString& text) {
     QFont font(faceName);
@@ -30,6 +35,8 @@ Result<ShapedBarcode> ShapedBarcode::Shape(const QString& faceName, const QStrin
     const QRawFont raw = QRawFont::fromFont(font);
     shaped.ascent_ = raw.ascent();
     shaped.descent_ = raw.descent();
+    const QList<QPointF> symbol = raw.advancesForGlyphIndexes(raw.glyphIndexesForString("A"));
+    shaped.module_ = symbol.isEmpty() ? 0 : symbol.front().x() / ModulesPerSymbol;
     if (line.isValid()) {
         shaped.advance_ = line.horizontalAdvance();
         // The line's baseline lies at its ascent, which is the font's: positions are from the

@@ -26,6 +26,8 @@ public:
     double width(double points) const { return advance_ * points / EmPixels; }
     double ascent(double points) const { return ascent_ * points / EmPixels; }
     double cellHeight(double points) const { return (ascent_ + descent_) * points / EmPixels; }
+    // One Code 93 module: a ninth of a symbol's advance.
+    double moduleWidth(double points) const { return module_ * points / EmPixels; }
 
     // The glyph outlines, the text cell's top-left corner at cellTopLeft.
     QPainterPath outline(double points, QPointF cellTopLeft) const;
@@ -40,6 +42,7 @@ private:
     double advance_ = 0;
     double ascent_ = 0;
     double descent_ = 0;
+    double module_ = 0;
 };
 
 } // namespace picture

@@ -49,8 +49,8 @@ QByteArray SvgPathData(const QPainterPath& path) {
     return d.isEmpty() ? d : d + 'Z';
 }
 
-QByteArray SvgDocument(const ShapedBarcode& barcode, const VectorRequest& request, QSizeF size,
-                       double raise) {
+QByteArray SvgDocument(const ShapedBarcode& barcode, const VectorRequest& request, double points,
+                       QSizeF size, double raise) {
     const QByteArray w = Coordinate(size.width());
     const QByteArray h = Coordinate(size.height());
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -59,7 +59,7 @@ QByteArray SvgDocument(const ShapedBarcode& barcode, const VectorRequest& reques
            request.text.toHtmlEscaped().toUtf8() + " (" +
            request.faceName.toHtmlEscaped().toUtf8() + ")</title>\n<rect width=\"" + w +
            "\" height=\"" + h + "\" fill=\"#fff\"/>\n" + "<path fill=\"#000\" d=\"" +
-           SvgPathData(barcode.outline(request.points, QPointF(0, -raise))) + "\"/>\n</svg>\n";
+           SvgPathData(barcode.outline(points, QPointF(0, -raise))) + "\"/>\n</svg>\n";
 }
 
 } // namespace
@@ -95,9 +95,10 @@ Result<QSizeF> WriteVectorPicture(const VectorRequest& request, VectorFormat for
         return Failure{shaped.error()};
     }
     const ShapedBarcode& barcode = *shaped;
-    const double cell = barcode.cellHeight(request.points);
+    const double points = DrawnPoints(barcode, request.points, request.printer);
+    const double cell = barcode.cellHeight(points);
     const double raise = request.sizeA ? cell / 4 : 0;
-    const QSizeF size(barcode.width(request.points), cell - raise);
+    const QSizeF size(barcode.width(points), cell - raise);
     if (format == VectorFormat::Pdf && (size.width() > MaxPdfSide || size.height() > MaxPdfSide)) {
         return Failure{QStringLiteral("The barcode would be %1 x %2 points; a PDF page is at most "
                                       "%3 points (200 inches) a side. Choose a smaller point size "
@@ -109,7 +110,7 @@ Result<QSizeF> WriteVectorPicture(const VectorRequest& request, VectorFormat for
 
     if (format == VectorFormat::Svg) {
         if (Result<> written =
-                WriteDocumentFile(fileName, SvgDocument(barcode, request, size, raise));
+                WriteDocumentFile(fileName, SvgDocument(barcode, request, points, size, raise));
             !written) {
             return Failure{written.error()};
         }
@@ -117,12 +118,15 @@ Result<QSizeF> WriteVectorPicture(const VectorRequest& request, VectorFormat for
     }
     // A PDF page has whole points a side: the barcode sits in the middle of the next larger one.
     const QSizeF page(std::ceil(size.width()), std::ceil(size.height()));
-    const QPointF origin((page.width() - size.width()) / 2,
-                         (page.height() - size.height()) / 2 - raise);
+    QPointF middle((page.width() - size.width()) / 2, (page.height() - size.height()) / 2);
+    if (request.printer) {
+        middle = request.printer->cellCorner(middle);
+    }
+    const QPointF origin = middle - QPointF(0, raise);
     const Result<> written = WritePdfFile(
         fileName, QPageSize(page, QPageSize::Point), request.text, 1, [&](QPainter& painter, int) {
             painter.fillRect(QRectF(QPointF(0, 0), page), Qt::white);
-            barcode.draw(painter, request.points, origin);
+            barcode.draw(painter, points, origin);
         });
     if (!written) {
         return Failure{written.error()};

@@ -2,6 +2,7 @@
 // embedded) or SVG (the glyph outlines as paths, no font needed), at its true size in points.
 #pragma once
 
+#include "picture/printer_dots.h"
 #include "result/result.h"
 
 #include <QSizeF>
@@ -28,6 +29,9 @@ struct VectorRequest {
     // Size a leaves the top quarter of its text cell empty; the picture leaves it out, as the
     // raster export does.
     bool sizeA = false;
+    // The printer's dots the modules are snapped to (points moved to the nearest size whose
+    // modules are whole dots, the symbol's left edge on the grid); none: exactly points.
+    std::optional<PrinterDots> printer;
 };
 
 // Writes the picture under exactly this name; an existing file is replaced only by a complete

@@ -5,15 +5,40 @@
 #include <cmath>
 
 namespace sheet {
+namespace {
 
-LabelFit FitOnLabel(const picture::ShapedBarcode& barcode, double points, const LabelStock& stock) {
+QSizeF CellAt(const picture::ShapedBarcode& barcode, double points) {
+    return {barcode.width(points), barcode.cellHeight(points)};
+}
+
+bool Within(QSizeF size, QSizeF room) {
+    return size.width() <= room.width() && size.height() <= room.height();
+}
+
+} // namespace
+
+LabelFit FitOnLabel(const picture::ShapedBarcode& barcode, double points, const LabelStock& stock,
+                    const std::optional<picture::PrinterDots>& printer) {
     LabelFit fit;
-    fit.barcode = QSizeF(barcode.width(points), barcode.cellHeight(points));
     fit.room = stock.safeRect(0).size();
-    const double across = fit.room.width() / barcode.width(1);
-    const double down = fit.room.height() / barcode.cellHeight(1);
-    fit.largestPoints = static_cast<int>(std::floor(std::min(across, down)));
-    fit.fits = fit.barcode.width() <= fit.room.width() && fit.barcode.height() <= fit.room.height();
+    fit.barcode = CellAt(barcode, picture::DrawnPoints(barcode, points, printer));
+    fit.fits = Within(fit.barcode, fit.room);
+    const QSizeF atOnePoint = CellAt(barcode, 1);
+    const double largest =
+        std::min(fit.room.width() / atOnePoint.width(), fit.room.height() / atOnePoint.height());
+    const double module = barcode.moduleWidth(1);
+    if (!printer || !(module > 0)) {
+        fit.largestPoints = static_cast<int>(std::floor(largest));
+        return fit;
+    }
+    // Snapping moves a size by up to half a dot a module, either way.
+    const double halfDot = 0.5 * printer->dot() / module;
+    for (int p = static_cast<int>(std::ceil(largest + halfDot)); p >= 1; --p) {
+        if (Within(CellAt(barcode, picture::DrawnPoints(barcode, p, printer)), fit.room)) {
+            fit.largestPoints = p;
+            break;
+        }
+    }
     return fit;
 }
 

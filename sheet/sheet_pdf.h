@@ -1,6 +1,7 @@
 // Whole label sheets as PDF, and the calibration page that measures a printer against a sheet.
 #pragma once
 
+#include "picture/printer_dots.h"
 #include "picture/shaped_barcode.h"
 #include "result/result.h"
 #include "sheet/label_stock.h"
@@ -8,6 +9,7 @@
 #include <QPageSize>
 #include <QPointF>
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QPainter;
@@ -29,9 +31,13 @@ QPageSize PageSizeOf(const LabelStock& stock);
 // places holds one barcode per label in reading order, from the first label of the first page
 // on; nullptr leaves its label empty. Each barcode is set at points, centred across and down in
 // its label. As many pages as the places need.
+// With a printer's dots, each barcode is set at the size snapped to them and its corner put on
+// the dot grid nearest to the centred place; the offset moves the page by whole dots, and the
+// scale moves the labels' places but not the barcodes, whose modules stay whole dots.
 Result<> WriteSheetPdf(const QString& fileName, const LabelStock& stock,
                        const std::vector<const picture::ShapedBarcode*>& places, double points,
-                       const PrinterAdjustment& adjustment);
+                       const PrinterAdjustment& adjustment,
+                       const std::optional<picture::PrinterDots>& printer);
 
 // One page: every label's outline with a cross at its centre, and a millimetre ruler along each
 // edge of the page, numbered from the page's left and top edges.

@@ -1,6 +1,7 @@
 // stria93 export run as a process: what it writes scans, names, batches and refusals; PDF and
 // SVG pictures drawn by poppler and librsvg scan for every face and have the barcode's true size.
 #include "tests/barcode_decoders.h"
+#include "tests/dot_runs.h"
 #include "tests/stria93_process.h"
 
 #include <QDir>
@@ -58,6 +59,8 @@ private slots:
     void scans();
     void vectorScans_data();
     void vectorScans();
+    void trueSize_data();
+    void trueSize();
     void fileNameRule();
     void batchFromStandardInput();
     void usageErrors_data();
@@ -113,42 +116,71 @@ void TestExportCli::scans() {
 }
 
 // Every face, both formats: the width is the barcode's modules (ten-module quiet zones, nine a
-// symbol, the termination bar) at the face's module width; the height is the face's text cell,
-// less its empty top quarter for size a.
+// symbol, the termination bar) at the face's module width, snapped to whole dots of the printer;
+// the height is the face's text cell, less its empty top quarter for size a. Drawn bi-level at
+// the printer's resolution, every bar and space is whole modules of those dots.
 void TestExportCli::vectorScans_data() {
     QTest::addColumn<QString>("style");
     QTest::addColumn<QString>("size");
     QTest::addColumn<QString>("extension");
+    QTest::addColumn<int>("printerDpi"); // 0: --no-snap, exactly 24 points
     for (const char* style : {"standard", "hr"}) {
         for (const char* size : {"a", "b", "c", "d", "e", "f"}) {
             for (const char* extension : {"svg", "pdf"}) {
-                QTest::addRow("%s %s %s", style, size, extension) << style << size << extension;
+                QTest::addRow("%s %s %s", style, size, extension)
+                    << style << size << extension << 300;
             }
         }
     }
+    for (const int dpi : {203, 600}) {
+        for (const char* extension : {"svg", "pdf"}) {
+            QTest::addRow("hr d %s, %d dpi", extension, dpi) << "hr"
+                                                             << "d" << extension << dpi;
+            QTest::addRow("standard f %s, %d dpi", extension, dpi) << "standard"
+                                                                   << "f" << extension << dpi;
+        }
+    }
+    QTest::newRow("hr d pdf, not snapped") << "hr"
+                                           << "d"
+                                           << "pdf" << 0;
 }
 
 void TestExportCli::vectorScans() {
     QFETCH(QString, style);
     QFETCH(QString, size);
     QFETCH(QString, extension);
-    const QString name =
-        dir_.filePath(QStringLiteral("vector-%1%2.%3").arg(style, size, extension));
-    const Stria93Run r = Stria93(
-        {"export", "--style", style, "--size", size, "--points", "24", "-o", name, "Code 93"});
-    QCOMPARE(r.err, QByteArray());
+    QFETCH(int, printerDpi);
+    const QString name = dir_.filePath(
+        QStringLiteral("vector-%1%2-%3.%4").arg(style, size).arg(printerDpi).arg(extension));
+    const QStringList snap = printerDpi > 0
+                                 ? QStringList{"--printer-dpi", QString::number(printerDpi)}
+                                 : QStringList{"--no-snap"};
+    const Stria93Run r = Stria93(QStringList{"export", "--style", style, "--size", size, "--points",
+                                             "24", "-o", name, "Code 93"} +
+                                 snap);
     QCOMPARE(r.exitCode, 0);
     QCOMPARE(r.out, name.toUtf8() + "\n");
 
     const QMap<QString, int> moduleUnits = {{"a", 80}, {"b", 45}, {"c", 38},
                                             {"d", 32}, {"e", 28}, {"f", 25}};
+    const double module = moduleUnits[size] * 24 / 1000.0;
+    const int moduleDots = qMax(1, qRound(module * printerDpi / 72));
+    const double points = printerDpi > 0 ? moduleDots * 72.0 / printerDpi / module * 24 : 24;
+    QCOMPARE(r.err, printerDpi > 0 ? QStringLiteral("stria93: modules of %1 dots, %2 mil at %3 "
+                                                    "dpi: the barcode is set at %4 points\n")
+                                         .arg(moduleDots)
+                                         .arg(moduleDots * 1000.0 / printerDpi, 0, 'f', 1)
+                                         .arg(printerDpi)
+                                         .arg(std::round(points * 100) / 100)
+                                         .toUtf8()
+                                   : QByteArray());
     const int modules = 10 + 9 * int(QStringLiteral("(C?O?D?E~93<8)").size()) + 1 + 10;
     const QRawFont font(QStringLiteral(STRIA_FONT_DIR "/sample93%1%2.ttf")
                             .arg(size, style == u"hr" ? QStringLiteral("-hr") : QString()),
                         1000);
     QVERIFY(font.isValid());
-    const double cell = (font.ascent() + font.descent()) * 24 / 1000;
-    const QSizeF expected(modules * moduleUnits[size] * 24 / 1000.0,
+    const double cell = (font.ascent() + font.descent()) * points / 1000;
+    const QSizeF expected(modules * moduleUnits[size] * points / 1000.0,
                           size == u"a" ? cell * 0.75 : cell);
     const QSizeF found = VectorSize(name);
     // A PDF page has whole points a side.
@@ -172,6 +204,64 @@ void TestExportCli::vectorScans() {
     QVERIFY(!picture.isNull());
     QCOMPARE(decoders::ReadWithZbar(picture), QStringList{"Code 93"});
     QCOMPARE(decoders::ReadWithZxing(picture), QStringList{"Code 93"});
+    if (printerDpi > 0) {
+        const QImage printed = dotruns::PrintedBiLevel(name, printerDpi);
+        QCOMPARE(decoders::ReadWithZbar(printed), QStringList{"Code 93"});
+        const QString runs = dotruns::WholeModuleRuns(printed, printed.rect(), moduleDots);
+        QVERIFY2(runs.isEmpty(), qPrintable(runs));
+    }
+}
+
+// At its true size the picture holds the point size at the resolution and says so in the file:
+// ABC123 at 24 points, size d, is 91 modules from the first bar to the last, 0.768 points each.
+void TestExportCli::trueSize_data() {
+    QTest::addColumn<QString>("extension");
+    QTest::addColumn<int>("dpi");
+    QTest::addColumn<bool>("trueSize");
+    QTest::newRow("png 600") << "png" << 600 << true;
+    QTest::newRow("jpg 300") << "jpg" << 300 << true;
+    QTest::newRow("bmp 1200") << "bmp" << 1200 << true;
+    QTest::newRow("gif 900: no room for it") << "gif" << 900 << true;
+    QTest::newRow("png 600, nominal") << "png" << 600 << false;
+}
+
+void TestExportCli::trueSize() {
+    QFETCH(QString, extension);
+    QFETCH(int, dpi);
+    QFETCH(bool, trueSize);
+    const QString name = dir_.filePath(QStringLiteral("true-%1.%2").arg(dpi).arg(extension));
+    const Stria93Run r =
+        Stria93(QStringList{"export", "--dpi", QString::number(dpi), "-o", name, "ABC123"} +
+                (trueSize ? QStringList{"--true-size"} : QStringList{}));
+    QCOMPARE(r.exitCode, 0);
+    const QImage picture(name);
+    QCOMPARE(decoders::ReadWithZbar(picture), QStringList{"ABC123"});
+    const bool stored = trueSize && extension != u"gif";
+    if (stored) {
+        QCOMPARE(qRound(picture.dotsPerMeterX() * 0.0254), dpi);
+        QCOMPARE(qRound(picture.dotsPerMeterY() * 0.0254), dpi);
+    }
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    if (extension == u"png") {
+        QCOMPARE(bytes.contains("pHYs"), stored);
+    }
+    int first = picture.width();
+    int last = -1;
+    const int y = picture.height() / 3;
+    for (int x = 0; x < picture.width(); ++x) {
+        if (qGray(picture.pixel(x, y)) < 128) {
+            first = std::min(first, x);
+            last = x;
+        }
+    }
+    // The nominal scale at 600 dpi draws 8 x 96 / 72 pixels a point: 28 % more than 600 / 72.
+    const double pixelsPerPoint = trueSize ? dpi / 72.0 : 8 * 96.0 / 72;
+    const double expected = 91 * 0.768 * pixelsPerPoint;
+    QVERIFY2(
+        std::abs(last - first + 1 - expected) <= 2,
+        qPrintable(QStringLiteral("%1 pixels, %2 expected").arg(last - first + 1).arg(expected)));
 }
 
 void TestExportCli::fileNameRule() {
@@ -228,6 +318,15 @@ void TestExportCli::usageErrors_data() {
         << QByteArray("--bar-reduction must be a whole number of pixels with --exact");
     QTest::newRow("dpi for svg") << QStringList{"export", "--dpi", "600", "-o", "x.svg", "A"}
                                  << QByteArray("--dpi does not apply to PDF and SVG");
+    QTest::newRow("printer dpi for png")
+        << QStringList{"export", "--printer-dpi", "300", "-o", "x.png", "A"}
+        << QByteArray("--printer-dpi and --no-snap are for PDF and SVG");
+    QTest::newRow("printer dpi not a number")
+        << QStringList{"export", "--printer-dpi", "300dpi", "-o", "x.svg", "A"}
+        << QByteArray("--printer-dpi must be a whole number from 100 to 2400");
+    QTest::newRow("true size for pdf")
+        << QStringList{"export", "--true-size", "-o", "x.pdf", "A"}
+        << QByteArray("--exact, --true-size and --bar-reduction are for pixels");
     QTest::newRow("pdf: several without {n}")
         << QStringList{"export", "--format", "pdf", "-o", "x", "A", "B"}
         << QByteArray("must contain {n}");

@@ -1,6 +1,7 @@
 // The label dialog on the recording platform: the copy that comes first, the template of each
 // button (or its filled copy), the two missing-template messages and the paste note.
 #include "dialogs/label_dialog.h"
+#include "picture/barcode_fonts.h"
 #include "platform/window_frame.h"
 #include "tests/window_fixture.h"
 
@@ -50,12 +51,16 @@ void Touch(const QString& fileName) {
 class TestLabelDialog : public QObject {
     Q_OBJECT
 private slots:
+    // The window loads the barcode faces at start, and the fill check measures with them.
+    void initTestCase() { QCOMPARE(LoadBarcodeFonts().error, QString()); }
     void init() { QApplication::clipboard()->setText(QStringLiteral("untouched")); }
     void opensAfterMake();
     void templates_data();
     void templates();
     void missing_data();
     void missing();
+    void fillTooLarge_data();
+    void fillTooLarge();
     void afterInsertion();
     void returnButton();
 };
@@ -79,7 +84,8 @@ void TestLabelDialog::templates_data() {
                            "lz197.rtf", "lz163.rtf", "lz164.rtf", "custom.rtf"};
     const int perSheet[] = {80, 32, 30, 20, 14, 12, 10, 6, 0};
     for (int i = 0; i < 9; ++i) {
-        const bool fill = i % 4 == 0; // L1, L5 and L9, whose custom template is the user's own
+        // L9's custom template is the user's own: it opens as it is.
+        const bool fill = i == 3 || i == 4 || i == 8;
         QTest::addRow("L%d%s", i + 1, fill ? " filled" : "")
             << i + 1 << QString::fromLatin1(files[i]) << (i % 2 == 0) << fill
             << (fill ? perSheet[i] : 0);
@@ -163,6 +169,50 @@ void TestLabelDialog::missing() {
              QList<platform::Request>(
                  {{platform::RequestKind::Warning, {message.arg(folder), At(window)}}}));
     QCOMPARE(QApplication::clipboard()->text(), QStringLiteral("(ABC123W9)  "));
+}
+
+void TestLabelDialog::fillTooLarge_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("5167, too tall at 24 points")
+        << 1 << "lz167.rtf"
+        << "ABC123"
+        << "At 24 points this bar code is 1.18 x 0.46 in; a 1.75 x 0.50 in label of 5167 holds "
+           "1.63 x 0.38 in clear of its edges.\nThe largest point size that fits is 19: choose "
+           "it, or a larger label, and print the labels again.";
+    QTest::newRow("6570, Code 93 and a Tab too wide")
+        << 2 << "lz570.rtf" << QString::fromUtf8("Code 93\u00aaI")
+        << "At 24 points this bar code is 1.76 x 0.46 in; a 1.75 x 1.25 in label of 6570 holds "
+           "1.50 x 1.00 in clear of its edges.\nThe largest point size that fits is 20:";
+}
+
+// One warning with the size that fits; nothing written, nothing opened.
+void TestLabelDialog::fillTooLarge() {
+    QFETCH(int, button);
+    QFETCH(QString, file);
+    QFETCH(QString, data);
+    QFETCH(QString, message);
+    WindowFixture fixture;
+    fixture.startUp();
+    TStriaInput& window = *fixture.window;
+    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
+    Touch(folder + QLatin1Char('/') + file);
+    WindowFixture::Make(window, data);
+    window.Form3->labelButtons()[button - 1]->setChecked(true);
+    window.Form3->ExplainPaste->setChecked(true);
+    window.Form3->FillLabels->setChecked(true);
+    const QStringList before = QDir(folder).entryList(QDir::Files);
+    window.Form3->PrintLabels->click();
+
+    const QList<platform::Request> shown = Shown(fixture.desktop);
+    QCOMPARE(shown.size(), 1);
+    QCOMPARE(shown[0].kind, platform::RequestKind::Warning);
+    QVERIFY2(shown[0].arguments.value(0).contains(message),
+             qPrintable(shown[0].arguments.value(0)));
+    QCOMPARE(shown[0].arguments.value(1), At(window));
+    QCOMPARE(QDir(folder).entryList(QDir::Files), before);
 }
 
 // An insertion empties the preview but keeps the made flag: nothing to copy, the template opens.

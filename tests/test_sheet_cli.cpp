@@ -1,8 +1,11 @@
 // stria93 sheet run as a process: every stock's PDF sheet and Writer's print of its RTF sheet are
 // rasterised, each label is cut out and read back by a barcode reader, and nothing may be drawn
 // outside the labels; the refusals, the stock list and the calibration page.
+#include "dialogs/label_fill.h"
+#include "picture/barcode_fonts.h"
 #include "sheet/label_stock.h"
 #include "tests/barcode_decoders.h"
+#include "tests/dot_runs.h"
 #include "tests/stria93_process.h"
 
 #include <QDir>
@@ -10,6 +13,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextCursor>
+#include <QTextDocument>
 
 namespace {
 
@@ -144,10 +149,11 @@ QStringList Expected(const QStringList& texts, int start, int copies) {
     return expected;
 }
 
-// The smallest size letter whose barcode fits every stock's labels at 24 points: the default d
-// is too tall for the half-inch labels of 5167.
-QString SizeFor(const sheet::LabelStock& stock) {
-    return stock.name == u"5167" ? QStringLiteral("b") : QStringLiteral("d");
+// A face and size whose barcode fits every stock's labels: the default d at 24 points is too tall
+// for the half-inch labels of 5167, and so is b at 24 points once snapped to 300 dpi (5 dots).
+QStringList SizeFor(const sheet::LabelStock& stock) {
+    return stock.name == u"5167" ? QStringList{"--size", "b", "--points", "22"}
+                                 : QStringList{"--size", "d"};
 }
 
 } // namespace
@@ -161,6 +167,8 @@ private slots:
     void sheets_data();
     void sheets();
     void writerSheets();
+    void printerDots_data();
+    void printerDots();
     void refusals_data();
     void refusals();
     void usageErrors_data();
@@ -174,6 +182,7 @@ private:
 
 void TestSheetCli::initTestCase() {
     QVERIFY(!qEnvironmentVariable("STRIA93").isEmpty());
+    QCOMPARE(LoadBarcodeFonts().error, QString()); // the fill check measures with the faces
     QVERIFY(dir_.isValid());
 }
 
@@ -188,8 +197,7 @@ void TestSheetCli::sheets_data() {
     QTest::addColumn<Adjustment>("adjustment");
     for (const sheet::LabelStock& s : sheet::LabelStocks()) {
         QTest::newRow(qPrintable(s.name))
-            << s.name << QStringList{"--size", SizeFor(s)} << Numbers(s.labelsPerSheet() + 1) << 1
-            << 1 << Adjustment{};
+            << s.name << SizeFor(s) << Numbers(s.labelsPerSheet() + 1) << 1 << 1 << Adjustment{};
     }
     QStringList lots;
     for (int i = 1; i <= 100; ++i) {
@@ -215,9 +223,9 @@ void TestSheetCli::sheets() {
     QFETCH(Adjustment, adjustment);
     const QString pdf =
         dir_.filePath(QString(QTest::currentDataTag()).replace(u' ', u'_') + ".pdf");
-    const Stria93Run r =
-        Stria93(QStringList{"sheet", "--stock", stock} + options + QStringList{"-o", pdf},
-                texts.join(u'\n').toUtf8() + '\n');
+    const Stria93Run r = Stria93(QStringList{"sheet", "--quiet", "--stock", stock} + options +
+                                     QStringList{"-o", pdf},
+                                 texts.join(u'\n').toUtf8() + '\n');
     QCOMPARE(r.err, QByteArray());
     QCOMPARE(r.exitCode, 0);
     QVERIFY2(r.out.startsWith(pdf.toUtf8() + ": "), r.out.constData());
@@ -225,13 +233,23 @@ void TestSheetCli::sheets() {
 }
 
 // The RTF sheet of every stock, printed by Writer with the barcode typefaces visible to it:
-// every barcode in its label, in order, over two pages.
+// every barcode in its label, in order, over two pages; and the label dialog's filled sheet of a
+// barcode that its fit check lets through, the preview's face and size in every label.
 void TestSheetCli::writerSheets() {
-    QStringList rtfs;
+    QTextDocument preview;
+    QTextCharFormat face;
+    face.setFontFamilies({QStringLiteral("Sample 93 d HR")});
+    face.setFontPointSize(24);
+    QTextCursor(&preview).insertText(QStringLiteral("(ABC123W9)  "), face);
+    QVERIFY(CheckFillFits(QStringLiteral("lz161.rtf"), preview));
+    QCOMPARE(*WriteFilledTemplate(dir_.path(), QStringLiteral("lz161.rtf"), preview),
+             QStringLiteral("lz161-filled.rtf"));
+    QStringList rtfs{dir_.filePath(QStringLiteral("lz161-filled.rtf"))};
     for (const sheet::LabelStock& s : sheet::LabelStocks()) {
         const QString rtf = dir_.filePath(QStringLiteral("writer-%1.rtf").arg(s.name));
-        const Stria93Run r = Stria93({"sheet", "--stock", s.name, "--size", SizeFor(s), "-o", rtf},
-                                     Numbers(s.labelsPerSheet() + 1).join(u'\n').toUtf8());
+        const Stria93Run r =
+            Stria93(QStringList{"sheet", "--stock", s.name, "-o", rtf} + SizeFor(s),
+                    Numbers(s.labelsPerSheet() + 1).join(u'\n').toUtf8());
         QCOMPARE(r.exitCode, 0);
         rtfs << rtf;
     }
@@ -253,6 +271,69 @@ void TestSheetCli::writerSheets() {
         CheckSheet(dir_.filePath(QStringLiteral("writer-%1.pdf").arg(s.name)), s,
                    Numbers(s.labelsPerSheet() + 1));
     }
+    CheckSheet(dir_.filePath(QStringLiteral("lz161-filled.pdf")),
+               *sheet::FindStock(QStringLiteral("5161")),
+               QStringList(20, QStringLiteral("ABC123")));
+}
+
+// The sheet drawn bi-level as a printer of that resolution draws it: every bar and space of every
+// label whole modules of the dots the note on standard error names, and every label scans.
+void TestSheetCli::printerDots_data() {
+    QTest::addColumn<QStringList>("options");
+    QTest::addColumn<int>("printedAt");
+    QTest::addColumn<int>("moduleDots"); // 0: not snapped, some runs must be off
+    QTest::addColumn<Adjustment>("adjustment");
+    const QStringList snappedAt300{};
+    for (const int dpi : {300, 600, 1200}) {
+        QTest::addRow("default, printed at %d", dpi)
+            << snappedAt300 << dpi << dpi / 100 << Adjustment{};
+    }
+    for (const int dpi : {203, 600}) {
+        QTest::addRow("--printer-dpi %d", dpi) << QStringList{"--printer-dpi", QString::number(dpi)}
+                                               << dpi << (dpi == 203 ? 2 : 6) << Adjustment{};
+    }
+    QTest::newRow("--printer-dpi 203 --offset --scale")
+        << QStringList{"--printer-dpi", "203", "--offset", "0.3mm,-0.7mm", "--scale", "0.99"} << 203
+        << 2 << Adjustment{{0.3, -0.7}, 0.99};
+    QTest::newRow("--no-snap, printed at 203")
+        << QStringList{"--no-snap"} << 203 << 0 << Adjustment{};
+}
+
+void TestSheetCli::printerDots() {
+    QFETCH(QStringList, options);
+    QFETCH(int, printedAt);
+    QFETCH(int, moduleDots);
+    QFETCH(Adjustment, adjustment);
+    const QString pdf = dir_.filePath(QStringLiteral("dots-%1.pdf").arg(QTest::currentDataTag()));
+    QStringList lots;
+    for (int i = 1; i <= 30; ++i) {
+        lots << QStringLiteral("LOT-%1").arg(i, 5, 10, QLatin1Char('0'));
+    }
+    const Stria93Run r = Stria93(QStringList{"sheet", "--stock", "5160", "-o", pdf} + options,
+                                 lots.join(u'\n').toUtf8());
+    QCOMPARE(r.exitCode, 0);
+    QCOMPARE(r.err.startsWith("stria93: modules of "), moduleDots > 0);
+    const QImage page = dotruns::PrintedBiLevel(pdf, printedAt);
+    QVERIFY(!page.isNull());
+    const sheet::LabelStock& stock = *sheet::FindStock(QStringLiteral("5160"));
+    int offModule = 0;
+    for (int label = 0; label < stock.labelsPerSheet(); ++label) {
+        const QRectF points = stock.labelRect(label);
+        const QPointF at = adjustment.offsetMm * Mm + points.topLeft() * adjustment.scale;
+        const QRect place =
+            QRectF(at * printedAt / 72, points.size() * adjustment.scale * printedAt / 72)
+                .toAlignedRect();
+        QCOMPARE(decoders::ReadWithZbar(page.copy(place)), QStringList{lots[label]});
+        const QString runs = dotruns::WholeModuleRuns(page, place, std::max(moduleDots, 2));
+        if (moduleDots > 0) {
+            QVERIFY2(runs.isEmpty(),
+                     qPrintable(QStringLiteral("label %1: ").arg(label + 1) + runs));
+        }
+        offModule += runs.isEmpty() ? 0 : 1;
+    }
+    if (moduleDots == 0) {
+        QCOMPARE(offModule, stock.labelsPerSheet()); // 2.2 dots a module: every label is off
+    }
 }
 
 void TestSheetCli::refusals_data() {
@@ -264,10 +345,11 @@ void TestSheetCli::refusals_data() {
         << QStringList{"--stock", "5160"} << QByteArray("A1\n\u00e9\nA3\n")
         << QByteArray("line 2: Error") << 2;
     QTest::newRow("too wide: line and the size that fits")
-        << QStringList{"--stock", "5167", "--size", "b"} << QByteArray("OK\nTOO LONG FOR IT\n")
+        << QStringList{"--stock", "5167", "--size", "b", "--points", "22"}
+        << QByteArray("OK\nTOO LONG FOR IT\n")
         << QByteArray("line 2: (TOO~LONG~FOR~IT6C) does not fit: the barcode is ") << 1;
     QTest::newRow("too tall") << QStringList{"--stock", "5167", "A"} << QByteArray()
-                              << QByteArray("points would fit (--points 19)") << 0;
+                              << QByteArray("points would fit (--points 18)") << 0;
     QTest::newRow("nothing at all") << QStringList{"--stock", "5160"} << QByteArray()
                                     << QByteArray("no barcode to put on a label") << 0;
 }
@@ -314,6 +396,19 @@ void TestSheetCli::usageErrors_data() {
     QTest::newRow("offset for rtf")
         << QStringList{"--stock", "5160", "--offset", "1mm,1mm", "-o", "x.rtf"}
         << QByteArray("make PDF pages");
+    QTest::newRow("printer dpi below 100")
+        << QStringList{"--stock", "5160", "--printer-dpi", "99", "-o", "x.pdf", "A"}
+        << QByteArray("--printer-dpi must be a whole number from 100 to 2400 (203, 300, 600 or "
+                      "1200 for most printers), not '99'");
+    QTest::newRow("printer dpi above 2400")
+        << QStringList{"--stock", "5160", "--printer-dpi=2401", "-o", "x.pdf", "A"}
+        << QByteArray("--printer-dpi must be a whole number from 100 to 2400");
+    QTest::newRow("no-snap and printer dpi")
+        << QStringList{"--stock", "5160", "--no-snap", "--printer-dpi", "600", "-o", "x.pdf", "A"}
+        << QByteArray("--no-snap and --printer-dpi exclude each other");
+    QTest::newRow("printer dpi for rtf")
+        << QStringList{"--stock", "5160", "--printer-dpi", "203", "-o", "x.rtf", "A"}
+        << QByteArray("are for PDF sheets");
     QTest::newRow("calibrate with data")
         << QStringList{"--calibrate", "--stock", "5160", "-o", "x.pdf", "A"}
         << QByteArray("takes no data");
