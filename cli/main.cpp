@@ -15,8 +15,8 @@ constexpr const char* Version = STRIA_VERSION;
 
 const std::vector<const cli::Command*>& Commands() {
     static const std::vector<const cli::Command*> commands = {
-        &cli::EncodeCommand(), &cli::ExportCommand(), &cli::SheetCommand(),
-        &cli::SetupFontsCommand(), &cli::SetupCommand()};
+        &cli::EncodeCommand(), &cli::ExportCommand(),     &cli::SheetCommand(),
+        &cli::VerifyCommand(), &cli::SetupFontsCommand(), &cli::SetupCommand()};
     return commands;
 }
 
@@ -82,6 +82,9 @@ int RunCommand(const cli::Args& all) {
     }
     if (command == "sheet") {
         return cli::RunSheet(rest);
+    }
+    if (command == "verify") {
+        return cli::RunVerify(rest);
     }
     if (command == "setup-fonts") {
         return cli::RunSetupFonts(rest);

@@ -1,0 +1,168 @@
+#include "verify/symbol_finder.h"
+
+#include "encoding/code93_reading.h"
+#include "verify/symbol_reader.h"
+
+#include <algorithm>
+#include <cmath>
+#include <optional>
+
+namespace verify {
+namespace {
+
+constexpr double SmallestQuietZone = 3; // modules of light before the start that make a start
+constexpr int RowsBetweenSamples = 3;
+constexpr int RowsAMatchMaySkip = 3; // sampled rows a symbol may fail to read and go on
+
+// The dark and light runs of a row from x0 to x1 (excluded); the first run is light.
+struct Runs {
+    std::vector<double> widths;
+    std::vector<int> starts;
+};
+
+Runs RowRuns(const ReflectanceImage& image, int y, int x0, int x1, int threshold) {
+    Runs runs;
+    const std::uint8_t* row = image.row(y);
+    bool dark = false;
+    int start = x0;
+    for (int x = x0; x < x1; ++x) {
+        if ((row[x] <= threshold) != dark) {
+            runs.widths.push_back(x - start);
+            runs.starts.push_back(start);
+            start = x;
+            dark = !dark;
+        }
+    }
+    runs.widths.push_back(x1 - start);
+    runs.starts.push_back(start);
+    return runs;
+}
+
+// Every symbol the row reads between x0 and x1.
+std::vector<FoundSymbol> ReadRow(const ReflectanceImage& image, int y, int x0, int x1,
+                                 int threshold) {
+    const Runs runs = RowRuns(image, y, x0, x1, threshold);
+    std::vector<FoundSymbol> found;
+    for (std::size_t i = 1; i + 6 < runs.widths.size(); i += 2) {
+        double character = 0;
+        for (std::size_t k = i; k < i + 6; ++k) {
+            character += runs.widths[k];
+        }
+        if (runs.widths[i - 1] * code93::ModulesPerSymbol < SmallestQuietZone * character) {
+            continue;
+        }
+        const std::optional<ReadSymbol> read = ReadSymbolAt(runs.widths, i);
+        if (!read) {
+            continue;
+        }
+        const std::size_t last = i + read->elementCount - 1;
+        found.push_back({runs.starts[i], runs.starts[last],
+                         runs.starts[last] + int(runs.widths[last]), y, y, read->values,
+                         read->text});
+        i = last; // the next bar after this symbol
+    }
+    return found;
+}
+
+bool SameSymbol(const FoundSymbol& a, const FoundSymbol& b) {
+    const double slack = 2 * a.moduleWidth() + 1;
+    return a.values == b.values && std::abs(a.left - b.left) <= slack &&
+           std::abs(a.right - b.right) <= slack;
+}
+
+// Extends the rows that read the symbol up and down, one pixel row at a time.
+void TakeBarHeight(const ReflectanceImage& image, int threshold, FoundSymbol& symbol) {
+    const int margin = static_cast<int>(std::ceil(2 * symbol.moduleWidth())) + 1;
+    const int x0 = std::max(0, symbol.left - margin);
+    const int x1 = std::min(image.width(), symbol.right + margin);
+    auto reads = [&](int y) {
+        for (const FoundSymbol& s : ReadRow(image, y, x0, x1, threshold)) {
+            if (SameSymbol(symbol, s)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    while (symbol.top > 0 && reads(symbol.top - 1)) {
+        --symbol.top;
+    }
+    while (symbol.bottom + 1 < image.height() && reads(symbol.bottom + 1)) {
+        ++symbol.bottom;
+    }
+}
+
+void SortInReadingOrder(std::vector<FoundSymbol>& symbols) {
+    std::sort(symbols.begin(), symbols.end(),
+              [](const FoundSymbol& a, const FoundSymbol& b) { return a.top < b.top; });
+    // A symbol starts a new row when it lies below the whole of the row so far.
+    std::size_t rowStart = 0;
+    int rowBottom = 0;
+    for (std::size_t i = 0; i <= symbols.size(); ++i) {
+        if (i == symbols.size() || (i > rowStart && symbols[i].top > rowBottom)) {
+            std::sort(symbols.begin() + rowStart, symbols.begin() + i,
+                      [](const FoundSymbol& a, const FoundSymbol& b) { return a.left < b.left; });
+            rowStart = i;
+        }
+        if (i < symbols.size()) {
+            rowBottom = i == rowStart ? symbols[i].bottom : std::max(rowBottom, symbols[i].bottom);
+        }
+    }
+}
+
+} // namespace
+
+int FoundSymbol::modules() const {
+    return code93::ModulesPerSymbol * (int(values.size()) + 2) + 1;
+}
+
+double FoundSymbol::moduleWidth() const {
+    return double(terminationLeft - left) / (modules() - 1);
+}
+
+std::vector<FoundSymbol> FindSymbols(const ReflectanceImage& image, int threshold) {
+    std::vector<FoundSymbol> symbols;
+    for (int y = 0; y < image.height(); y += RowsBetweenSamples) {
+        for (FoundSymbol& read : ReadRow(image, y, 0, image.width(), threshold)) {
+            const auto same = std::find_if(symbols.begin(), symbols.end(), [&](const auto& s) {
+                return s.bottom >= y - RowsAMatchMaySkip * RowsBetweenSamples &&
+                       SameSymbol(s, read);
+            });
+            if (same == symbols.end()) {
+                symbols.push_back(std::move(read));
+            } else {
+                same->bottom = y;
+            }
+        }
+    }
+    for (FoundSymbol& symbol : symbols) {
+        TakeBarHeight(image, threshold, symbol);
+    }
+    SortInReadingOrder(symbols);
+    return symbols;
+}
+
+std::pair<double, double> QuietZones(const ReflectanceImage& image, int threshold,
+                                     const FoundSymbol& symbol, int y) {
+    const std::uint8_t* row = image.row(y);
+    // The bars' ends on this row, which may lie a little out from the row the symbol was met on.
+    int left = symbol.left;
+    while (left > 0 && row[left - 1] <= threshold) {
+        --left;
+    }
+    int light = left;
+    while (light > 0 && row[light - 1] > threshold) {
+        --light;
+    }
+    int right = symbol.right;
+    while (right < image.width() && row[right] <= threshold) {
+        ++right;
+    }
+    int lightEnd = right;
+    while (lightEnd < image.width() && row[lightEnd] > threshold) {
+        ++lightEnd;
+    }
+    const double x = symbol.moduleWidth();
+    return {(left - light) / x, (lightEnd - right) / x};
+}
+
+} // namespace verify
