@@ -162,13 +162,12 @@ private slots:
     void exitStatus();
 
 private:
-    QTemporaryDir dir_{QStringLiteral("/tmp/vw/t-XXXXXX")};
+    QTemporaryDir dir_;
 };
 
 void TestVerify::initTestCase() {
     QVERIFY(!qEnvironmentVariable("STRIA93").isEmpty());
     QVERIFY(dir_.isValid());
-    dir_.setAutoRemove(false);
 }
 
 // Worked out by hand: GT = Rmin + SC/2; edges where the profile crosses GT between samples.
