@@ -1,5 +1,5 @@
 # bash completion for stria93: commands, each command's options, their values, and file names
-# after -o.
+# after -o and for verify's pictures.
 
 _stria93_stocks() {
     # The stock names are the first column of the list, below its heading.
@@ -28,6 +28,7 @@ _stria93() {
         --dpi) values='300 600 900 1200' ;;
         --format) values='bmp gif jpg png pdf svg' ;;
         --stock) values=$(_stria93_stocks "$1") ;;
+        --min-grade) values='A B C D F' ;;
         -o | --output)
             compopt -o filenames 2>/dev/null
             mapfile -t COMPREPLY < <(compgen -f -- "$cur")
@@ -44,7 +45,7 @@ _stria93() {
     fi
 
     if ((COMP_CWORD == 1)); then
-        mapfile -t COMPREPLY < <(compgen -W 'encode export sheet setup setup-fonts --help --version' -- "$cur")
+        mapfile -t COMPREPLY < <(compgen -W 'encode export sheet verify setup setup-fonts --help --version' -- "$cur")
         return
     fi
 
@@ -53,16 +54,20 @@ _stria93() {
         encode) options='--sums' ;;
         export) options='--style --size --points --dpi --format --sums --exact --bar-reduction --quiet -o' ;;
         sheet) options='--stock --start --copies --style --size --points --offset --scale -o --output --list --calibrate' ;;
+        verify) options='--dpi --json --min-grade' ;;
         setup | setup-fonts) options='--quiet' ;;
         *) return ;;
     esac
-    # Data is free text, so only options are offered, and none after "--".
+    # Data is free text, so only options are offered, and none after "--"; verify takes files.
     local word
     for word in "${COMP_WORDS[@]:2:COMP_CWORD-2}"; do
         [[ $word == -- ]] && return
     done
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "$options" -- "$cur")
+    elif [[ ${COMP_WORDS[1]} == verify ]]; then
+        compopt -o filenames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     fi
 }
 

@@ -23,7 +23,7 @@ for f in ./usr/bin/stria ./usr/bin/stria93 ./usr/share/applications/stria.deskto
 done
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in fontconfig xdg-utils fonts-liberation2 libqt6svg6 libqt6widgets6 libqt6gui6 libgif7 libc6; do
+for d in fontconfig xdg-utils fonts-liberation2 libqt6svg6 poppler-utils libqt6widgets6 libqt6gui6 libgif7 libc6; do
     grep -q "\b$d\b" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 
