@@ -98,9 +98,12 @@ const Command& VerifyCommand() {
               "mean of its scan lines, A (3.5 and up) to F. Each symbol is given in reading "
               "order with its place, its data (shown only when both check characters hold), "
               "X, quiet zones, grade and worst parameter. A PDF is rasterised with pdftoppm at "
-              "600 dpi (or --dpi), in grey. Scanned from paper, the grade is an indication of "
-              "print quality, not a certified grade: a verifier with a calibrated light source "
-              "and aperture gives that.")}},
+              "600 dpi (or --dpi), in grey. Upside-down symbols are found too. Scanned from paper, "
+              "the grade is an indication of print quality, not a certified grade: a verifier "
+              "with a calibrated light source and aperture gives that. Exit status: 0 when "
+              "every picture holds symbols (with --min-grade, all at or above it), 1 when one "
+              "holds none, cannot be read or has a symbol below --min-grade, 2 for a usage "
+              "error.")}},
         {{QStringLiteral("dpi"),
           QStringLiteral("the pictures' resolution (72 to 2400), to give X in mils; a PDF is "
                          "rasterised at it, at 600 when not given"),

@@ -10,7 +10,8 @@ namespace {
 constexpr double MilsPerInch = 1000;
 
 QString PageName(const VerifiedPage& page) {
-    return page.onePage ? page.file : QStringLiteral("%1 page %2").arg(page.file).arg(page.page);
+    return page.onePage ? page.file
+                        : QStringLiteral("%1 page %2").arg(page.file, QString::number(page.page));
 }
 
 QString ShownData(const std::u16string& text) {
@@ -30,27 +31,23 @@ QString ModuleWidth(const VerifiedPage& page, double pixels) {
     return text;
 }
 
+// One pass of arg() over strings only, so that a "%1" in the data or a file name stays as it is.
 QString SymbolLines(const VerifiedPage& page, const verify::SymbolGrade& g, std::size_t index) {
     const verify::FoundSymbol& s = g.symbol;
     const auto worst = std::size_t(g.worst);
-    return QStringLiteral("%1: symbol %2 of %3 at %4,%5 (%6 x %7 px): \"%8\"\n"
-                          "  grade %9 (%10), worst %11 %12 (%13); %14; quiet zones %15 and %16 "
-                          "modules")
-        .arg(PageName(page))
-        .arg(index + 1)
-        .arg(page.symbols.size())
-        .arg(s.left)
-        .arg(s.top)
-        .arg(s.right - s.left)
-        .arg(s.bottom - s.top + 1)
-        .arg(ShownData(s.text))
-        .arg(QChar(verify::GradeLetter(g.grade)))
-        .arg(Number(g.grade, 1))
-        .arg(QString::fromUtf8(verify::ParameterName(g.worst)))
-        .arg(Number(g.worstValues[worst], 2))
-        .arg(QChar(verify::GradeLetter(g.meanGrades[worst])))
-        .arg(ModuleWidth(page, g.moduleWidth))
-        .arg(Number(g.quietZones.first, 1), Number(g.quietZones.second, 1));
+    const QString place =
+        QStringLiteral("%1: symbol %2 of %3 at %4,%5 (%6 x %7 px%8): \"%9\"")
+            .arg(PageName(page), QString::number(index + 1), QString::number(page.symbols.size()),
+                 QString::number(s.left), QString::number(s.top), QString::number(s.right - s.left),
+                 QString::number(s.bottom - s.top + 1),
+                 s.upsideDown ? QStringLiteral(", upside down") : QString(), ShownData(s.text));
+    const QString grade =
+        QStringLiteral("  grade %1 (%2), worst %3 %4 (%5); %6; quiet zones %7 and %8 modules")
+            .arg(QChar(verify::GradeLetter(g.grade)), Number(g.grade, 1),
+                 QString::fromUtf8(verify::ParameterName(g.worst)), Number(g.worstValues[worst], 2),
+                 QChar(verify::GradeLetter(g.meanGrades[worst])), ModuleWidth(page, g.moduleWidth),
+                 Number(g.quietZones.first, 1), Number(g.quietZones.second, 1));
+    return place + u'\n' + grade;
 }
 
 QJsonObject SymbolJson(const VerifiedPage& page, const verify::SymbolGrade& g) {
@@ -72,6 +69,7 @@ QJsonObject SymbolJson(const VerifiedPage& page, const verify::SymbolGrade& g) {
         {QStringLiteral("grade"), g.grade},
         {QStringLiteral("letter"), QString(QChar(verify::GradeLetter(g.grade)))},
         {QStringLiteral("worst"), QString::fromUtf8(verify::ParameterName(g.worst))},
+        {QStringLiteral("upsideDown"), s.upsideDown},
         {QStringLiteral("parameters"), parameters}};
     if (page.dpi) {
         symbol.insert(QStringLiteral("moduleWidthMils"), g.moduleWidth / *page.dpi * MilsPerInch);

@@ -308,6 +308,7 @@ void TestVerify::spoiltPictures() {
                           : spoil == u"spread"   ? Spread(picture, 2)
                           : spoil == u"contrast" ? LowContrast(picture)
                           : spoil == u"spots"    ? Spotted(picture, module)
+                          : spoil == u"turn"     ? picture.mirrored(true, true)
                                                  : picture;
     const QString file = dir_.filePath(spoil + QStringLiteral("-spoilt.png"));
     QVERIFY(spoilt.save(file));
@@ -316,6 +317,7 @@ void TestVerify::spoiltPictures() {
     QCOMPARE(symbols.size(), 1);
     const QJsonObject symbol = symbols[0].toObject();
     QCOMPARE(symbol[QStringLiteral("data")].toString(), QStringLiteral("Lot 7/b"));
+    QCOMPARE(symbol[QStringLiteral("upsideDown")].toBool(), spoil == u"turn");
     QVERIFY2(letters.contains(symbol[QStringLiteral("letter")].toString()),
              qPrintable(symbol[QStringLiteral("letter")].toString()));
     if (!suffers.isEmpty()) {

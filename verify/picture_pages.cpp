@@ -1,10 +1,10 @@
 #include "verify/picture_pages.h"
 
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 
 namespace verify {
@@ -17,34 +17,68 @@ bool IsPdf(const QString& file) {
     return f.open(QIODevice::ReadOnly) && f.read(5) == "%PDF-";
 }
 
+// Runs a poppler-utils program on the PDF, named by its absolute path so that no name reads as
+// an option; its standard output, or why it failed.
+Result<QByteArray> RunPoppler(const QString& program, const QStringList& arguments,
+                              const QString& file) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForStarted()) {
+        return Failure{QStringLiteral("%1: cannot run %2 to read the PDF (install poppler-utils)")
+                           .arg(file, program)};
+    }
+    process.waitForFinished(PdfTimeoutMs);
+    if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0) {
+        return Failure{QStringLiteral("%1: %2 could not read it: %3")
+                           .arg(file, program,
+                                QString::fromLocal8Bit(process.readAllStandardError())
+                                    .trimmed()
+                                    .section(u'\n', -1))};
+    }
+    return process.readAllStandardOutput();
+}
+
+Result<int> PdfPageCount(const QString& file) {
+    const Result<QByteArray> info =
+        RunPoppler(QStringLiteral("pdfinfo"), {QFileInfo(file).absoluteFilePath()}, file);
+    if (!info) {
+        return Failure{info.error()};
+    }
+    static const QRegularExpression pages(QStringLiteral("^Pages:\\s+(\\d+)$"),
+                                          QRegularExpression::MultilineOption);
+    const QRegularExpressionMatch match = pages.match(QString::fromLatin1(*info));
+    if (!match.hasMatch()) {
+        return Failure{QStringLiteral("%1: pdfinfo gives no page count").arg(file)};
+    }
+    return match.captured(1).toInt();
+}
+
+// One page at a time, so that a long PDF never fills the temporary folder.
 Result<> RasterisePdf(const QString& file, int resolution,
                       const std::function<void(const Page&)>& use) {
-    QTemporaryDir pages;
-    if (!pages.isValid()) {
+    const Result<int> count = PdfPageCount(file);
+    if (!count) {
+        return Failure{count.error()};
+    }
+    QTemporaryDir folder;
+    if (!folder.isValid()) {
         return Failure{QStringLiteral("%1: no temporary folder for its pages").arg(file)};
     }
-    QProcess pdftoppm;
-    pdftoppm.start(QStringLiteral("pdftoppm"),
-                   {QStringLiteral("-r"), QString::number(resolution), QStringLiteral("-gray"),
-                    QStringLiteral("--"), file, pages.filePath(QStringLiteral("page"))});
-    if (!pdftoppm.waitForStarted()) {
-        return Failure{QStringLiteral("%1: cannot run pdftoppm to read the PDF (install "
-                                      "poppler-utils)")
-                           .arg(file)};
-    }
-    pdftoppm.waitForFinished(PdfTimeoutMs);
-    if (pdftoppm.exitStatus() != QProcess::NormalExit || pdftoppm.exitCode() != 0) {
-        return Failure{
-            QStringLiteral("%1: pdftoppm could not read it: %2")
-                .arg(file, QString::fromLocal8Bit(pdftoppm.readAllStandardError()).trimmed())};
-    }
-    // pdftoppm pads the page numbers to one width, so the names sort in page order.
-    int number = 0;
-    for (const QString& name :
-         QDir(pages.path()).entryList({QStringLiteral("page*")}, QDir::Files, QDir::Name)) {
-        QImageReader reader(pages.filePath(name));
+    const QString picture = folder.filePath(QStringLiteral("page"));
+    for (int number = 1; number <= *count; ++number) {
+        const QString page = QString::number(number);
+        const Result<QByteArray> made =
+            RunPoppler(QStringLiteral("pdftoppm"),
+                       {QStringLiteral("-r"), QString::number(resolution), QStringLiteral("-gray"),
+                        QStringLiteral("-f"), page, QStringLiteral("-l"), page,
+                        QStringLiteral("-singlefile"), QFileInfo(file).absoluteFilePath(), picture},
+                       file);
+        if (!made) {
+            return Failure{made.error()};
+        }
+        QImageReader reader(picture + QStringLiteral(".pgm"));
         reader.setAllocationLimit(0);
-        use({reader.read(), ++number, resolution});
+        use({reader.read(), number, resolution});
     }
     return {};
 }

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numeric>
 #include <optional>
 
 namespace verify {
@@ -56,8 +57,9 @@ std::vector<FoundSymbol> ReadRow(const ReflectanceImage& image, int y, int x0, i
             continue;
         }
         const std::size_t last = i + read->elementCount - 1;
-        found.push_back({runs.starts[i], runs.starts[last],
-                         runs.starts[last] + int(runs.widths[last]), y, y, read->values,
+        const int modules = code93::ModulesPerSymbol * (int(read->values.size()) + 2);
+        found.push_back({runs.starts[i], runs.starts[last] + int(runs.widths[last]), y, y,
+                         double(runs.starts[last] - runs.starts[i]) / modules, read->values,
                          read->text});
         i = last; // the next bar after this symbol
     }
@@ -65,14 +67,14 @@ std::vector<FoundSymbol> ReadRow(const ReflectanceImage& image, int y, int x0, i
 }
 
 bool SameSymbol(const FoundSymbol& a, const FoundSymbol& b) {
-    const double slack = 2 * a.moduleWidth() + 1;
+    const double slack = 2 * a.moduleWidth + 1;
     return a.values == b.values && std::abs(a.left - b.left) <= slack &&
            std::abs(a.right - b.right) <= slack;
 }
 
 // Extends the rows that read the symbol up and down, one pixel row at a time.
 void TakeBarHeight(const ReflectanceImage& image, int threshold, FoundSymbol& symbol) {
-    const int margin = static_cast<int>(std::ceil(2 * symbol.moduleWidth())) + 1;
+    const int margin = static_cast<int>(std::ceil(2 * symbol.moduleWidth)) + 1;
     const int x0 = std::max(0, symbol.left - margin);
     const int x1 = std::min(image.width(), symbol.right + margin);
     auto reads = [&](int y) {
@@ -91,33 +93,7 @@ void TakeBarHeight(const ReflectanceImage& image, int threshold, FoundSymbol& sy
     }
 }
 
-void SortInReadingOrder(std::vector<FoundSymbol>& symbols) {
-    std::sort(symbols.begin(), symbols.end(),
-              [](const FoundSymbol& a, const FoundSymbol& b) { return a.top < b.top; });
-    // A symbol starts a new row when it lies below the whole of the row so far.
-    std::size_t rowStart = 0;
-    int rowBottom = 0;
-    for (std::size_t i = 0; i <= symbols.size(); ++i) {
-        if (i == symbols.size() || (i > rowStart && symbols[i].top > rowBottom)) {
-            std::sort(symbols.begin() + rowStart, symbols.begin() + i,
-                      [](const FoundSymbol& a, const FoundSymbol& b) { return a.left < b.left; });
-            rowStart = i;
-        }
-        if (i < symbols.size()) {
-            rowBottom = i == rowStart ? symbols[i].bottom : std::max(rowBottom, symbols[i].bottom);
-        }
-    }
-}
-
 } // namespace
-
-int FoundSymbol::modules() const {
-    return code93::ModulesPerSymbol * (int(values.size()) + 2) + 1;
-}
-
-double FoundSymbol::moduleWidth() const {
-    return double(terminationLeft - left) / (modules() - 1);
-}
 
 std::vector<FoundSymbol> FindSymbols(const ReflectanceImage& image, int threshold) {
     std::vector<FoundSymbol> symbols;
@@ -137,8 +113,44 @@ std::vector<FoundSymbol> FindSymbols(const ReflectanceImage& image, int threshol
     for (FoundSymbol& symbol : symbols) {
         TakeBarHeight(image, threshold, symbol);
     }
-    SortInReadingOrder(symbols);
-    return symbols;
+    std::vector<FoundSymbol> ordered;
+    for (const std::size_t i : ReadingOrder(symbols)) {
+        ordered.push_back(std::move(symbols[i]));
+    }
+    return ordered;
+}
+
+std::vector<std::size_t> ReadingOrder(const std::vector<FoundSymbol>& symbols) {
+    std::vector<std::size_t> order(symbols.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return symbols[a].top < symbols[b].top; });
+    // A symbol starts a new row when it lies below the whole of the row so far.
+    std::size_t rowStart = 0;
+    int rowBottom = 0;
+    for (std::size_t i = 0; i <= order.size(); ++i) {
+        if (i == order.size() || (i > rowStart && symbols[order[i]].top > rowBottom)) {
+            std::sort(
+                order.begin() + rowStart, order.begin() + i,
+                [&](std::size_t a, std::size_t b) { return symbols[a].left < symbols[b].left; });
+            rowStart = i;
+        }
+        if (i < order.size()) {
+            const int bottom = symbols[order[i]].bottom;
+            rowBottom = i == rowStart ? bottom : std::max(rowBottom, bottom);
+        }
+    }
+    return order;
+}
+
+FoundSymbol TurnedBack(FoundSymbol symbol, const ReflectanceImage& upright) {
+    const FoundSymbol turned = symbol;
+    symbol.left = upright.width() - turned.right;
+    symbol.right = upright.width() - turned.left;
+    symbol.top = upright.height() - 1 - turned.bottom;
+    symbol.bottom = upright.height() - 1 - turned.top;
+    symbol.upsideDown = true;
+    return symbol;
 }
 
 std::pair<double, double> QuietZones(const ReflectanceImage& image, int threshold,
@@ -161,7 +173,7 @@ std::pair<double, double> QuietZones(const ReflectanceImage& image, int threshol
     while (lightEnd < image.width() && row[lightEnd] > threshold) {
         ++lightEnd;
     }
-    const double x = symbol.moduleWidth();
+    const double x = symbol.moduleWidth;
     return {(left - light) / x, (lightEnd - right) / x};
 }
 

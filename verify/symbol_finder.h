@@ -11,22 +11,26 @@
 namespace verify {
 
 struct FoundSymbol {
-    int left = 0;            // first pixel of the start character's first bar
-    int terminationLeft = 0; // first pixel of the termination bar
-    int right = 0;           // one past the termination bar's last pixel
-    int top = 0;             // first and last rows that read the symbol
+    int left = 0;  // first pixel of the start character's first bar
+    int right = 0; // one past the termination bar's last pixel
+    int top = 0;   // first and last rows that read the symbol
     int bottom = 0;
+    // The module width X in pixels, from the start's leading edge to the termination bar's,
+    // which print growth leaves alone.
+    double moduleWidth = 0;
     std::vector<int> values; // data, C and K
     std::u16string text;
-
-    int modules() const; // start to the termination bar's end
-    // The module width X, from leading edge to leading edge, which print growth leaves alone.
-    double moduleWidth() const;
+    bool upsideDown = false; // read in the picture turned half round; the place is upright
 };
 
-// Every symbol of the picture, in reading order: rows of symbols top to bottom, each row left
-// to right.
+// Every symbol of the picture that reads left to right, in reading order.
 std::vector<FoundSymbol> FindSymbols(const ReflectanceImage& image, int threshold);
+
+// The order people read the symbols in: rows of symbols top to bottom, each row left to right.
+std::vector<std::size_t> ReadingOrder(const std::vector<FoundSymbol>& symbols);
+
+// The place of a symbol found in the picture turned half round, in the upright picture.
+FoundSymbol TurnedBack(FoundSymbol symbol, const ReflectanceImage& upright);
 
 // The light pixels beside the symbol on the given row, in modules: left and right.
 std::pair<double, double> QuietZones(const ReflectanceImage& image, int threshold,

@@ -67,7 +67,7 @@ void Summarise(SymbolGrade& g) {
 SymbolGrade GradeSymbol(const ReflectanceImage& image, int threshold, const FoundSymbol& symbol) {
     SymbolGrade g;
     g.symbol = symbol;
-    g.moduleWidth = symbol.moduleWidth();
+    g.moduleWidth = symbol.moduleWidth;
     const int middle = (symbol.top + symbol.bottom) / 2;
     g.quietZones = QuietZones(image, threshold, symbol, middle);
     // The profile takes in the quiet zones the symbol needs, whatever lies there.
@@ -91,7 +91,21 @@ std::vector<SymbolGrade> GradePicture(const ReflectanceImage& image) {
     for (const FoundSymbol& symbol : FindSymbols(image, threshold)) {
         grades.push_back(GradeSymbol(image, threshold, symbol));
     }
-    return grades;
+    // Upside-down symbols are graded in the turned picture, where they read left to right.
+    const ReflectanceImage turned = image.turned();
+    for (const FoundSymbol& symbol : FindSymbols(turned, threshold)) {
+        grades.push_back(GradeSymbol(turned, threshold, symbol));
+        grades.back().symbol = TurnedBack(symbol, image);
+    }
+    std::vector<FoundSymbol> places;
+    for (const SymbolGrade& g : grades) {
+        places.push_back(g.symbol);
+    }
+    std::vector<SymbolGrade> ordered;
+    for (const std::size_t i : ReadingOrder(places)) {
+        ordered.push_back(std::move(grades[i]));
+    }
+    return ordered;
 }
 
 } // namespace verify

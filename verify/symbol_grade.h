@@ -26,7 +26,7 @@ struct SymbolGrade {
 
 SymbolGrade GradeSymbol(const ReflectanceImage& image, int threshold, const FoundSymbol& symbol);
 
-// Every symbol of the picture, found and graded, in reading order.
+// Every symbol of the picture, found and graded, in reading order; upside-down ones too.
 std::vector<SymbolGrade> GradePicture(const ReflectanceImage& image);
 
 } // namespace verify
