@@ -37,8 +37,8 @@ std::uint8_t ReflectanceImage::clampedAt(int x, int y) const {
     return row(std::clamp(y, 0, height_ - 1))[std::clamp(x, 0, width_ - 1)];
 }
 
-ReflectanceImage ReflectanceImage::turned() const {
-    return {width_, height_, std::vector<std::uint8_t>(pixels_.rbegin(), pixels_.rend())};
+void ReflectanceImage::turn() {
+    std::reverse(pixels_.begin(), pixels_.end());
 }
 
 int DarkLightThreshold(const ReflectanceImage& image) {

@@ -19,8 +19,8 @@ public:
     const std::uint8_t* row(int y) const { return pixels_.data() + std::size_t(y) * width_; }
     // Outside the picture the nearest pixel inside counts.
     std::uint8_t clampedAt(int x, int y) const;
-    // The picture turned half round, for symbols printed or scanned upside down.
-    ReflectanceImage turned() const;
+    // Turns the picture half round, for symbols printed or scanned upside down.
+    void turn();
 
 private:
     int width_ = 0;

@@ -143,12 +143,12 @@ std::vector<std::size_t> ReadingOrder(const std::vector<FoundSymbol>& symbols) {
     return order;
 }
 
-FoundSymbol TurnedBack(FoundSymbol symbol, const ReflectanceImage& upright) {
+FoundSymbol TurnedBack(FoundSymbol symbol, const ReflectanceImage& picture) {
     const FoundSymbol turned = symbol;
-    symbol.left = upright.width() - turned.right;
-    symbol.right = upright.width() - turned.left;
-    symbol.top = upright.height() - 1 - turned.bottom;
-    symbol.bottom = upright.height() - 1 - turned.top;
+    symbol.left = picture.width() - turned.right;
+    symbol.right = picture.width() - turned.left;
+    symbol.top = picture.height() - 1 - turned.bottom;
+    symbol.bottom = picture.height() - 1 - turned.top;
     symbol.upsideDown = true;
     return symbol;
 }

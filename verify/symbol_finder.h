@@ -29,8 +29,9 @@ std::vector<FoundSymbol> FindSymbols(const ReflectanceImage& image, int threshol
 // The order people read the symbols in: rows of symbols top to bottom, each row left to right.
 std::vector<std::size_t> ReadingOrder(const std::vector<FoundSymbol>& symbols);
 
-// The place of a symbol found in the picture turned half round, in the upright picture.
-FoundSymbol TurnedBack(FoundSymbol symbol, const ReflectanceImage& upright);
+// The place of a symbol found in the picture turned half round, in the upright picture (of the
+// same size).
+FoundSymbol TurnedBack(FoundSymbol symbol, const ReflectanceImage& picture);
 
 // The light pixels beside the symbol on the given row, in modules: left and right.
 std::pair<double, double> QuietZones(const ReflectanceImage& image, int threshold,

@@ -85,16 +85,16 @@ SymbolGrade GradeSymbol(const ReflectanceImage& image, int threshold, const Foun
     return g;
 }
 
-std::vector<SymbolGrade> GradePicture(const ReflectanceImage& image) {
+std::vector<SymbolGrade> GradePicture(ReflectanceImage image) {
     const int threshold = DarkLightThreshold(image);
     std::vector<SymbolGrade> grades;
     for (const FoundSymbol& symbol : FindSymbols(image, threshold)) {
         grades.push_back(GradeSymbol(image, threshold, symbol));
     }
     // Upside-down symbols are graded in the turned picture, where they read left to right.
-    const ReflectanceImage turned = image.turned();
-    for (const FoundSymbol& symbol : FindSymbols(turned, threshold)) {
-        grades.push_back(GradeSymbol(turned, threshold, symbol));
+    image.turn();
+    for (const FoundSymbol& symbol : FindSymbols(image, threshold)) {
+        grades.push_back(GradeSymbol(image, threshold, symbol));
         grades.back().symbol = TurnedBack(symbol, image);
     }
     std::vector<FoundSymbol> places;

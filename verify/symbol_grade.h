@@ -27,6 +27,7 @@ struct SymbolGrade {
 SymbolGrade GradeSymbol(const ReflectanceImage& image, int threshold, const FoundSymbol& symbol);
 
 // Every symbol of the picture, found and graded, in reading order; upside-down ones too.
-std::vector<SymbolGrade> GradePicture(const ReflectanceImage& image);
+// Takes the picture by value: it is turned round in place for the upside-down ones.
+std::vector<SymbolGrade> GradePicture(ReflectanceImage image);
 
 } // namespace verify
