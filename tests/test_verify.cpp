@@ -310,7 +310,8 @@ void TestVerify::spoiltPictures() {
                           : spoil == u"spots"    ? Spotted(picture, module)
                           : spoil == u"turn"     ? picture.mirrored(true, true)
                                                  : picture;
-    const QString file = dir_.filePath(spoil + QStringLiteral("-spoilt.png"));
+    const QString suffix = spoil == u"jpg" || spoil == u"gif" ? spoil : QStringLiteral("png");
+    const QString file = dir_.filePath(spoil + QStringLiteral("-spoilt.") + suffix);
     QVERIFY(spoilt.save(file));
 
     const QJsonArray symbols = VerifyJson({file})[0][QStringLiteral("symbols")].toArray();
