@@ -115,6 +115,16 @@ QImage Spread(const QImage& source, int pixels) {
     return out;
 }
 
+// Turned 1.5 degrees, as a page lies on a scanner, on white.
+QImage Askew(const QImage& source) {
+    QImage turned = source.convertToFormat(QImage::Format_RGB32)
+                        .transformed(QTransform().rotate(1.5), Qt::SmoothTransformation);
+    QImage out(turned.size(), QImage::Format_RGB32);
+    out.fill(Qt::white);
+    QPainter(&out).drawImage(0, 0, turned);
+    return out;
+}
+
 QImage LowContrast(const QImage& source) {
     return Mapped(source,
                   [](const QImage& g, int x, int y) { return 70 + At(g, x, y) * 120 / 255; });
@@ -309,6 +319,7 @@ void TestVerify::spoiltPictures() {
                           : spoil == u"contrast" ? LowContrast(picture)
                           : spoil == u"spots"    ? Spotted(picture, module)
                           : spoil == u"turn"     ? picture.mirrored(true, true)
+                          : spoil == u"skew"     ? Askew(picture)
                                                  : picture;
     const QString suffix = spoil == u"jpg" || spoil == u"gif" ? spoil : QStringLiteral("png");
     const QString file = dir_.filePath(spoil + QStringLiteral("-spoilt.") + suffix);

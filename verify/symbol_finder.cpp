@@ -66,10 +66,34 @@ std::vector<FoundSymbol> ReadRow(const ReflectanceImage& image, int y, int x0, i
     return found;
 }
 
+// The same data over mostly the same columns: one symbol, read on rows that noise, a skewed scan
+// or the bars' ragged ends make end a little apart.
 bool SameSymbol(const FoundSymbol& a, const FoundSymbol& b) {
-    const double slack = 2 * a.moduleWidth + 1;
-    return a.values == b.values && std::abs(a.left - b.left) <= slack &&
-           std::abs(a.right - b.right) <= slack;
+    const int overlap = std::min(a.right, b.right) - std::max(a.left, b.left);
+    return a.values == b.values && 2 * overlap > std::min(a.right - a.left, b.right - b.left);
+}
+
+int Height(const FoundSymbol& s) {
+    return s.bottom - s.top + 1;
+}
+
+// Drops the stray pieces: a few rows of a symbol that a gap of unread rows kept apart from the
+// rest of it.
+std::vector<FoundSymbol> WithoutPieces(std::vector<FoundSymbol> symbols) {
+    std::stable_sort(
+        symbols.begin(), symbols.end(),
+        [](const FoundSymbol& a, const FoundSymbol& b) { return Height(a) > Height(b); });
+    const int gap = 1 + RowsAMatchMaySkip * RowsBetweenSamples;
+    std::vector<FoundSymbol> kept;
+    for (FoundSymbol& s : symbols) {
+        const bool piece = std::any_of(kept.begin(), kept.end(), [&](const FoundSymbol& k) {
+            return SameSymbol(k, s) && s.top <= k.bottom + gap && k.top <= s.bottom + gap;
+        });
+        if (!piece) {
+            kept.push_back(std::move(s));
+        }
+    }
+    return kept;
 }
 
 // Extends the rows that read the symbol up and down, one pixel row at a time.
@@ -113,6 +137,7 @@ std::vector<FoundSymbol> FindSymbols(const ReflectanceImage& image, int threshol
     for (FoundSymbol& symbol : symbols) {
         TakeBarHeight(image, threshold, symbol);
     }
+    symbols = WithoutPieces(std::move(symbols));
     std::vector<FoundSymbol> ordered;
     for (const std::size_t i : ReadingOrder(symbols)) {
         ordered.push_back(std::move(symbols[i]));
