@@ -21,11 +21,13 @@ const Command& ExportCommand();
 const Command& SheetCommand();
 const Command& SetupFontsCommand();
 const Command& SetupCommand();
+const Command& VerifyCommand();
 
 int RunEncode(const Args& args);
 int RunExport(const Args& args);
 int RunSheet(const Args& args);
 int RunSetupFonts(const Args& args);
+int RunVerify(const Args& args);
 
 // Copies the barcode typefaces into the user's font folder and refreshes fontconfig's cache;
 // quiet leaves out the lines that say what was copied. Returns ExitOk or ExitRefused.

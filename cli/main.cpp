@@ -20,11 +20,10 @@ struct Entry {
 };
 
 const std::vector<Entry>& Entries() {
-    static const std::vector<Entry> entries = {{cli::EncodeCommand(), cli::RunEncode},
-                                               {cli::ExportCommand(), cli::RunExport},
-                                               {cli::SheetCommand(), cli::RunSheet},
-                                               {cli::SetupFontsCommand(), cli::RunSetupFonts},
-                                               {cli::SetupCommand(), cli::RunSetup}};
+    static const std::vector<Entry> entries = {
+        {cli::EncodeCommand(), cli::RunEncode},         {cli::ExportCommand(), cli::RunExport},
+        {cli::SheetCommand(), cli::RunSheet},           {cli::VerifyCommand(), cli::RunVerify},
+        {cli::SetupFontsCommand(), cli::RunSetupFonts}, {cli::SetupCommand(), cli::RunSetup}};
     return entries;
 }
 

@@ -12,6 +12,17 @@ namespace code93::tables {
 inline constexpr std::u16string_view SymbolChars =
     u"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.~$/+%<=>?";
 
+// Module widths (bar, space, bar, space, bar, space) by check value, as the typefaces draw them.
+inline constexpr std::array<std::string_view, SymbolCount> Patterns = {
+    "131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114",
+    "131211", "141111", "211113", "211212", "211311", "221112", "221211", "231111",
+    "112113", "112212", "112311", "122112", "132111", "111123", "111222", "111321",
+    "121122", "131121", "212112", "212211", "211122", "211221", "221121", "222111",
+    "112122", "112221", "122121", "123111", "121131", "311112", "311211", "321111",
+    "112131", "113121", "211131", "121221", "312111", "311121", "122211",
+};
+inline constexpr std::string_view StartStopPattern = "111141";
+
 // Font texts of the printable characters that are neither Direct nor lower-case letters,
 // indexed by code - 32; empty entries belong to Direct characters.
 inline constexpr std::array<std::u16string_view, 95> PrintableText = {

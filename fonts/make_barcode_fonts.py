@@ -17,6 +17,7 @@ that apply no OpenType features show each symbol's own character instead.
 import argparse
 import math
 import os
+import re
 import sys
 from string import ascii_uppercase as LETTERS
 
@@ -53,16 +54,25 @@ SIZE_A_TOP_MARGIN = 10
 QUIET_ZONE_MODULES = 10
 SYMBOL_MODULES = 9
 
-# Code 93 module widths (bar, space, bar, space, bar, space) by check value 0..46.
-PATTERNS = [
-    "131112", "111213", "111312", "111411", "121113", "121212", "121311", "111114",
-    "131211", "141111", "211113", "211212", "211311", "221112", "221211", "231111",
-    "112113", "112212", "112311", "122112", "132111", "111123", "111222", "111321",
-    "121122", "131121", "212112", "212211", "211122", "211221", "221121", "222111",
-    "112122", "112221", "122121", "123111", "121131", "311112", "311211", "321111",
-    "112131", "113121", "211131", "121221", "312111", "311121", "122211",
-]
-START_STOP = "111141"
+# Code 93 module widths (bar, space, bar, space, bar, space) by check value 0..46, and of the
+# start and stop characters: the encoder's table, read from its header so that the typefaces
+# draw exactly the patterns the program reads back.
+CODE93_TABLES = os.path.join(os.path.dirname(os.path.abspath(__file__)), os.pardir, "encoding",
+                             "code93_tables.h")
+
+
+def read_patterns(header):
+    with open(header, encoding="utf-8") as f:
+        text = f.read()
+    body = re.search(r"Patterns = \{(.*?)\};", text, re.S).group(1)
+    patterns = re.findall(r'"([1-4]{6})"', body)
+    start_stop = re.search(r'StartStopPattern = "([1-4]{6})"', text).group(1)
+    if len(patterns) != 47:
+        sys.exit("%s: %d module patterns, not 47" % (header, len(patterns)))
+    return patterns, start_stop
+
+
+PATTERNS, START_STOP = read_patterns(CODE93_TABLES)
 
 # Font character of each check value 0..46.
 SYMBOL_CHARS = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-.~$/+%<=>?"

@@ -19,9 +19,9 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.quorinfont.example/")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # The button pictures are SVG, drawn by a plugin that no linked library names; so is the window
-# on a Wayland session.
+# on a Wayland session. stria93 verify reads a PDF through pdftoppm.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fontconfig, xdg-utils, fonts-liberation2, libqt6svg6, qt6-wayland")
+    "fontconfig, xdg-utils, fonts-liberation2, libqt6svg6, qt6-wayland, poppler-utils")
 # Help opens stria.chm, or its HTML pages in a browser, Labels opens RTF templates and the about
 # box the PDF manual, each with whatever the desktop has for them.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS

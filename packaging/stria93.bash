@@ -1,6 +1,6 @@
 # bash completion for stria93: commands, each command's options, their values, and file names
-# after -o. The commands, options and values are read from stria93's own help, so that the
-# completion offers what the installed program takes.
+# after -o and for verify's pictures. The commands, options and values are read from stria93's
+# own help, so that the completion offers what the installed program takes.
 
 _stria93_stocks() {
     # The stock names are the first column of the list, below its heading.
@@ -65,13 +65,16 @@ _stria93() {
         mapfile -t COMPREPLY < <(compgen -W "$(_stria93_values "$program" "$prev")" -- "$cur")
         return
     fi
-    # Data is free text, so only options are offered, and none after "--".
+    # Data is free text, so only options are offered, and none after "--"; verify takes files.
     local word
     for word in "${COMP_WORDS[@]:2:COMP_CWORD-2}"; do
         [[ $word == -- ]] && return
     done
     if [[ $cur == -* ]]; then
         mapfile -t COMPREPLY < <(compgen -W "$(sed -E 's/ [A-Z].*$//; s/,//g' <<<"$options")" -- "$cur")
+    elif [[ ${COMP_WORDS[1]} == verify ]]; then
+        compopt -o filenames 2>/dev/null
+        mapfile -t COMPREPLY < <(compgen -f -- "$cur")
     fi
 }
 

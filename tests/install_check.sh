@@ -74,7 +74,7 @@ completions() {
     fail "sourcing the completion does not register it for stria93"
 offered=$(
     completions "$prefix/bin/stria93" -
-    for command in encode export sheet setup setup-fonts; do
+    for command in encode export sheet verify setup setup-fonts; do
         completions "$prefix/bin/stria93" "$command" -
     done
 )
@@ -99,6 +99,7 @@ sheet --size|a b c d e f
 export --format|bmp gif jpg png pdf svg
 export --size =|a b c d e f
 sheet --points|
+verify --min-grade|A B C D F
 ROWS
 stocks=$(completions "$prefix/bin/stria93" sheet --stock "")
 grep -qx 5160 <<<"$stocks" && grep -qx L7160 <<<"$stocks" && ! grep -qx Stock <<<"$stocks" ||

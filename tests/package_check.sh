@@ -37,7 +37,7 @@ if [ -f "$build/office/stria93.oxt" ]; then
 fi
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for d in fontconfig xdg-utils fonts-liberation2 libqt6svg6 qt6-wayland libqt6widgets6 libqt6gui6 libgif7 libc6; do
+for d in fontconfig xdg-utils fonts-liberation2 libqt6svg6 qt6-wayland poppler-utils libqt6widgets6 libqt6gui6 libgif7 libc6; do
     grep -q "\b$d\b" <<<"$depends" || fail "Depends lacks $d: $depends"
 done
 

@@ -1,5 +1,6 @@
 #include "encoding/barcode_builder.h"
 #include "encoding/code93.h"
+#include "encoding/code93_reading.h"
 #include "encoding/code93_tables.h"
 #include "encoding/utf8.h"
 #include "tests/reference_encoder.h"
@@ -39,6 +40,8 @@ private slots:
     void refusal_data();
     void refusal();
     void agreesWithReferenceEncoder();
+    void readsBackWhatItBuilds_data();
+    void readsBackWhatItBuilds();
     void utf8Decoding_data();
     void utf8Decoding();
     void utf8RoundTrip();
@@ -256,6 +259,43 @@ void TestEncoding::agreesWithReferenceEncoder() {
         QCOMPARE(Q(std::get<Barcode>(result).barcodeString),
                  Q(ReferenceBarcode(std::u16string(data.begin(), data.end())).value()));
     }
+}
+
+// A reader's view of the built string: the symbols' values decode to the data and their checks.
+void TestEncoding::readsBackWhatItBuilds_data() {
+    QTest::addColumn<QString>("data");
+    QTest::addColumn<QString>("read");
+    QString printable;
+    for (char16_t c = 32; c < 127; ++c) {
+        printable += QChar(c);
+    }
+    QTest::newRow("every printable character") << printable << printable;
+    // The (%) and ($) markers carry the control characters.
+    QTest::newRow("controls") << QStringLiteral("\u00aaI\u00a9U\u00a9A\u00a9T\u00aaZ")
+                              << QStringLiteral("\t") + QChar(0) + QStringLiteral("\x1b\x7f\x1a");
+}
+
+void TestEncoding::readsBackWhatItBuilds() {
+    QFETCH(QString, data);
+    QFETCH(QString, read);
+    const Barcode b = std::get<Barcode>(BuildBarcode(U(data)));
+    std::vector<int> values;
+    for (const char16_t c : b.body) {
+        values.push_back(int(tables::SymbolChars.find(c)));
+    }
+    const std::span<const int> all(values);
+    QCOMPARE(CheckValue(all.first(values.size() - 2), 20), b.cCheck);
+    QCOMPARE(CheckValue(all.first(values.size() - 1), 15), b.kCheck);
+    QCOMPARE(Q(DecodeFullAscii(all.first(values.size() - 2)).value()), read);
+    for (const int v : values) {
+        const std::string_view modules = ModulePattern(v);
+        std::array<int, 4> edges{};
+        for (std::size_t i = 0; i < edges.size(); ++i) {
+            edges[i] = modules[i] - '0' + modules[i + 1] - '0';
+        }
+        QCOMPARE(SymbolOfEdges(edges), v);
+    }
+    QVERIFY(!DecodeFullAscii(std::vector<int>{43, 1}).has_value()); // ($) before a digit
 }
 
 void TestEncoding::utf8Decoding_data() {
