@@ -2,7 +2,6 @@
 
 #include "settings/regular_file.h"
 
-#include <QList>
 #include <QStringDecoder>
 #include <optional>
 
@@ -10,8 +9,6 @@ namespace settings {
 namespace {
 
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
-
-using Line = IniFile::Line;
 
 // Line by line, so that one stray Latin-1 byte cannot turn the UTF-8 of every other line into
 // pairs of Latin-1 characters.
@@ -24,52 +21,91 @@ QString DecodeLine(QByteArrayView bytes) {
     return text;
 }
 
-QByteArrayView WithoutLineEnd(QByteArrayView raw) {
-    if (raw.endsWith('\n')) {
-        raw.chop(raw.endsWith("\r\n") ? 2 : 1);
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+QByteArrayView Trimmed(QByteArrayView bytes) {
+    while (!bytes.isEmpty() && IsBlank(bytes.front())) {
+        bytes = bytes.sliced(1);
     }
-    return raw;
+    while (!bytes.isEmpty() && IsBlank(bytes.back())) {
+        bytes.chop(1);
+    }
+    return bytes;
 }
 
-// A rewritten line keeps its own line end.
-void ReplaceLine(Line& line, const QString& text) {
-    const QByteArrayView raw(line.raw);
-    line.raw = text.toUtf8() + raw.sliced(WithoutLineEnd(raw).size()).toByteArray();
-    line.text = text;
+// One line of the file: its bytes without the line end, and where the next line starts.
+struct LineAt {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+LineAt LineFrom(QByteArrayView bytes, qsizetype start) {
+    const qsizetype newline = bytes.indexOf('\n', start);
+    LineAt line{start, newline < 0 ? bytes.size() : newline,
+                newline < 0 ? bytes.size() : newline + 1};
+    if (newline >= 0 && line.end > start && bytes[line.end - 1] == '\r') {
+        --line.end;
+    }
+    return line;
 }
 
-bool IsComment(const QString& trimmed) {
-    return trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#'));
-}
-
-std::optional<QString> SectionName(const QString& line) {
-    const QString trimmed = line.trimmed();
-    if (!trimmed.startsWith(QLatin1Char('['))) {
+// The name of a section header line, or nothing for other lines.
+std::optional<QByteArrayView> SectionName(QByteArrayView line) {
+    const QByteArrayView trimmed = Trimmed(line);
+    if (!trimmed.startsWith('[')) {
         return std::nullopt;
     }
-    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    const qsizetype close = trimmed.indexOf(']');
     if (close < 0) {
         return std::nullopt;
     }
-    return trimmed.mid(1, close - 1).trimmed();
+    return Trimmed(trimmed.sliced(1, close - 1));
 }
 
 // Position of the '=' of a key line, or -1 for headers, comments, blank and other lines.
-qsizetype EqualsPosition(const QString& line) {
-    const QString trimmed = line.trimmed();
-    if (trimmed.isEmpty() || IsComment(trimmed) || SectionName(line)) {
+qsizetype EqualsPosition(QByteArrayView line) {
+    const QByteArrayView trimmed = Trimmed(line);
+    if (trimmed.isEmpty() || trimmed.front() == ';' || trimmed.front() == '#' ||
+        SectionName(line)) {
         return -1;
     }
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals < 0 || line.left(equals).trimmed().isEmpty()) {
+    const qsizetype equals = line.indexOf('=');
+    if (equals < 0 || Trimmed(line.first(equals)).isEmpty()) {
         return -1;
     }
     return equals;
 }
 
-bool SameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
-}
+// A name as the file has it against a wanted one, without regard to letter case; plain ASCII
+// names, all the program asks for, are compared as bytes without decoding.
+class WantedName {
+public:
+    explicit WantedName(const QString& name) : name_(name), ascii_(name.toUtf8()) {
+        for (const char c : ascii_) {
+            isAscii_ = isAscii_ && static_cast<unsigned char>(c) < 0x80;
+        }
+    }
+
+    bool matches(QByteArrayView raw) const {
+        bool rawAscii = true;
+        for (const char c : raw) {
+            rawAscii = rawAscii && static_cast<unsigned char>(c) < 0x80;
+        }
+        if (isAscii_ && rawAscii) {
+            return raw.size() == ascii_.size() &&
+                   qstrnicmp(raw.data(), ascii_.constData(), size_t(raw.size())) == 0;
+        }
+        return DecodeLine(raw).compare(name_, Qt::CaseInsensitive) == 0;
+    }
+
+private:
+    QString name_;
+    QByteArray ascii_;
+    bool isAscii_ = true;
+};
 
 bool IsQuoted(const QString& text) {
     return text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
@@ -91,48 +127,58 @@ QString EncodeValue(QString value) {
 
 // Where a key stands in the document: its line, or where a new key of that section goes.
 struct Location {
-    qsizetype keyLine = -1;     // the line holding the key
-    qsizetype insertAfter = -1; // last header or key line of the section's first occurrence
+    std::optional<LineAt> keyLine; // the line holding the key
+    qsizetype insertAt = -1;       // after the last header or key line of the section's first
+                                   // occurrence
     bool sectionSeen = false;
 };
 
-Location Find(const QList<Line>& lines, const QString& section, const QString& key) {
+// Stops at the key: where a new one would go matters only when there is none.
+Location Find(QByteArrayView bytes, const QString& section, const QString& key) {
+    const WantedName wantedSection(section);
+    const WantedName wantedKey(key);
     Location location;
     bool inSection = false;
     bool inFirstOccurrence = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i].text;
-        if (const std::optional<QString> name = SectionName(line)) {
-            inSection = SameName(*name, section);
+    for (qsizetype at = 0; at < bytes.size();) {
+        const LineAt line = LineFrom(bytes, at);
+        at = line.next;
+        const QByteArrayView text = bytes.sliced(line.start, line.end - line.start);
+        if (const std::optional<QByteArrayView> name = SectionName(text)) {
+            inSection = wantedSection.matches(*name);
             inFirstOccurrence = inSection && !location.sectionSeen;
             if (inFirstOccurrence) {
                 location.sectionSeen = true;
-                location.insertAfter = i;
+                location.insertAt = line.next;
             }
             continue;
         }
-        const qsizetype equals = EqualsPosition(line);
-        if (!inSection || equals < 0) {
+        if (!inSection) {
+            continue;
+        }
+        const qsizetype equals = EqualsPosition(text);
+        if (equals < 0) {
             continue;
         }
         if (inFirstOccurrence) {
-            location.insertAfter = i;
+            location.insertAt = line.next;
         }
-        if (location.keyLine < 0 && SameName(line.left(equals).trimmed(), key)) {
-            location.keyLine = i;
+        if (!location.keyLine && wantedKey.matches(Trimmed(text.first(equals)))) {
+            location.keyLine = line;
+            break;
         }
     }
     return location;
 }
 
-std::optional<QString> ReadRaw(const QList<Line>& lines, const QString& section,
-                               const QString& key) {
-    const Location location = Find(lines, section, key);
-    if (location.keyLine < 0) {
+std::optional<QString> ReadRaw(QByteArrayView bytes, const QString& section, const QString& key) {
+    const Location location = Find(bytes, section, key);
+    if (!location.keyLine) {
         return std::nullopt;
     }
-    const QString& line = lines[location.keyLine].text;
-    return DecodeValue(line.mid(EqualsPosition(line) + 1));
+    const LineAt& at = *location.keyLine;
+    const QString line = DecodeLine(bytes.sliced(at.start, at.end - at.start));
+    return DecodeValue(line.mid(line.indexOf(QLatin1Char('=')) + 1));
 }
 
 } // namespace
@@ -158,33 +204,33 @@ bool ParseIniInteger(const QString& value, int* result) {
 }
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
-    const Result<std::optional<QByteArray>> contents = ReadRegularFile(path_);
+    Result<std::optional<QByteArray>> contents = ReadRegularFile(path_, LargestFile);
     // Something there that cannot be read must not be replaced by what little is known of it.
-    readable_ = contents.ok();
-    const QByteArray read = contents ? contents->value_or(QByteArray()) : QByteArray();
-    QByteArrayView bytes(read);
-    if (bytes.startsWith(Utf8Bom)) {
+    readFailure_ = contents.error();
+    if (contents && *contents) {
+        bytes_ = std::move(**contents);
+    }
+    if (bytes_.startsWith(Utf8Bom)) {
         bom_ = Utf8Bom;
-        bytes = bytes.sliced(3);
+        bytes_.remove(0, bom_.size());
     }
-    while (!bytes.isEmpty()) {
-        const qsizetype newline = bytes.indexOf('\n');
-        const QByteArrayView raw = newline < 0 ? bytes : bytes.first(newline + 1);
-        lines_.append({raw.toByteArray(), DecodeLine(WithoutLineEnd(raw))});
-        bytes = bytes.sliced(raw.size());
-    }
-    if (!lines_.isEmpty() && lines_.first().raw.endsWith("\r\n")) {
+    const qsizetype newline = bytes_.indexOf('\n');
+    if (newline > 0 && bytes_[newline - 1] == '\r') {
         lineEnding_ = "\r\n";
     }
 }
 
 bool IniFile::sectionExists(const QString& section) const {
+    const WantedName wanted(section);
     bool inSection = false;
-    for (const Line& documentLine : lines_) {
-        const QString& line = documentLine.text;
-        if (const std::optional<QString> name = SectionName(line)) {
-            inSection = SameName(*name, section);
-        } else if (inSection && EqualsPosition(line) >= 0) {
+    for (qsizetype at = 0; at < bytes_.size();) {
+        const LineAt line = LineFrom(bytes_, at);
+        at = line.next;
+        const QByteArrayView text =
+            QByteArrayView(bytes_).sliced(line.start, line.end - line.start);
+        if (const std::optional<QByteArrayView> name = SectionName(text)) {
+            inSection = wanted.matches(*name);
+        } else if (inSection && EqualsPosition(text) >= 0) {
             return true;
         }
     }
@@ -193,11 +239,11 @@ bool IniFile::sectionExists(const QString& section) const {
 
 QString IniFile::readText(const QString& section, const QString& key,
                           const QString& defaultValue) const {
-    return ReadRaw(lines_, section, key).value_or(defaultValue);
+    return ReadRaw(bytes_, section, key).value_or(defaultValue);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
-    const std::optional<QString> raw = ReadRaw(lines_, section, key);
+    const std::optional<QString> raw = ReadRaw(bytes_, section, key);
     int value = defaultValue;
     if (raw) {
         ParseIniInteger(*raw, &value);
@@ -210,24 +256,28 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
 }
 
 // An added line gets the file's line end, and the line before it one if it had none.
-void IniFile::insertLine(qsizetype index, const QString& text) {
-    if (index > 0 && !lines_[index - 1].raw.endsWith('\n')) {
-        lines_[index - 1].raw += lineEnding_;
+void IniFile::insertLine(qsizetype at, const QString& text) {
+    QByteArray line = text.toUtf8() + lineEnding_;
+    if (at > 0 && bytes_[at - 1] != '\n') {
+        line.prepend(lineEnding_);
     }
-    lines_.insert(index, {text.toUtf8() + lineEnding_, text});
+    bytes_.insert(at, line);
 }
 
 void IniFile::setText(const QString& section, const QString& key, const QString& value) {
-    const Location location = Find(lines_, section, key);
+    const Location location = Find(bytes_, section, key);
     const QString encoded = EncodeValue(value);
-    if (location.keyLine >= 0) {
-        Line& line = lines_[location.keyLine];
-        ReplaceLine(line, line.text.left(EqualsPosition(line.text) + 1) + encoded);
+    if (location.keyLine) {
+        // A rewritten line keeps its own line end.
+        const LineAt& at = *location.keyLine;
+        const QString line = DecodeLine(QByteArrayView(bytes_).sliced(at.start, at.end - at.start));
+        const QString kept = line.left(line.indexOf(QLatin1Char('=')) + 1);
+        bytes_.replace(at.start, at.end - at.start, (kept + encoded).toUtf8());
     } else if (location.sectionSeen) {
-        insertLine(location.insertAfter + 1, key + QLatin1Char('=') + encoded);
+        insertLine(location.insertAt, key + QLatin1Char('=') + encoded);
     } else {
-        insertLine(lines_.size(), QLatin1Char('[') + section + QLatin1Char(']'));
-        insertLine(lines_.size(), key + QLatin1Char('=') + encoded);
+        insertLine(bytes_.size(), QLatin1Char('[') + section + QLatin1Char(']'));
+        insertLine(bytes_.size(), key + QLatin1Char('=') + encoded);
     }
 }
 
@@ -240,14 +290,11 @@ void IniFile::setBool(const QString& section, const QString& key, bool value) {
 }
 
 Result<> IniFile::save() const {
-    if (!readable_) {
-        return Failure{QStringLiteral("%1 is not a regular file that can be read").arg(path_)};
+    if (!readFailure_.isEmpty()) {
+        return Failure{QStringLiteral("%1 cannot be read: %2").arg(path_, readFailure_)};
     }
-    QByteArray bytes = bom_;
-    for (const Line& line : lines_) {
-        bytes += line.raw;
-    }
-    return ReplaceFile(path_, bytes);
+    // Without a byte-order mark the bytes go as they are, not copied.
+    return ReplaceFile(path_, bom_.isEmpty() ? bytes_ : bom_ + bytes_);
 }
 
 } // namespace settings
