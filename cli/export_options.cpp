@@ -48,9 +48,11 @@ Result<> ReadVectorOptions(const CommandLine& line, ExportOptions& options) {
 }
 
 Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
-    if (const Result<> face = ReadFace(line, options.barcode); !face) {
-        return face;
+    Result<BarcodeChoice> barcode = ReadBarcodeOptions(line);
+    if (!barcode) {
+        return Failure{barcode.error()};
     }
+    options.barcode = *barcode;
     const QString dpi = line.text(QStringLiteral("dpi"));
     if (dpi != u"300" && dpi != u"600" && dpi != u"900" && dpi != u"1200") {
         return Failure{QStringLiteral("--dpi must be 300, 600, 900 or 1200, not '%1'").arg(dpi)};

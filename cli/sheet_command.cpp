@@ -4,10 +4,13 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/data_texts.h"
+#include "cli/ending_signals.h"
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
+#include "cli/standard_output.h"
 #include "picture/document_file.h"
+#include "picture/native_file_name.h"
 #include "sheet/label_fit.h"
 #include "sheet/sheet_pdf.h"
 #include "sheet/sheet_rtf.h"
@@ -79,7 +82,7 @@ Result<> ReadStockAndFile(const CommandLine& line, SheetRequest& request) {
             QStringLiteral("there is no stock '%1' ('stria93 sheet --list' shows the stocks)")
                 .arg(stockName)};
     }
-    request.output = line.text(QStringLiteral("o"));
+    request.output = picture::DecodeFileName(line.bytes(QStringLiteral("o")));
     if (request.output.isEmpty()) {
         return Failure{QStringLiteral("missing -o FILE")};
     }
@@ -137,7 +140,7 @@ Result<> ReadAdjustment(const CommandLine& line, SheetRequest& request) {
         bool ok = false;
         const QString scaleText = line.text(QStringLiteral("scale"));
         const double scale = scaleText.toDouble(&ok);
-        if (!ok || scale < SmallestScale || scale > LargestScale) {
+        if (!ok || !(scale >= SmallestScale && scale <= LargestScale)) { // NaN too
             return Failure{
                 QStringLiteral("--scale must be a factor from 0.5 to 2 (for example 0.985), "
                                "not '%1'")
@@ -258,6 +261,7 @@ int WriteCalibration(const SheetRequest& request) {
     }
     PrintLine(
         QStringLiteral("%1: calibration page for %2").arg(request.output, request.stock->name));
+    FlushStandardOutput();
     return ExitOk;
 }
 
@@ -325,6 +329,8 @@ int RunSheet(const Args& args) {
         return ExitOk;
     }
     const GuiSession session;
+    EndCleanlyOnSignals();
+    RemoveStaleFilesBeside(request.output);
     if (request.calibrate) {
         return WriteCalibration(request);
     }
@@ -354,6 +360,7 @@ int RunSheet(const Args& args) {
             .arg(filled.places.size() - (request.start - 1))
             .arg(pages)
             .arg(pages == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"), stock.name));
+    FlushStandardOutput();
     return filled.read && !filled.anyRefused ? ExitOk : ExitRefused;
 }
 

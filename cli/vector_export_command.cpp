@@ -2,10 +2,13 @@
 // layout programs.
 #include "cli/commands.h"
 #include "cli/data_texts.h"
+#include "cli/ending_signals.h"
 #include "cli/export_options.h"
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
+#include "cli/standard_output.h"
+#include "picture/native_file_name.h"
 #include "picture/vector_export.h"
 
 #include <cstdio>
@@ -14,13 +17,17 @@ namespace cli {
 
 int RunVectorExport(const ExportOptions& options) {
     const QString pattern =
-        picture::VectorFileName(QString::fromUtf8(options.output), *options.vector);
+        picture::VectorFileName(picture::DecodeFileName(options.output), *options.vector);
     const bool batch = options.data.size() != 1;
     if (batch && !pattern.contains(QStringLiteral("{n}"))) {
         return CommandUsageError(ExportCommand(), BatchNeedsNumbers());
     }
 
     const GuiSession session;
+    EndCleanlyOnSignals();
+    if (batch) {
+        RemoveStaleFilesBeside(pattern);
+    }
     const QString face = options.barcode.faceName();
     bool anyFailed = false;
     std::size_t count = 0;
@@ -45,6 +52,7 @@ int RunVectorExport(const ExportOptions& options) {
                 return;
             }
             PrintLine(fileName);
+            FlushStandardOutput(); // a file in place is a file listed, should a signal end it
         });
     return read && !anyFailed ? ExitOk : ExitRefused;
 }

@@ -1,8 +1,9 @@
 #include "picture/output_file.h"
 
 #include "picture/native_file_name.h"
+#include "picture/staged_files.h"
+#include "settings/replaced_file.h"
 
-#include <QRandomGenerator>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -17,19 +18,12 @@ namespace picture {
 namespace {
 
 constexpr qsizetype WriteBufferBytes = 1 << 16;
-// The longest name of a folder entry on the usual file systems.
-constexpr qsizetype NameMax = 255;
 
 // Counts files as they are opened, so that a group of files knows which one came first.
 std::atomic<std::uint64_t> openings{0};
 
-// The name with a random ending, in the same folder; a name too long to take the ending is cut
-// short first, so that every name the system accepts can be written.
-QByteArray TemporaryName(const QByteArray& name) {
-    const QByteArray ending = '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-    const qsizetype folderLength = name.lastIndexOf('/') + 1;
-    const qsizetype kept = std::min(name.size() - folderLength, NameMax - ending.size());
-    return name.left(folderLength + kept) + ending;
+QString SystemReason(int error) {
+    return settings::SystemReason(error);
 }
 
 void Close(int& descriptor) {
@@ -76,7 +70,7 @@ bool DescriptorWriter::WriteOut(const char* data, qint64 length) {
             continue;
         }
         if (written <= 0) {
-            failure_ = qt_error_string(written < 0 ? errno : ENOSPC);
+            failure_ = SystemReason(written < 0 ? errno : ENOSPC);
             return false;
         }
         data += written;
@@ -95,6 +89,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
         descriptor_ = std::exchange(other.descriptor_, -1);
         openedOrder_ = other.openedOrder_;
         temporaryName_ = std::exchange(other.temporaryName_, {});
+        slot_ = std::exchange(other.slot_, -1);
         name_ = std::move(other.name_);
         shownName_ = std::move(other.shownName_);
     }
@@ -108,7 +103,7 @@ StagedFile::~StagedFile() {
 void StagedFile::Discard() {
     Close(descriptor_);
     if (!temporaryName_.isEmpty()) {
-        ::unlink(temporaryName_.constData());
+        DiscardStagedFile(std::exchange(slot_, -1), temporaryName_);
         temporaryName_.clear();
     }
 }
@@ -119,12 +114,12 @@ OutputFile::OutputFile(const QString& fileName)
 OutputFile::~OutputFile() {
     Close(descriptor_);
     if (!temporaryName_.isEmpty()) {
-        ::unlink(temporaryName_.constData());
+        DiscardStagedFile(slot_, temporaryName_);
     }
 }
 
 bool OutputFile::Fail(int error) {
-    return FailWith(qt_error_string(error));
+    return FailWith(SystemReason(error));
 }
 
 bool OutputFile::FailWith(const QString& reason) {
@@ -142,18 +137,16 @@ bool OutputFile::open() {
     }
     inPlace_ = replacing && !S_ISREG(old.st_mode);
     if (inPlace_) {
-        descriptor_ = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (descriptor_ < 0) {
-            return Fail(errno);
+        return openInPlace();
+    }
+    if (replacing) {
+        if (const Result<> replaceable = settings::CheckReplaceable(name_, old); !replaceable) {
+            return FailWith(replaceable.error());
         }
-        ::fcntl(descriptor_, F_SETFL, ::fcntl(descriptor_, F_GETFL) & ~O_NONBLOCK);
-        writer_.Attach(descriptor_);
-        return true;
     }
     for (int attempt = 0; descriptor_ < 0 && attempt < 100; ++attempt) {
-        temporaryName_ = TemporaryName(name_);
-        descriptor_ =
-            ::open(temporaryName_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporaryName_ = StagedName(name_);
+        descriptor_ = CreateStagedFile(temporaryName_, slot_);
         if (descriptor_ < 0 && errno != EEXIST) {
             break;
         }
@@ -165,7 +158,20 @@ bool OutputFile::open() {
     }
     openedOrder_ = ++openings;
     if (replacing) {
-        ::fchmod(descriptor_, old.st_mode & 07777);
+        if (const Result<> kept = settings::KeepOwnerAndMode(descriptor_, old); !kept) {
+            return FailWith(kept.error());
+        }
+    }
+    writer_.Attach(descriptor_);
+    return true;
+}
+
+// Opened without blocking, so that a FIFO nobody reads is refused instead of waited for.
+bool OutputFile::openInPlace() {
+    descriptor_ = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int flags = descriptor_ < 0 ? -1 : ::fcntl(descriptor_, F_GETFL);
+    if (flags < 0 || ::fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return Fail(errno);
     }
     writer_.Attach(descriptor_);
     return true;
@@ -184,14 +190,14 @@ bool OutputFile::commit() {
         return false;
     }
     if (inPlace_) {
-        Close(descriptor_);
-        return true;
+        // The data went to the device itself: its close is the last word on it.
+        return ::close(std::exchange(descriptor_, -1)) == 0 || Fail(errno);
     }
     if (::fdatasync(descriptor_) != 0) {
         return Fail(errno);
     }
     const int closed = ::close(std::exchange(descriptor_, -1));
-    if (closed != 0 || ::rename(temporaryName_.constData(), name_.constData()) != 0) {
+    if (closed != 0 || PlaceStagedFile(slot_, temporaryName_, name_) != 0) {
         return Fail(errno);
     }
     temporaryName_.clear();
@@ -204,12 +210,12 @@ bool OutputFile::stage(StagedFile& staged) {
     }
     staged = StagedFile();
     if (inPlace_) {
-        Close(descriptor_);
-        return true;
+        return ::close(std::exchange(descriptor_, -1)) == 0 || Fail(errno);
     }
     staged.descriptor_ = std::exchange(descriptor_, -1);
     staged.openedOrder_ = openedOrder_;
     staged.temporaryName_ = std::exchange(temporaryName_, {});
+    staged.slot_ = std::exchange(slot_, -1);
     staged.name_ = name_;
     staged.shownName_ = shownName_;
     return true;
@@ -236,7 +242,7 @@ std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files) {
         }
         struct stat status {};
         if (::fstat(file.descriptor_, &status) != 0) {
-            messages[i] = CannotCreateFile(file.shownName_, qt_error_string(errno));
+            messages[i] = CannotCreateFile(file.shownName_, SystemReason(errno));
             file.Discard();
             continue;
         }
@@ -259,13 +265,14 @@ std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files) {
         if (error == 0 && ::close(std::exchange(file.descriptor_, -1)) != 0) {
             error = errno;
         }
-        if (error == 0 && ::rename(file.temporaryName_.constData(), file.name_.constData()) != 0) {
+        if (error == 0 && PlaceStagedFile(file.slot_, file.temporaryName_, file.name_) != 0) {
             error = errno;
         }
         if (error == 0) {
             file.temporaryName_.clear();
+            file.slot_ = -1;
         } else {
-            messages[i] = CannotCreateFile(file.shownName_, qt_error_string(error));
+            messages[i] = CannotCreateFile(file.shownName_, SystemReason(error));
         }
         file.Discard();
     }

@@ -46,12 +46,15 @@ private:
     int descriptor_ = -1; // open until placed: see PlaceStagedFiles
     std::uint64_t openedOrder_ = 0;
     QByteArray temporaryName_; // empty when there is nothing to place (written in place)
+    int slot_ = -1;            // of staged_files.h
     QByteArray name_;
     QString shownName_;
 };
 
-// Regular files (and new names) are written under a temporary name in the same folder, then
-// synced and renamed over the old one, so a failed write leaves the old file and nothing else.
+// Regular files (and new names) are written under a temporary name in the same folder (see
+// staged_files.h), then synced and renamed over the old one, so a failed write leaves the old
+// file and nothing else. The replaced file's mode, owner and group are kept, a read-only one is
+// refused (settings/replaced_file.h).
 // Names are handled as bytes (see native_file_name.h). An existing file that is not a regular
 // file (a device such as /dev/null) cannot be replaced by a rename and is written in place; it
 // is opened without blocking, so a FIFO nobody reads is refused instead of waited for.
@@ -75,6 +78,7 @@ public:
     QString errorString() const;
 
 private:
+    bool openInPlace();
     bool Fail(int error);
     bool FailWith(const QString& reason);
     bool FinishWriting();
@@ -85,6 +89,7 @@ private:
     int descriptor_ = -1;
     std::uint64_t openedOrder_ = 0;
     QByteArray temporaryName_; // removed unless committed or staged
+    int slot_ = -1;
     DescriptorWriter writer_;
     QString failure_;
 };
