@@ -65,18 +65,35 @@ std::optional<QByteArrayView> SectionName(QByteArrayView line) {
     return Trimmed(trimmed.sliced(1, close - 1));
 }
 
-// Position of the '=' of a key line, or -1 for headers, comments, blank and other lines.
-qsizetype EqualsPosition(QByteArrayView line) {
+// The name of a key line ("Key=Value", first character neither ';' nor '#' nor '['), empty for
+// other lines.
+QByteArrayView KeyName(QByteArrayView line) {
     const QByteArrayView trimmed = Trimmed(line);
     if (trimmed.isEmpty() || trimmed.front() == ';' || trimmed.front() == '#' ||
         SectionName(line)) {
-        return -1;
+        return {};
     }
     const qsizetype equals = line.indexOf('=');
-    if (equals < 0 || Trimmed(line.first(equals)).isEmpty()) {
-        return -1;
+    return equals < 0 ? QByteArrayView() : Trimmed(line.first(equals));
+}
+
+// Calls visit(line, text, header) for every line; a header's name is given, other lines get
+// nothing and are classified by the caller only if it cares. Stops when visit returns false.
+template <typename Visit> void ForEachLine(QByteArrayView bytes, Visit visit) {
+    for (qsizetype at = 0; at < bytes.size();) {
+        const LineAt line = LineFrom(bytes, at);
+        at = line.next;
+        const QByteArrayView text = bytes.sliced(line.start, line.end - line.start);
+        qsizetype first = 0;
+        while (first < text.size() && IsBlank(text[first])) {
+            ++first;
+        }
+        const std::optional<QByteArrayView> header =
+            first < text.size() && text[first] == '[' ? SectionName(text) : std::nullopt;
+        if (!visit(line, text, header)) {
+            return;
+        }
     }
-    return equals;
 }
 
 // A name as the file has it against a wanted one, without regard to letter case; plain ASCII
@@ -111,11 +128,6 @@ bool IsQuoted(const QString& text) {
     return text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
 }
 
-QString DecodeValue(const QString& raw) {
-    const QString trimmed = raw.trimmed();
-    return IsQuoted(trimmed) ? trimmed.mid(1, trimmed.size() - 2) : trimmed;
-}
-
 QString EncodeValue(QString value) {
     value.replace(QLatin1Char('\r'), QLatin1Char(' '));
     value.replace(QLatin1Char('\n'), QLatin1Char(' '));
@@ -140,45 +152,49 @@ Location Find(QByteArrayView bytes, const QString& section, const QString& key) 
     Location location;
     bool inSection = false;
     bool inFirstOccurrence = false;
-    for (qsizetype at = 0; at < bytes.size();) {
-        const LineAt line = LineFrom(bytes, at);
-        at = line.next;
-        const QByteArrayView text = bytes.sliced(line.start, line.end - line.start);
-        if (const std::optional<QByteArrayView> name = SectionName(text)) {
-            inSection = wantedSection.matches(*name);
-            inFirstOccurrence = inSection && !location.sectionSeen;
-            if (inFirstOccurrence) {
-                location.sectionSeen = true;
-                location.insertAt = line.next;
-            }
-            continue;
-        }
-        if (!inSection) {
-            continue;
-        }
-        const qsizetype equals = EqualsPosition(text);
-        if (equals < 0) {
-            continue;
-        }
-        if (inFirstOccurrence) {
-            location.insertAt = line.next;
-        }
-        if (!location.keyLine && wantedKey.matches(Trimmed(text.first(equals)))) {
-            location.keyLine = line;
-            break;
-        }
-    }
+    ForEachLine(bytes,
+                [&](const LineAt& line, QByteArrayView text, std::optional<QByteArrayView> header) {
+                    if (header) {
+                        inSection = wantedSection.matches(*header);
+                        inFirstOccurrence = inSection && !location.sectionSeen;
+                        if (inFirstOccurrence) {
+                            location.sectionSeen = true;
+                            location.insertAt = line.next;
+                        }
+                        return true;
+                    }
+                    const QByteArrayView name = inSection ? KeyName(text) : QByteArrayView();
+                    if (name.isEmpty()) {
+                        return true;
+                    }
+                    if (inFirstOccurrence) {
+                        location.insertAt = line.next;
+                    }
+                    if (wantedKey.matches(name)) {
+                        location.keyLine = line;
+                        return false;
+                    }
+                    return true;
+                });
     return location;
 }
 
+// Decodes only the value, and trims and unquotes it in place: a value may be megabytes long.
 std::optional<QString> ReadRaw(QByteArrayView bytes, const QString& section, const QString& key) {
     const Location location = Find(bytes, section, key);
     if (!location.keyLine) {
         return std::nullopt;
     }
     const LineAt& at = *location.keyLine;
-    const QString line = DecodeLine(bytes.sliced(at.start, at.end - at.start));
-    return DecodeValue(line.mid(line.indexOf(QLatin1Char('=')) + 1));
+    const QByteArrayView line = bytes.sliced(at.start, at.end - at.start);
+    const QByteArrayView raw = line.sliced(line.indexOf('=') + 1);
+    QString value = line.isValidUtf8() ? QString::fromUtf8(raw) : QString::fromLatin1(raw);
+    value = std::move(value).trimmed();
+    if (IsQuoted(value)) {
+        value.chop(1);
+        value.remove(0, 1);
+    }
+    return value;
 }
 
 } // namespace
@@ -223,18 +239,17 @@ IniFile::IniFile(QString path) : path_(std::move(path)) {
 bool IniFile::sectionExists(const QString& section) const {
     const WantedName wanted(section);
     bool inSection = false;
-    for (qsizetype at = 0; at < bytes_.size();) {
-        const LineAt line = LineFrom(bytes_, at);
-        at = line.next;
-        const QByteArrayView text =
-            QByteArrayView(bytes_).sliced(line.start, line.end - line.start);
-        if (const std::optional<QByteArrayView> name = SectionName(text)) {
-            inSection = wanted.matches(*name);
-        } else if (inSection && EqualsPosition(text) >= 0) {
-            return true;
-        }
-    }
-    return false;
+    bool found = false;
+    ForEachLine(bytes_,
+                [&](const LineAt&, QByteArrayView text, std::optional<QByteArrayView> header) {
+                    if (header) {
+                        inSection = wanted.matches(*header);
+                    } else if (inSection && !KeyName(text).isEmpty()) {
+                        found = true;
+                    }
+                    return !found;
+                });
+    return found;
 }
 
 QString IniFile::readText(const QString& section, const QString& key,
@@ -270,9 +285,12 @@ void IniFile::setText(const QString& section, const QString& key, const QString&
     if (location.keyLine) {
         // A rewritten line keeps its own line end.
         const LineAt& at = *location.keyLine;
-        const QString line = DecodeLine(QByteArrayView(bytes_).sliced(at.start, at.end - at.start));
-        const QString kept = line.left(line.indexOf(QLatin1Char('=')) + 1);
-        bytes_.replace(at.start, at.end - at.start, (kept + encoded).toUtf8());
+        const QByteArrayView line = QByteArrayView(bytes_).sliced(at.start, at.end - at.start);
+        const QByteArrayView name = line.first(line.indexOf('=') + 1);
+        QByteArray rewritten =
+            line.isValidUtf8() ? name.toByteArray() : QString::fromLatin1(name).toUtf8();
+        rewritten += encoded.toUtf8();
+        bytes_.replace(at.start, at.end - at.start, rewritten);
     } else if (location.sectionSeen) {
         insertLine(location.insertAt, key + QLatin1Char('=') + encoded);
     } else {
