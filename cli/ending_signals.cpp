@@ -1,5 +1,7 @@
 #include "cli/ending_signals.h"
 
+#include "cli/print_text.h"
+#include "cli/standard_output.h"
 #include "picture/native_file_name.h"
 #include "picture/staged_files.h"
 
@@ -23,6 +25,13 @@ void EndCleanlyOnSignals() {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) {
         sigaction(signal, &action, nullptr);
     }
+    picture::HoldSignalsFromPlacing();
+}
+
+void ListPlacedFile(const QString& line) {
+    PrintLine(line);
+    FlushStandardOutput();
+    picture::ReleaseHeldSignals();
 }
 
 void RemoveStaleFilesBeside(const QString& fileName) {

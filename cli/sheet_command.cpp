@@ -8,7 +8,6 @@
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
-#include "cli/standard_output.h"
 #include "picture/document_file.h"
 #include "picture/native_file_name.h"
 #include "sheet/label_fit.h"
@@ -259,9 +258,8 @@ int WriteCalibration(const SheetRequest& request) {
         PrintError(written.error());
         return ExitRefused;
     }
-    PrintLine(
+    ListPlacedFile(
         QStringLiteral("%1: calibration page for %2").arg(request.output, request.stock->name));
-    FlushStandardOutput();
     return ExitOk;
 }
 
@@ -354,13 +352,12 @@ int RunSheet(const Args& args) {
     }
     const int perSheet = stock.labelsPerSheet();
     const int pages = static_cast<int>((filled.places.size() + perSheet - 1) / perSheet);
-    PrintLine(
+    ListPlacedFile(
         QStringLiteral("%1: %2 labels on %3 %4 of %5")
             .arg(request.output)
             .arg(filled.places.size() - (request.start - 1))
             .arg(pages)
             .arg(pages == 1 ? QStringLiteral("sheet") : QStringLiteral("sheets"), stock.name));
-    FlushStandardOutput();
     return filled.read && !filled.anyRefused ? ExitOk : ExitRefused;
 }
 

@@ -7,7 +7,6 @@
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
-#include "cli/standard_output.h"
 #include "picture/native_file_name.h"
 #include "picture/vector_export.h"
 
@@ -51,8 +50,7 @@ int RunVectorExport(const ExportOptions& options) {
                 PrintError(QString::fromUtf8(where.c_str()) + error);
                 return;
             }
-            PrintLine(fileName);
-            FlushStandardOutput(); // a file in place is a file listed, should a signal end it
+            ListPlacedFile(fileName);
         });
     return read && !anyFailed ? ExitOk : ExitRefused;
 }

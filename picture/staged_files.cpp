@@ -38,6 +38,7 @@ Entry entries[EntryCount];
 // Set by RemoveStagedFiles; a file being created meanwhile is waited for.
 std::atomic<bool> ending{false};
 std::atomic<int> creating{0};
+std::atomic<bool> holdFromPlacing{false};
 
 static_assert(std::atomic<int>::is_always_lock_free && std::atomic<bool>::is_always_lock_free);
 
@@ -129,12 +130,26 @@ int CreateStagedFile(const QByteArray& temporaryName, int& slot) {
     return descriptor;
 }
 
+void HoldSignalsFromPlacing() {
+    holdFromPlacing.store(true);
+}
+
+void ReleaseHeldSignals() {
+    const sigset_t set = EndingSignals();
+    pthread_sigmask(SIG_UNBLOCK, &set, nullptr);
+}
+
 int PlaceStagedFile(int slot, const QByteArray& temporaryName, const QByteArray& name) {
-    const SignalsHeld held;
+    const sigset_t set = EndingSignals();
+    sigset_t before;
+    pthread_sigmask(SIG_BLOCK, &set, &before);
     const int renamed = ::rename(temporaryName.constData(), name.constData());
     const int error = errno;
     if (renamed == 0) {
         Forget(slot);
+    }
+    if (renamed != 0 || !holdFromPlacing.load()) {
+        pthread_sigmask(SIG_SETMASK, &before, nullptr);
     }
     errno = error;
     return renamed;

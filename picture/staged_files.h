@@ -21,6 +21,11 @@ private:
     unsigned char saved_[128]; // the thread's former signal mask (a sigset_t)
 };
 
+// For a program that lists the files it places: from now on the thread that places a file keeps
+// the four signals held until it calls ReleaseHeldSignals, after listing it.
+void HoldSignalsFromPlacing();
+void ReleaseHeldSignals();
+
 // The temporary name for a file: ".NAME.stria93-XXXXXX" in the same folder, NAME cut short when
 // the whole would pass the file system's 255 bytes.
 QByteArray StagedName(const QByteArray& name);
