@@ -1,6 +1,7 @@
 #include "cli/export_batch.h"
 
 #include "cli/message_text.h"
+#include "cli/standard_output.h"
 #include "picture/native_file_name.h"
 #include "picture/staged_files.h"
 
@@ -240,7 +241,7 @@ private:
             result.anyFailed = result.anyFailed || made.outcome.failed;
             ReportOutcome(made.outcome);
         }
-        std::fflush(stdout);
+        FlushStandardOutput(); // checked: a full disk is said at the end
         reported_ += placed;
         group_.clear();
         return placed;

@@ -3,6 +3,7 @@
 #include "settings/regular_file.h"
 
 #include <QStringDecoder>
+#include <algorithm>
 #include <optional>
 
 namespace settings {
@@ -77,45 +78,86 @@ QByteArrayView KeyName(QByteArrayView line) {
     return equals < 0 ? QByteArrayView() : Trimmed(line.first(equals));
 }
 
-// Calls visit(line, text, header) for every line; a header's name is given, other lines get
-// nothing and are classified by the caller only if it cares. Stops when visit returns false.
+// Whether a line's names are plain ASCII: every byte before its first '=' or ']' is. (A value
+// does not matter: ASCII reads the same in UTF-8 and Latin-1.)
+bool NamesAreAscii(QByteArrayView line) {
+    for (const char c : line) {
+        if (c == '=' || c == ']') {
+            return true;
+        }
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What a line is: a section header or a key line, with its name. A line with plain ASCII names,
+// nearly every line of a settings file, is read as bytes; any other is decoded first, so that
+// Unicode blanks (U+00A0, U+0085) count as blanks there as everywhere.
+struct LineNames {
+    bool header = false;
+    bool key = false;
+    QByteArrayView ascii; // the name of an ASCII line
+    QString decoded;      // the name of any other
+};
+
+LineNames NamesOf(QByteArrayView text) {
+    LineNames names;
+    if (NamesAreAscii(text)) {
+        if (const std::optional<QByteArrayView> section = SectionName(text)) {
+            names.header = true;
+            names.ascii = *section;
+        } else {
+            names.ascii = KeyName(text);
+            names.key = !names.ascii.isEmpty();
+        }
+        return names;
+    }
+    const QString line = DecodeLine(text);
+    const QString trimmed = line.trimmed();
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    names.header = trimmed.startsWith(QLatin1Char('[')) && close >= 0;
+    if (names.header) {
+        names.decoded = trimmed.mid(1, close - 1).trimmed();
+    } else if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char(';')) &&
+               !trimmed.startsWith(QLatin1Char('#'))) {
+        names.decoded = line.left(std::max<qsizetype>(line.indexOf(QLatin1Char('=')), 0)).trimmed();
+        names.key = !names.decoded.isEmpty();
+    }
+    return names;
+}
+
+// Calls visit(line, names) for every line; stops when visit returns false.
 template <typename Visit> void ForEachLine(QByteArrayView bytes, Visit visit) {
     for (qsizetype at = 0; at < bytes.size();) {
         const LineAt line = LineFrom(bytes, at);
         at = line.next;
-        const QByteArrayView text = bytes.sliced(line.start, line.end - line.start);
-        qsizetype first = 0;
-        while (first < text.size() && IsBlank(text[first])) {
-            ++first;
-        }
-        const std::optional<QByteArrayView> header =
-            first < text.size() && text[first] == '[' ? SectionName(text) : std::nullopt;
-        if (!visit(line, text, header)) {
+        if (!visit(line, NamesOf(bytes.sliced(line.start, line.end - line.start)))) {
             return;
         }
     }
 }
 
-// A name as the file has it against a wanted one, without regard to letter case; plain ASCII
-// names, all the program asks for, are compared as bytes without decoding.
+// A name as the file has it against a wanted one, without regard to letter case; ASCII names,
+// all the program asks for, are compared as bytes.
 class WantedName {
 public:
-    explicit WantedName(const QString& name) : name_(name), ascii_(name.toUtf8()) {
-        for (const char c : ascii_) {
-            isAscii_ = isAscii_ && static_cast<unsigned char>(c) < 0x80;
-        }
+    explicit WantedName(const QString& name) : name_(name), ascii_(name.toLatin1()) {
+        isAscii_ =
+            std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
     }
 
-    bool matches(QByteArrayView raw) const {
-        bool rawAscii = true;
-        for (const char c : raw) {
-            rawAscii = rawAscii && static_cast<unsigned char>(c) < 0x80;
+    bool matches(const LineNames& names) const {
+        if (!names.decoded.isEmpty()) {
+            return names.decoded.compare(name_, Qt::CaseInsensitive) == 0;
         }
-        if (isAscii_ && rawAscii) {
+        const QByteArrayView raw = names.ascii;
+        if (isAscii_) {
             return raw.size() == ascii_.size() &&
                    qstrnicmp(raw.data(), ascii_.constData(), size_t(raw.size())) == 0;
         }
-        return DecodeLine(raw).compare(name_, Qt::CaseInsensitive) == 0;
+        return QString::fromLatin1(raw).compare(name_, Qt::CaseInsensitive) == 0;
     }
 
 private:
@@ -152,30 +194,28 @@ Location Find(QByteArrayView bytes, const QString& section, const QString& key) 
     Location location;
     bool inSection = false;
     bool inFirstOccurrence = false;
-    ForEachLine(bytes,
-                [&](const LineAt& line, QByteArrayView text, std::optional<QByteArrayView> header) {
-                    if (header) {
-                        inSection = wantedSection.matches(*header);
-                        inFirstOccurrence = inSection && !location.sectionSeen;
-                        if (inFirstOccurrence) {
-                            location.sectionSeen = true;
-                            location.insertAt = line.next;
-                        }
-                        return true;
-                    }
-                    const QByteArrayView name = inSection ? KeyName(text) : QByteArrayView();
-                    if (name.isEmpty()) {
-                        return true;
-                    }
-                    if (inFirstOccurrence) {
-                        location.insertAt = line.next;
-                    }
-                    if (wantedKey.matches(name)) {
-                        location.keyLine = line;
-                        return false;
-                    }
-                    return true;
-                });
+    ForEachLine(bytes, [&](const LineAt& line, const LineNames& names) {
+        if (names.header) {
+            inSection = wantedSection.matches(names);
+            inFirstOccurrence = inSection && !location.sectionSeen;
+            if (inFirstOccurrence) {
+                location.sectionSeen = true;
+                location.insertAt = line.next;
+            }
+            return true;
+        }
+        if (!inSection || !names.key) {
+            return true;
+        }
+        if (inFirstOccurrence) {
+            location.insertAt = line.next;
+        }
+        if (wantedKey.matches(names)) {
+            location.keyLine = line;
+            return false;
+        }
+        return true;
+    });
     return location;
 }
 
@@ -188,7 +228,10 @@ std::optional<QString> ReadRaw(QByteArrayView bytes, const QString& section, con
     const LineAt& at = *location.keyLine;
     const QByteArrayView line = bytes.sliced(at.start, at.end - at.start);
     const QByteArrayView raw = line.sliced(line.indexOf('=') + 1);
-    QString value = line.isValidUtf8() ? QString::fromUtf8(raw) : QString::fromLatin1(raw);
+    // As the whole line decodes: a U+FEFF after the '=' is a character, not a byte-order mark.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString value = line.isValidUtf8() ? QString(utf8(raw)) : QString::fromLatin1(raw);
     value = std::move(value).trimmed();
     if (IsQuoted(value)) {
         value.chop(1);
@@ -240,15 +283,14 @@ bool IniFile::sectionExists(const QString& section) const {
     const WantedName wanted(section);
     bool inSection = false;
     bool found = false;
-    ForEachLine(bytes_,
-                [&](const LineAt&, QByteArrayView text, std::optional<QByteArrayView> header) {
-                    if (header) {
-                        inSection = wanted.matches(*header);
-                    } else if (inSection && !KeyName(text).isEmpty()) {
-                        found = true;
-                    }
-                    return !found;
-                });
+    ForEachLine(bytes_, [&](const LineAt&, const LineNames& names) {
+        if (names.header) {
+            inSection = wanted.matches(names);
+        } else if (inSection && names.key) {
+            found = true;
+        }
+        return !found;
+    });
     return found;
 }
 

@@ -81,6 +81,8 @@ private slots:
         QTest::newRow("second header has the key")
             << QByteArray("[Settings]\n[Tips]\n0=a\n[settings]\nLeft=3\n") << true;
         QTest::newRow("no file") << QByteArray() << false;
+        // Unicode blanks around a name are blanks: NEL (0x85) and NBSP in a Latin-1 line.
+        QTest::newRow("latin-1 blanks") << QByteArray("\xa0[Settings\x85]\nx=1\n") << true;
     }
     void sectionExistsOnlyWithAKey() {
         QFETCH(QByteArray, content);
@@ -160,6 +162,7 @@ private slots:
         QTest::newRow("empty") << QString();
         QTest::newRow("long") << QString(5000, QLatin1Char('Z'));
         QTest::newRow("non latin") << QStringLiteral("\u0100\u20AC");
+        QTest::newRow("starts with U+FEFF") << QStringLiteral("\uFEFFx");
     }
     void textSurvivesWriteAndRead() {
         QFETCH(QString, value);
