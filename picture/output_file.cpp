@@ -57,10 +57,19 @@ qint64 DescriptorWriter::writeData(const char* data, qint64 length) {
     return length;
 }
 
-bool DescriptorWriter::Flush() {
-    const bool ok = failure_.isEmpty() && WriteOut(buffer_.constData(), buffer_.size());
+Result<> DescriptorWriter::Flush() {
+    if (failure_.isEmpty()) {
+        WriteOut(buffer_.constData(), buffer_.size());
+    }
     buffer_.clear();
-    return ok;
+    return status();
+}
+
+Result<> DescriptorWriter::status() const {
+    if (!failure_.isEmpty()) {
+        return Failure{failure_};
+    }
+    return {};
 }
 
 bool DescriptorWriter::WriteOut(const char* data, qint64 length) {
@@ -118,30 +127,23 @@ OutputFile::~OutputFile() {
     }
 }
 
-bool OutputFile::Fail(int error) {
-    return FailWith(SystemReason(error));
+Failure OutputFile::SystemFailure(int error) {
+    return Failure{SystemReason(error)};
 }
 
-bool OutputFile::FailWith(const QString& reason) {
-    if (failure_.isEmpty()) {
-        failure_ = reason;
-    }
-    return false;
-}
-
-bool OutputFile::open() {
+Result<> OutputFile::open() {
     struct stat old {};
     const bool replacing = ::stat(name_.constData(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode)) {
-        return Fail(EISDIR);
+        return SystemFailure(EISDIR);
     }
     inPlace_ = replacing && !S_ISREG(old.st_mode);
     if (inPlace_) {
         return openInPlace();
     }
     if (replacing) {
-        if (const Result<> replaceable = settings::CheckReplaceable(name_, old); !replaceable) {
-            return FailWith(replaceable.error());
+        if (Result<> replaceable = settings::CheckReplaceable(name_, old); !replaceable) {
+            return replaceable;
         }
     }
     for (int attempt = 0; descriptor_ < 0 && attempt < 100; ++attempt) {
@@ -154,63 +156,73 @@ bool OutputFile::open() {
     if (descriptor_ < 0) {
         const int error = errno;
         temporaryName_.clear();
-        return Fail(error);
+        return SystemFailure(error);
     }
     openedOrder_ = ++openings;
     if (replacing) {
-        if (const Result<> kept = settings::KeepOwnerAndMode(descriptor_, old); !kept) {
-            return FailWith(kept.error());
+        if (Result<> kept = settings::KeepOwnerAndMode(descriptor_, old); !kept) {
+            return kept;
         }
     }
     writer_.Attach(descriptor_);
-    return true;
+    return {};
 }
 
 // Opened without blocking, so that a FIFO nobody reads is refused instead of waited for.
-bool OutputFile::openInPlace() {
+Result<> OutputFile::openInPlace() {
     descriptor_ = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     const int flags = descriptor_ < 0 ? -1 : ::fcntl(descriptor_, F_GETFL);
     if (flags < 0 || ::fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
-        return Fail(errno);
+        return SystemFailure(errno);
     }
     writer_.Attach(descriptor_);
-    return true;
+    return {};
 }
 
 QIODevice* OutputFile::device() {
     return &writer_;
 }
 
-bool OutputFile::FinishWriting() {
-    return writer_.Flush() || FailWith(writer_.failure());
+Result<> OutputFile::written() const {
+    return writer_.status();
 }
 
-bool OutputFile::commit() {
-    if (!FinishWriting()) {
-        return false;
+Result<> OutputFile::FinishWriting() {
+    return writer_.Flush();
+}
+
+Result<> OutputFile::commit() {
+    if (Result<> finished = FinishWriting(); !finished) {
+        return finished;
     }
     if (inPlace_) {
         // The data went to the device itself: its close is the last word on it.
-        return ::close(std::exchange(descriptor_, -1)) == 0 || Fail(errno);
+        if (::close(std::exchange(descriptor_, -1)) != 0) {
+            return SystemFailure(errno);
+        }
+        return {};
     }
     if (::fdatasync(descriptor_) != 0) {
-        return Fail(errno);
+        return SystemFailure(errno);
     }
     const int closed = ::close(std::exchange(descriptor_, -1));
     if (closed != 0 || PlaceStagedFile(slot_, temporaryName_, name_) != 0) {
-        return Fail(errno);
+        return SystemFailure(errno);
     }
     temporaryName_.clear();
-    return true;
+    return {};
 }
 
-bool OutputFile::stage(StagedFile& staged) {
-    if (!FinishWriting()) {
-        return false;
+Result<StagedFile> OutputFile::stage() {
+    if (Result<> finished = FinishWriting(); !finished) {
+        return Failure{finished.error()};
     }
-    staged = StagedFile();
+    StagedFile staged;
     if (inPlace_) {
-        return ::close(std::exchange(descriptor_, -1)) == 0 || Fail(errno);
+        if (::close(std::exchange(descriptor_, -1)) != 0) {
+            return SystemFailure(errno);
+        }
+        return staged;
     }
     staged.descriptor_ = std::exchange(descriptor_, -1);
     staged.openedOrder_ = openedOrder_;
@@ -218,11 +230,7 @@ bool OutputFile::stage(StagedFile& staged) {
     staged.slot_ = std::exchange(slot_, -1);
     staged.name_ = name_;
     staged.shownName_ = shownName_;
-    return true;
-}
-
-QString OutputFile::errorString() const {
-    return failure_.isEmpty() ? writer_.failure() : failure_;
+    return staged;
 }
 
 // A batch syncs once for a group of files instead of once a file. The guarantee stays that of

@@ -1,6 +1,8 @@
 // A file being written that replaces the old one only once it is complete.
 #pragma once
 
+#include "result/result.h"
+
 #include <QIODevice>
 #include <QString>
 #include <cstdint>
@@ -14,8 +16,9 @@ namespace picture {
 class DescriptorWriter : public QIODevice {
 public:
     void Attach(int descriptor);
-    bool Flush(); // false when any write failed
-    QString failure() const { return failure_; }
+    // Fails with the first failed write's reason, then and ever after.
+    [[nodiscard]] Result<> Flush();
+    [[nodiscard]] Result<> status() const;
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
@@ -66,22 +69,21 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool open();
+    [[nodiscard]] Result<> open();
     QIODevice* device();
-    // Flushes and checks every write, syncs the file and renames it over its name; false, and
+    // The first write that failed, if any.
+    [[nodiscard]] Result<> written() const;
+    // Flushes and checks every write, syncs the file and renames it over its name; fails, and
     // nothing replaced, when any step failed.
-    bool commit();
+    [[nodiscard]] Result<> commit();
     // Flushes and checks every write and hands the file over unsynced, for PlaceStagedFiles to
-    // put in place together with others; false, and nothing left, when a write failed.
-    bool stage(StagedFile& staged);
-    // The system's reason for the first failure, empty when nothing failed.
-    QString errorString() const;
+    // put in place together with others; fails, and nothing left, when a write failed.
+    [[nodiscard]] Result<StagedFile> stage();
 
 private:
-    bool openInPlace();
-    bool Fail(int error);
-    bool FailWith(const QString& reason);
-    bool FinishWriting();
+    static Failure SystemFailure(int error);
+    Result<> openInPlace();
+    Result<> FinishWriting();
 
     QString shownName_;
     QByteArray name_;
@@ -91,7 +93,6 @@ private:
     QByteArray temporaryName_; // removed unless committed or staged
     int slot_ = -1;
     DescriptorWriter writer_;
-    QString failure_;
 };
 
 // Puts staged files in place, in order: one sync of their file system for all of them, and only
