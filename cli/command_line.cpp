@@ -99,6 +99,16 @@ std::optional<int> CommandLine::parse(const Args& args) {
                                                ? parser_.errorText()
                                                : unknownOptionMessage(args));
     }
+    // The last of two values would win without a word: -o a.png -o b.png.
+    for (const QCommandLineOption& option : command_.options) {
+        if (!option.valueName().isEmpty() && parser_.values(option).size() > 1) {
+            const QString name = option.names().constFirst();
+            return CommandUsageError(
+                command_,
+                QStringLiteral("%1%2 given more than once")
+                    .arg(name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), name));
+        }
+    }
     if (parser_.isSet(HelpName)) {
         WriteStandardOutput(CommandHelp(command_).toStdString());
         return ExitOk;

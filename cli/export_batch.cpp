@@ -1,14 +1,19 @@
 #include "cli/export_batch.h"
 
+#include "cli/message_text.h"
+#include "cli/standard_output.h"
 #include "picture/native_file_name.h"
+#include "picture/staged_files.h"
 
 #include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <deque>
+#include <dirent.h>
 #include <map>
 #include <mutex>
+#include <sys/resource.h>
 #include <thread>
 #include <vector>
 
@@ -23,8 +28,8 @@ constexpr std::size_t MaxWaitingJobs = 4096;
 constexpr auto ProgressDelay = std::chrono::seconds(1);
 constexpr auto ProgressInterval = std::chrono::milliseconds(200);
 // Written files are put in place and reported a group at a time, each group with one sync: at
-// most this many (each keeps its file open until then), those made within this time, or those
-// made when the work stops to wait for input.
+// most this many, those made within this time, those made when the work stops to wait for
+// input, or those that hold every file the batch may keep open.
 constexpr std::size_t MaxGroupFiles = 128;
 constexpr auto MaxGroupDelay = std::chrono::seconds(1);
 
@@ -35,7 +40,7 @@ struct Made {
 
 struct Queue {
     std::mutex mutex;
-    std::condition_variable jobAdded;    // workers wait for it
+    std::condition_variable jobAdded;    // workers wait for it, and for a file to be free
     std::condition_variable jobTaken;    // the source waits for room
     std::condition_variable outcomeMade; // the reporter waits for it
     std::deque<std::pair<std::size_t, ExportJob>> waiting;
@@ -43,8 +48,14 @@ struct Queue {
     std::size_t submitted = 0;
     std::size_t running = 0; // jobs being worked on
     bool inputEnded = false;
+    // Jobs taken and not yet reported, each with a file open until its group is placed, and how
+    // many may be: a worker waits rather than fail to open a file.
+    std::size_t openFiles = 0;
+    std::size_t fileBudget = 1;
 
     bool idle() const { return waiting.empty() && running == 0; }
+    bool filesFull() const { return openFiles >= fileBudget; }
+    bool groupReady() const { return outcomes.size() >= MaxGroupFiles || idle() || filesFull(); }
 };
 
 class ProgressLine {
@@ -87,10 +98,36 @@ std::size_t WorkerCount() {
     return std::max(1u, std::thread::hardware_concurrency());
 }
 
+std::size_t OpenDescriptors() {
+    std::size_t count = 0;
+    if (DIR* dir = ::opendir("/proc/self/fd")) {
+        while (::readdir(dir) != nullptr) {
+            ++count; // ".", ".." and the folder's own descriptor make up for the three reserved
+        }
+        ::closedir(dir);
+    }
+    return count;
+}
+
+// Half the descriptors the process may still open: the rest is left to the libraries (the
+// typefaces, standard input).
+std::size_t FileBudget() {
+    rlimit limit{};
+    if (::getrlimit(RLIMIT_NOFILE, &limit) != 0 || limit.rlim_cur == RLIM_INFINITY) {
+        return MaxGroupFiles;
+    }
+    const std::size_t open = OpenDescriptors();
+    const std::size_t free = limit.rlim_cur > open ? limit.rlim_cur - open : 0;
+    return std::clamp<std::size_t>(free / 2, 1, MaxGroupFiles);
+}
+
 void Work(Queue& queue, const ExportWork& work) {
     std::unique_lock lock(queue.mutex);
     for (;;) {
-        queue.jobAdded.wait(lock, [&] { return !queue.waiting.empty() || queue.inputEnded; });
+        queue.jobAdded.wait(lock, [&] {
+            return (!queue.waiting.empty() && !queue.filesFull()) ||
+                   (queue.waiting.empty() && queue.inputEnded);
+        });
         if (queue.waiting.empty()) {
             return;
         }
@@ -98,16 +135,31 @@ void Work(Queue& queue, const ExportWork& work) {
         queue.waiting.pop_front();
         queue.jobTaken.notify_one();
         ++queue.running;
+        ++queue.openFiles;
         lock.unlock();
         Made made{work(job), std::move(job.where)};
         lock.lock();
         --queue.running;
         queue.outcomes.emplace(position, std::move(made));
         // The reporter wakes for a group, not for every picture.
-        if (queue.outcomes.size() >= MaxGroupFiles || queue.idle()) {
+        if (queue.groupReady()) {
             queue.outcomeMade.notify_one();
         }
     }
+}
+
+void ReadJobs(Queue& queue, const JobSource& source, BatchResult& result) {
+    const bool read = source([&](ExportJob job) {
+        std::unique_lock lock(queue.mutex);
+        queue.jobTaken.wait(lock, [&] { return queue.waiting.size() < MaxWaitingJobs; });
+        queue.waiting.emplace_back(queue.submitted++, std::move(job));
+        queue.jobAdded.notify_one();
+    });
+    const std::lock_guard lock(queue.mutex);
+    result.inputFailed = !read;
+    queue.inputEnded = true;
+    queue.jobAdded.notify_all();
+    queue.outcomeMade.notify_one();
 }
 
 // Puts the group's written files in place together; a file that cannot be becomes a failure.
@@ -127,6 +179,82 @@ void Place(std::vector<Made>& group) {
     }
 }
 
+// Takes the outcomes in input order and puts them in place and reports them a group at a time.
+class Reporter {
+public:
+    Reporter(Queue& queue, bool progress) : queue_(queue), line_(progress) {}
+
+    void Run(BatchResult& result) {
+        std::unique_lock lock(queue_.mutex);
+        for (;;) {
+            queue_.outcomeMade.wait_for(lock, ProgressInterval, [&] {
+                return (queue_.groupReady() && queue_.outcomes.count(taken_) > 0) || finished();
+            });
+            TakeInOrder();
+            const bool finish = finished();
+            const bool placeNow = finish || queue_.idle() || queue_.filesFull() ||
+                                  group_.size() >= MaxGroupFiles ||
+                                  (!group_.empty() && Clock::now() - groupStart_ >= MaxGroupDelay);
+            const std::size_t submitted = queue_.submitted;
+            const bool totalKnown = queue_.inputEnded;
+            lock.unlock();
+            const std::size_t placed = placeNow ? PlaceAndReport(result) : 0;
+            if (finish) {
+                break;
+            }
+            line_.Show(reported_, submitted, totalKnown);
+            lock.lock();
+            if (placed > 0) {
+                queue_.openFiles -= placed;
+                queue_.jobAdded.notify_all();
+            }
+        }
+        line_.Clear();
+    }
+
+private:
+    bool finished() const { return queue_.inputEnded && taken_ == queue_.submitted; }
+
+    void TakeInOrder() {
+        for (auto next = queue_.outcomes.find(taken_);
+             next != queue_.outcomes.end() && group_.size() < MaxGroupFiles;
+             next = queue_.outcomes.find(taken_)) {
+            if (group_.empty()) {
+                groupStart_ = Clock::now();
+            }
+            group_.push_back(std::move(next->second));
+            queue_.outcomes.erase(next);
+            ++taken_;
+        }
+    }
+
+    // With the ending signals held: a file put in place is a file listed.
+    std::size_t PlaceAndReport(BatchResult& result) {
+        const std::size_t placed = group_.size();
+        if (placed == 0) {
+            return 0;
+        }
+        const picture::SignalsHeld held;
+        Place(group_);
+        line_.Clear();
+        for (const Made& made : group_) {
+            result.anyFailed = result.anyFailed || made.outcome.failed;
+            ReportOutcome(made.outcome);
+        }
+        FlushStandardOutput(); // checked: a full disk is said at the end
+        reported_ += placed;
+        group_.clear();
+        return placed;
+    }
+
+    Queue& queue_;
+    ProgressLine line_;
+    std::size_t taken_ = 0;    // outcomes taken from the queue, in order
+    std::size_t reported_ = 0; // of them, put in place and reported
+    std::vector<Made> group_;
+    Clock::time_point groupStart_;
+};
+
 } // namespace
 
 void ReportOutcome(const ExportOutcome& outcome) {
@@ -134,80 +262,25 @@ void ReportOutcome(const ExportOutcome& outcome) {
         std::printf("%s\n", outcome.written.c_str());
     }
     if (!outcome.message.empty()) {
-        std::fprintf(stderr, "%s\n", outcome.message.c_str());
+        std::fprintf(stderr, "%s\n", ShowControlCharacters(outcome.message).c_str());
     }
 }
 
 BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool progress) {
     Queue queue;
+    queue.fileBudget = FileBudget();
     BatchResult result;
-    std::thread reader([&] {
-        const bool read = source([&](ExportJob job) {
-            std::unique_lock lock(queue.mutex);
-            queue.jobTaken.wait(lock, [&] { return queue.waiting.size() < MaxWaitingJobs; });
-            queue.waiting.emplace_back(queue.submitted++, std::move(job));
-            queue.jobAdded.notify_one();
-        });
-        const std::lock_guard lock(queue.mutex);
-        result.inputFailed = !read;
-        queue.inputEnded = true;
-        queue.jobAdded.notify_all();
-        queue.outcomeMade.notify_one();
-    });
+    std::thread reader;
     std::vector<std::thread> workers(WorkerCount());
-    for (std::thread& worker : workers) {
-        worker = std::thread(Work, std::ref(queue), std::cref(work));
+    {
+        // The threads inherit the held signals: only this one takes them, outside its reports.
+        const picture::SignalsHeld held;
+        reader = std::thread(ReadJobs, std::ref(queue), std::cref(source), std::ref(result));
+        for (std::thread& worker : workers) {
+            worker = std::thread(Work, std::ref(queue), std::cref(work));
+        }
     }
-
-    ProgressLine line(progress);
-    std::size_t taken = 0;    // outcomes taken from the queue, in order
-    std::size_t reported = 0; // of them, put in place and reported
-    std::vector<Made> group;
-    Clock::time_point groupStart;
-    std::unique_lock lock(queue.mutex);
-    for (;;) {
-        queue.outcomeMade.wait_for(lock, ProgressInterval, [&] {
-            const bool groupReady = queue.outcomes.size() >= MaxGroupFiles || queue.idle();
-            return (groupReady && queue.outcomes.count(taken) > 0) ||
-                   (queue.inputEnded && taken == queue.submitted);
-        });
-        for (auto next = queue.outcomes.find(taken);
-             next != queue.outcomes.end() && group.size() < MaxGroupFiles;
-             next = queue.outcomes.find(taken)) {
-            if (group.empty()) {
-                groupStart = Clock::now();
-            }
-            group.push_back(std::move(next->second));
-            queue.outcomes.erase(next);
-            ++taken;
-        }
-        const bool finished = queue.inputEnded && taken == queue.submitted;
-        const bool idle = queue.idle();
-        const std::size_t submitted = queue.submitted;
-        const bool totalKnown = queue.inputEnded;
-        lock.unlock();
-        if (!group.empty() && (finished || idle || group.size() >= MaxGroupFiles ||
-                               Clock::now() - groupStart >= MaxGroupDelay)) {
-            Place(group);
-            line.Clear();
-            for (const Made& made : group) {
-                const ExportOutcome& outcome = made.outcome;
-                result.anyFailed = result.anyFailed || outcome.failed;
-                ReportOutcome(outcome);
-            }
-            if (progress) {
-                std::fflush(stdout);
-            }
-            reported += group.size();
-            group.clear();
-        }
-        if (finished) {
-            break;
-        }
-        line.Show(reported, submitted, totalKnown);
-        lock.lock();
-    }
-    line.Clear();
+    Reporter(queue, progress).Run(result);
     reader.join();
     for (std::thread& worker : workers) {
         worker.join();

@@ -1,7 +1,9 @@
 #include "cli/commands.h"
 #include "cli/data_texts.h"
+#include "cli/ending_signals.h"
 #include "cli/export_batch.h"
 #include "cli/export_options.h"
+#include "cli/message_text.h"
 #include "cli/output_text.h"
 #include "encoding/code93.h"
 #include "files/install_paths.h"
@@ -24,31 +26,6 @@ namespace cli {
 namespace {
 
 constexpr int BatchKeptMemory = 64 << 20;
-
-// A file name as the list of written files shows it: its own bytes, with backslashes and control
-// characters escaped C-style so that every name takes exactly one line.
-std::string ListedName(const QString& fileName) {
-    std::string listed;
-    for (const char c : picture::EncodeFileName(fileName)) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == '\\') {
-            listed += "\\\\";
-        } else if (c == '\n') {
-            listed += "\\n";
-        } else if (c == '\t') {
-            listed += "\\t";
-        } else if (c == '\r') {
-            listed += "\\r";
-        } else if (byte < 0x20 || byte == 0x7f) {
-            char escaped[5];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
-            listed += escaped;
-        } else {
-            listed += c;
-        }
-    }
-    return listed;
-}
 
 picture::ExportRequest RequestFor(const ExportOptions& options, const QString& face,
                                   const QString& text) {
@@ -102,7 +79,7 @@ ExportOutcome ExportOne(const ExportOptions& options, const QString& face, const
         outcome.message = job.where + picture::EncodeFileName(error).toStdString();
         return outcome;
     }
-    outcome.written = ListedName(fileName);
+    outcome.written = ListedName(picture::EncodeFileName(fileName).toStdString());
     return outcome;
 }
 
@@ -134,14 +111,11 @@ int RunExport(const Args& args) {
     }
     const ExportWork exportOne = [&](const ExportJob& job) {
         const QString fileName = batch ? NumberedName(pattern, job.number) : pattern;
-        return ExportOne(options, face, fileName, job,
-                         batch ? picture::Placement::Staged : picture::Placement::Now);
+        return ExportOne(options, face, fileName, job, picture::Placement::Staged);
     };
-
-    if (!batch) {
-        const ExportOutcome outcome = exportOne({1, options.data.front(), {}});
-        ReportOutcome(outcome);
-        return outcome.failed ? ExitRefused : ExitOk;
+    EndCleanlyOnSignals();
+    if (batch) {
+        RemoveStaleFilesBeside(pattern);
     }
     const JobSource source = [&](const JobSink& sink) {
         std::size_t number = 0;
@@ -152,7 +126,7 @@ int RunExport(const Args& args) {
     // Every picture takes and frees the same buffers, on several threads: keep freed memory in
     // the process rather than handing it back to the system after each picture.
     mallopt(M_TRIM_THRESHOLD, BatchKeptMemory);
-    const bool progress = !options.quiet && ::isatty(STDERR_FILENO) != 0;
+    const bool progress = batch && !options.quiet && ::isatty(STDERR_FILENO) != 0;
     const BatchResult result = RunExportBatch(source, exportOne, progress);
     return result.anyFailed || result.inputFailed ? ExitRefused : ExitOk;
 }

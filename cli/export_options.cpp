@@ -72,9 +72,11 @@ Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
         return Failure{QStringLiteral("--printer-dpi and --no-snap are for PDF and SVG; a "
                                       "picture's modules are whole pixels with --exact")};
     }
-    if (const Result<> face = ReadFace(line, options.barcode); !face) {
-        return face;
+    Result<BarcodeChoice> barcode = ReadBarcodeOptions(line);
+    if (!barcode) {
+        return Failure{barcode.error()};
     }
+    options.barcode = *barcode;
     const QString dpi = line.text(QStringLiteral("dpi"));
     if (std::none_of(picture::Resolutions.begin(), picture::Resolutions.end(),
                      [&](const picture::Resolution& r) { return QString::number(r.dpi) == dpi; })) {
@@ -95,9 +97,6 @@ Result<> ReadRasterOptions(const CommandLine& line, ExportOptions& options) {
         picture::GraphicFontSize(options.points, options.dpi, options.barcode.sizeLetter == u'a');
     if (!fontSize) {
         return Failure{QStringLiteral("--points: ") + fontSize.error()};
-    }
-    if (const Result<int> points = ReadPoints(options.points.trimmed()); !points) {
-        return Failure{points.error()};
     }
     if (options.exact && options.barReduction != static_cast<long long>(options.barReduction)) {
         return Failure{

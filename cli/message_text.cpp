@@ -31,4 +31,27 @@ std::string ShowControlCharacters(std::string_view utf8) {
     return out;
 }
 
+std::string ListedName(std::string_view name) {
+    std::string listed;
+    for (const char c : name) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '\\') {
+            listed += "\\\\";
+        } else if (c == '\n') {
+            listed += "\\n";
+        } else if (c == '\t') {
+            listed += "\\t";
+        } else if (c == '\r') {
+            listed += "\\r";
+        } else if (byte < 0x20 || byte == 0x7f) {
+            char escaped[5];
+            std::snprintf(escaped, sizeof escaped, "\\x%02x", byte);
+            listed += escaped;
+        } else {
+            listed += c;
+        }
+    }
+    return listed;
+}
+
 } // namespace cli

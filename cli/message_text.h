@@ -11,4 +11,9 @@ namespace cli {
 // Other bytes, invalid UTF-8 included, pass unchanged.
 std::string ShowControlCharacters(std::string_view utf8);
 
+// A file name (its bytes) as the lists of written files show it: backslashes and control
+// characters escaped C-style (\\, \n, \t, \r, \xHH), so that every name takes exactly one line
+// and nothing reaches the terminal as a command.
+std::string ListedName(std::string_view name);
+
 } // namespace cli

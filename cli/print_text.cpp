@@ -1,17 +1,21 @@
 #include "cli/print_text.h"
 
+#include "cli/message_text.h"
 #include "cli/standard_output.h"
+#include "picture/native_file_name.h"
 
 #include <cstdio>
 
 namespace cli {
 
+// EncodeFileName gives back the bytes of file names that are not UTF-8.
 void PrintLine(const QString& line) {
-    WriteStandardOutput((line + u'\n').toUtf8().toStdString());
+    WriteStandardOutput(ListedName(picture::EncodeFileName(line).toStdString()) + '\n');
 }
 
 void PrintError(const QString& line) {
-    std::fputs((line + u'\n').toUtf8().constData(), stderr);
+    const std::string shown = ShowControlCharacters(picture::EncodeFileName(line).toStdString());
+    std::fprintf(stderr, "%s\n", shown.c_str());
 }
 
 } // namespace cli

@@ -53,9 +53,8 @@ int RunSetup(const Args& args) {
     for (const QString& name : setup.kept) {
         say(QStringLiteral("setup: kept your %1%2").arg(dataFolder, name));
     }
-    if (!setup.result) {
-        PrintError(QStringLiteral("stria93: setup: ") + setup.result.error());
-        return ExitRefused;
+    for (const QString& failure : setup.failures) {
+        PrintError(QStringLiteral("stria93: setup: ") + failure);
     }
     // Help and the about box's Manual open these; a missing one is worth knowing, not fatal.
     for (const char* manual : {helpfiles::HelpManual, helpfiles::PdfManual}) {
@@ -68,7 +67,9 @@ int RunSetup(const Args& args) {
                     .arg(path));
         }
     }
-    return SetupFonts(quiet);
+    // The typefaces are tried even when a data file could not be copied.
+    const int fonts = SetupFonts(quiet);
+    return setup.failures.isEmpty() ? fonts : ExitRefused;
 }
 
 } // namespace cli

@@ -80,15 +80,17 @@ int SetupFonts(bool quiet) {
     const QDir target(targetFolder);
 
     int copied = 0;
+    int failed = 0; // the others are still tried
     for (const QString& name : files) {
         const QString from = source.filePath(name);
         const QString to = target.filePath(name);
         if (SameContents(from, to)) {
             continue;
         }
-        if (const Result<> copied = files::CopyRegularFile(from, to); !copied) {
-            Refuse(copied.error());
-            return ExitRefused;
+        if (const Result<> copy = files::CopyRegularFile(from, to); !copy) {
+            Refuse(copy.error());
+            ++failed;
+            continue;
         }
         ++copied;
         if (!quiet) {
@@ -105,10 +107,10 @@ int SetupFonts(bool quiet) {
     if (!quiet) {
         PrintLine(QStringLiteral("%1 copied, %2 already up to date in %3; font cache refreshed.")
                       .arg(copied)
-                      .arg(files.size() - copied)
+                      .arg(files.size() - copied - failed)
                       .arg(targetFolder));
     }
-    return ExitOk;
+    return failed == 0 ? ExitOk : ExitRefused;
 }
 
 const Command& SetupFontsCommand() {

@@ -4,10 +4,12 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/data_texts.h"
+#include "cli/ending_signals.h"
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
 #include "picture/document_file.h"
+#include "picture/native_file_name.h"
 #include "sheet/label_fit.h"
 #include "sheet/sheet_pdf.h"
 #include "sheet/sheet_rtf.h"
@@ -81,7 +83,7 @@ Result<> ReadStockAndFile(const CommandLine& line, SheetRequest& request) {
             QStringLiteral("there is no stock '%1' ('stria93 sheet --list' shows the stocks)")
                 .arg(stockName)};
     }
-    request.output = line.text(QStringLiteral("o"));
+    request.output = picture::DecodeFileName(line.bytes(QStringLiteral("o")));
     if (request.output.isEmpty()) {
         return Failure{QStringLiteral("missing -o FILE")};
     }
@@ -139,7 +141,7 @@ Result<> ReadAdjustment(const CommandLine& line, SheetRequest& request) {
         bool ok = false;
         const QString scaleText = line.text(QStringLiteral("scale"));
         const double scale = scaleText.toDouble(&ok);
-        if (!ok || scale < SmallestScale || scale > LargestScale) {
+        if (!ok || !(scale >= SmallestScale && scale <= LargestScale)) { // NaN too
             return Failure{
                 QStringLiteral("--scale must be a factor from 0.5 to 2 (for example 0.985), "
                                "not '%1'")
@@ -272,7 +274,7 @@ int WriteCalibration(const SheetRequest& request) {
         PrintError(written.error());
         return ExitRefused;
     }
-    PrintLine(
+    ListPlacedFile(
         QStringLiteral("%1: calibration page for %2").arg(request.output, request.stock->name));
     return ExitOk;
 }
@@ -348,6 +350,8 @@ int RunSheet(const Args& args) {
         return ExitOk;
     }
     const GuiSession session;
+    EndCleanlyOnSignals();
+    RemoveStaleFilesBeside(request.output);
     if (request.calibrate) {
         return WriteCalibration(request);
     }
@@ -375,7 +379,7 @@ int RunSheet(const Args& args) {
     }
     const int perSheet = stock.labelsPerSheet();
     const int pages = static_cast<int>((filled.places.size() + perSheet - 1) / perSheet);
-    PrintLine(
+    ListPlacedFile(
         QStringLiteral("%1: %2 labels on %3 %4 of %5")
             .arg(request.output)
             .arg(filled.places.size() - (request.start - 1))

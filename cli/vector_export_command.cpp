@@ -3,11 +3,13 @@
 #include "cli/barcode_options.h"
 #include "cli/commands.h"
 #include "cli/data_texts.h"
+#include "cli/ending_signals.h"
 #include "cli/export_options.h"
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
 #include "picture/shaped_barcode.h"
+#include "picture/native_file_name.h"
 #include "picture/vector_export.h"
 
 #include <cstdio>
@@ -16,13 +18,17 @@ namespace cli {
 
 int RunVectorExport(const ExportOptions& options) {
     const QString pattern =
-        picture::VectorFileName(QString::fromUtf8(options.output), *options.vector);
+        picture::VectorFileName(picture::DecodeFileName(options.output), *options.vector);
     const bool batch = options.data.size() != 1;
     if (batch && !pattern.contains(QStringLiteral("{n}"))) {
         return CommandUsageError(ExportCommand(), BatchNeedsNumbers());
     }
 
     const GuiSession session;
+    EndCleanlyOnSignals();
+    if (batch) {
+        RemoveStaleFilesBeside(pattern);
+    }
     const QString face = options.barcode.faceName();
     // The module depends on the face and size alone: said once, before the first picture.
     if (options.printer && !options.quiet) {
@@ -52,7 +58,7 @@ int RunVectorExport(const ExportOptions& options) {
                 PrintError(QString::fromUtf8(where.c_str()) + error);
                 return;
             }
-            PrintLine(fileName);
+            ListPlacedFile(fileName);
         });
     return read && !anyFailed ? ExitOk : ExitRefused;
 }

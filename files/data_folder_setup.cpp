@@ -21,13 +21,13 @@ DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataF
     DataFolderSetup setup;
     const QDir source(sourceFolder);
     if (!source.exists()) {
-        setup.result =
-            Failure{QStringLiteral("the installed data folder %1 is missing").arg(sourceFolder)};
+        setup.failures
+            << QStringLiteral("the installed data folder %1 is missing").arg(sourceFolder);
         return setup;
     }
     if (!QFileInfo(dataFolder).isDir()) {
         if (!QDir().mkpath(dataFolder)) {
-            setup.result = Failure{QStringLiteral("cannot create the folder %1").arg(dataFolder)};
+            setup.failures << QStringLiteral("cannot create the folder %1").arg(dataFolder);
             return setup;
         }
         setup.createdFolder = true;
@@ -41,11 +41,11 @@ DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataF
         }
         // Through a temporary file, so that a failed copy never leaves a half file that a later
         // set-up would then keep as the user's own.
-        setup.result = CopyRegularFile(source.filePath(name), targetPath);
-        if (!setup.result) {
-            return setup;
+        if (const Result<> copied = CopyRegularFile(source.filePath(name), targetPath); !copied) {
+            setup.failures << copied.error();
+        } else {
+            setup.copied.append(name);
         }
-        setup.copied.append(name);
     }
     return setup;
 }

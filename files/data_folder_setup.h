@@ -3,8 +3,6 @@
 // as missing: it is what a copy onto a full disk once left behind.
 #pragma once
 
-#include "result/result.h"
-
 #include <QString>
 #include <QStringList>
 
@@ -12,9 +10,9 @@ namespace files {
 
 struct DataFolderSetup {
     bool createdFolder = false;
-    QStringList copied; // file names
-    QStringList kept;   // file names the user already had
-    Result<> result;    // fails when not everything missing was copied: the copy stopped there
+    QStringList copied;   // file names
+    QStringList kept;     // file names the user already had
+    QStringList failures; // one message for each file not copied; the others still are
 };
 
 DataFolderSetup FillDataFolder(const QString& sourceFolder, const QString& dataFolder);

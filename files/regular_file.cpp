@@ -1,9 +1,10 @@
 #include "files/regular_file.h"
 
+#include "files/replaced_file.h"
+
 #include <QFile>
 #include <QSaveFile>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -11,17 +12,13 @@
 namespace files {
 namespace {
 
-QString SystemReason(int error) {
-    return QString::fromLocal8Bit(std::strerror(error));
-}
-
 Failure Unreadable(const QString& reason) {
     return {reason};
 }
 
 } // namespace
 
-Result<std::optional<QByteArray>> ReadRegularFile(const QString& path) {
+Result<std::optional<QByteArray>> ReadRegularFile(const QString& path, qint64 largest) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer for ever.
     const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
@@ -34,14 +31,18 @@ Result<std::optional<QByteArray>> ReadRegularFile(const QString& path) {
     struct stat status {};
     if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
         ::close(fd);
-        return Unreadable(QStringLiteral("not a regular file"));
+        return Unreadable(QStringLiteral("it is not a regular file"));
+    }
+    if (status.st_size > largest) {
+        ::close(fd);
+        return Unreadable(QStringLiteral("it is larger than %1 MB").arg(largest >> 20));
     }
     QFile file;
     if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
         ::close(fd);
         return Unreadable(file.errorString());
     }
-    QByteArray bytes = file.readAll();
+    QByteArray bytes = file.readAll(); // of a regular file: one buffer of its size
     if (file.error() != QFileDevice::NoError) {
         return Unreadable(file.errorString());
     }
@@ -49,9 +50,23 @@ Result<std::optional<QByteArray>> ReadRegularFile(const QString& path) {
 }
 
 Result<> ReplaceFile(const QString& path, const QByteArray& bytes) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat old {};
+    const bool replacing = ::stat(name.constData(), &old) == 0 && S_ISREG(old.st_mode);
+    if (replacing) {
+        if (const Result<> replaceable = CheckReplaceable(name, old); !replaceable) {
+            return replaceable;
+        }
+    }
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         return Failure{file.errorString()};
+    }
+    if (replacing) {
+        if (const Result<> kept = KeepOwnerAndMode(file.handle(), old); !kept) {
+            file.cancelWriting();
+            return kept;
+        }
     }
     // QSaveFile buffers, so a full disk may show only at flush; and commit() does not check its
     // own sync, so the sync is checked here before the rename can replace a good file.

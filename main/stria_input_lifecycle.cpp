@@ -76,12 +76,18 @@ void TStriaInput::FormActivate() {
     }
     if (dataFolderFound_) {
         settings::IniFile file(settingsFilePath());
-        if (file.sectionExists(settings::SettingsSection)) {
-            restoreSettings(file);
+        if (!file.readFailure().isEmpty()) {
+            warn(QStringLiteral("The settings file %1 cannot be read: %2. Stria leaves it as it "
+                                "is and does not keep your options.")
+                     .arg(settingsFilePath(), file.readFailure()));
         } else {
-            writeFirstRunSettings(file);
+            if (file.sectionExists(settings::SettingsSection)) {
+                restoreSettings(file);
+            } else {
+                writeFirstRunSettings(file);
+            }
+            checkTipOfTheDay(file);
         }
-        checkTipOfTheDay(file);
     }
     // Typing replaces the restored data.
     BarTextInput->selectAll();
@@ -101,7 +107,12 @@ void TStriaInput::FormClose() {
             settings::SetSetting(file, key, controlValue(key));
         }
     }
-    static_cast<void>(file.save());
+    // A file that could not be read was said at the start and is left alone; a failed write
+    // would lose the session's options without a word.
+    if (const Result<> saved = file.save(); !saved && file.readFailure().isEmpty()) {
+        warn(QStringLiteral("Your options could not be saved in %1: %2")
+                 .arg(settingsFilePath(), saved.error()));
+    }
 }
 
 QString TStriaInput::settingsFilePath() const {

@@ -12,8 +12,11 @@ namespace picture {
 
 namespace {
 
-// No picture side may pass this, the largest any of the four formats can take (PNG's).
-constexpr long long MaxPictureSide = INT_MAX;
+// The largest picture made, in every format: more than any barcode that scans needs (a million
+// pixels is 21 metres at 1200 dpi), and what picture readers open (libpng refuses wider ones by
+// default). A long barcode is refused here, with its size, before anything is drawn.
+constexpr long long MaxPictureSide = 1000000;
+constexpr long long MaxPicturePixels = 1LL << 30;
 
 // Glyph outlines and metrics go wrong beyond this character height (ascents of 2.6 em pass
 // 32,767 pixels, the rasteriser's limit).
@@ -170,12 +173,13 @@ Result<PictureLayout> LayoutPicture(const ExportRequest& request) {
     const long long raise = request.sizeA ? cellHeight / 4 : 0;
     const long long width = textWidth + 3LL * constants.sideMargin;
     const long long height = top + cellHeight - raise + constants.bottomMargin;
-    if (width > MaxPictureSide || height > MaxPictureSide) {
+    if (width > MaxPictureSide || height > MaxPictureSide || width * height > MaxPicturePixels) {
         return Failure{
-            QStringLiteral("The picture would be %1 x %2 pixels; no picture format "
-                           "holds more than %3 pixels in a direction. Choose a lower "
-                           "resolution or a smaller point size.")
-                .arg(EnglishNumber(width), EnglishNumber(height), EnglishNumber(MaxPictureSide))};
+            QStringLiteral("The picture would be %1 x %2 pixels; a picture is at most %3 pixels "
+                           "a side and %4 pixels in all. Choose a lower resolution, a smaller "
+                           "point size or shorter data.")
+                .arg(EnglishNumber(width), EnglishNumber(height), EnglishNumber(MaxPictureSide),
+                     EnglishNumber(MaxPicturePixels))};
     }
 
     layout.cellHeight = static_cast<int>(cellHeight);

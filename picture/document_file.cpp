@@ -21,12 +21,12 @@ QFont PdfPageFont(const QString& family, double points) {
 
 Result<> WriteDocumentFile(const QString& fileName, const QByteArray& bytes) {
     OutputFile file(fileName);
-    if (!file.open()) {
-        return Failure{CannotCreateFile(fileName, file.errorString())};
+    if (const Result<> opened = file.open(); !opened) {
+        return Failure{CannotCreateFile(fileName, opened.error())};
     }
     file.device()->write(bytes);
-    if (!file.commit()) {
-        return Failure{CannotCreateFile(fileName, file.errorString())};
+    if (const Result<> committed = file.commit(); !committed) {
+        return Failure{CannotCreateFile(fileName, committed.error())};
     }
     return {};
 }
@@ -34,8 +34,8 @@ Result<> WriteDocumentFile(const QString& fileName, const QByteArray& bytes) {
 Result<> WritePdfFile(const QString& fileName, const QPageSize& pageSize, const QString& title,
                       int pageCount, const PageDrawer& drawPage) {
     OutputFile file(fileName);
-    if (!file.open()) {
-        return Failure{CannotCreateFile(fileName, file.errorString())};
+    if (const Result<> opened = file.open(); !opened) {
+        return Failure{CannotCreateFile(fileName, opened.error())};
     }
     {
         QPdfWriter writer(file.device());
@@ -63,8 +63,8 @@ Result<> WritePdfFile(const QString& fileName, const QPageSize& pageSize, const 
             return Failure{CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."))};
         }
     }
-    if (!file.commit()) {
-        return Failure{CannotCreateFile(fileName, file.errorString())};
+    if (const Result<> committed = file.commit(); !committed) {
+        return Failure{CannotCreateFile(fileName, committed.error())};
     }
     return {};
 }

@@ -1,8 +1,9 @@
 #include "picture/output_file.h"
 
 #include "picture/native_file_name.h"
+#include "picture/staged_files.h"
+#include "files/replaced_file.h"
 
-#include <QRandomGenerator>
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
@@ -17,19 +18,12 @@ namespace picture {
 namespace {
 
 constexpr qsizetype WriteBufferBytes = 1 << 16;
-// The longest name of a folder entry on the usual file systems.
-constexpr qsizetype NameMax = 255;
 
 // Counts files as they are opened, so that a group of files knows which one came first.
 std::atomic<std::uint64_t> openings{0};
 
-// The name with a random ending, in the same folder; a name too long to take the ending is cut
-// short first, so that every name the system accepts can be written.
-QByteArray TemporaryName(const QByteArray& name) {
-    const QByteArray ending = '.' + QByteArray::number(QRandomGenerator::global()->generate(), 36);
-    const qsizetype folderLength = name.lastIndexOf('/') + 1;
-    const qsizetype kept = std::min(name.size() - folderLength, NameMax - ending.size());
-    return name.left(folderLength + kept) + ending;
+QString SystemReason(int error) {
+    return files::SystemReason(error);
 }
 
 void Close(int& descriptor) {
@@ -63,10 +57,19 @@ qint64 DescriptorWriter::writeData(const char* data, qint64 length) {
     return length;
 }
 
-bool DescriptorWriter::Flush() {
-    const bool ok = failure_.isEmpty() && WriteOut(buffer_.constData(), buffer_.size());
+Result<> DescriptorWriter::Flush() {
+    if (failure_.isEmpty()) {
+        WriteOut(buffer_.constData(), buffer_.size());
+    }
     buffer_.clear();
-    return ok;
+    return status();
+}
+
+Result<> DescriptorWriter::status() const {
+    if (!failure_.isEmpty()) {
+        return Failure{failure_};
+    }
+    return {};
 }
 
 bool DescriptorWriter::WriteOut(const char* data, qint64 length) {
@@ -76,7 +79,7 @@ bool DescriptorWriter::WriteOut(const char* data, qint64 length) {
             continue;
         }
         if (written <= 0) {
-            failure_ = qt_error_string(written < 0 ? errno : ENOSPC);
+            failure_ = SystemReason(written < 0 ? errno : ENOSPC);
             return false;
         }
         data += written;
@@ -95,6 +98,7 @@ StagedFile& StagedFile::operator=(StagedFile&& other) noexcept {
         descriptor_ = std::exchange(other.descriptor_, -1);
         openedOrder_ = other.openedOrder_;
         temporaryName_ = std::exchange(other.temporaryName_, {});
+        slot_ = std::exchange(other.slot_, -1);
         name_ = std::move(other.name_);
         shownName_ = std::move(other.shownName_);
     }
@@ -108,7 +112,7 @@ StagedFile::~StagedFile() {
 void StagedFile::Discard() {
     Close(descriptor_);
     if (!temporaryName_.isEmpty()) {
-        ::unlink(temporaryName_.constData());
+        DiscardStagedFile(std::exchange(slot_, -1), temporaryName_);
         temporaryName_.clear();
     }
 }
@@ -119,41 +123,32 @@ OutputFile::OutputFile(const QString& fileName)
 OutputFile::~OutputFile() {
     Close(descriptor_);
     if (!temporaryName_.isEmpty()) {
-        ::unlink(temporaryName_.constData());
+        DiscardStagedFile(slot_, temporaryName_);
     }
 }
 
-bool OutputFile::Fail(int error) {
-    return FailWith(qt_error_string(error));
+Failure OutputFile::SystemFailure(int error) {
+    return Failure{SystemReason(error)};
 }
 
-bool OutputFile::FailWith(const QString& reason) {
-    if (failure_.isEmpty()) {
-        failure_ = reason;
-    }
-    return false;
-}
-
-bool OutputFile::open() {
+Result<> OutputFile::open() {
     struct stat old {};
     const bool replacing = ::stat(name_.constData(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode)) {
-        return Fail(EISDIR);
+        return SystemFailure(EISDIR);
     }
     inPlace_ = replacing && !S_ISREG(old.st_mode);
     if (inPlace_) {
-        descriptor_ = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (descriptor_ < 0) {
-            return Fail(errno);
+        return openInPlace();
+    }
+    if (replacing) {
+        if (Result<> replaceable = files::CheckReplaceable(name_, old); !replaceable) {
+            return replaceable;
         }
-        ::fcntl(descriptor_, F_SETFL, ::fcntl(descriptor_, F_GETFL) & ~O_NONBLOCK);
-        writer_.Attach(descriptor_);
-        return true;
     }
     for (int attempt = 0; descriptor_ < 0 && attempt < 100; ++attempt) {
-        temporaryName_ = TemporaryName(name_);
-        descriptor_ =
-            ::open(temporaryName_.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        temporaryName_ = StagedName(name_);
+        descriptor_ = CreateStagedFile(temporaryName_, slot_);
         if (descriptor_ < 0 && errno != EEXIST) {
             break;
         }
@@ -161,62 +156,81 @@ bool OutputFile::open() {
     if (descriptor_ < 0) {
         const int error = errno;
         temporaryName_.clear();
-        return Fail(error);
+        return SystemFailure(error);
     }
     openedOrder_ = ++openings;
     if (replacing) {
-        ::fchmod(descriptor_, old.st_mode & 07777);
+        if (Result<> kept = files::KeepOwnerAndMode(descriptor_, old); !kept) {
+            return kept;
+        }
     }
     writer_.Attach(descriptor_);
-    return true;
+    return {};
+}
+
+// Opened without blocking, so that a FIFO nobody reads is refused instead of waited for.
+Result<> OutputFile::openInPlace() {
+    descriptor_ = ::open(name_.constData(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    const int flags = descriptor_ < 0 ? -1 : ::fcntl(descriptor_, F_GETFL);
+    if (flags < 0 || ::fcntl(descriptor_, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        return SystemFailure(errno);
+    }
+    writer_.Attach(descriptor_);
+    return {};
 }
 
 QIODevice* OutputFile::device() {
     return &writer_;
 }
 
-bool OutputFile::FinishWriting() {
-    return writer_.Flush() || FailWith(writer_.failure());
+Result<> OutputFile::written() const {
+    return writer_.status();
 }
 
-bool OutputFile::commit() {
-    if (!FinishWriting()) {
-        return false;
+Result<> OutputFile::FinishWriting() {
+    return writer_.Flush();
+}
+
+Result<> OutputFile::commit() {
+    if (Result<> finished = FinishWriting(); !finished) {
+        return finished;
     }
     if (inPlace_) {
-        Close(descriptor_);
-        return true;
+        // The data went to the device itself: its close is the last word on it.
+        if (::close(std::exchange(descriptor_, -1)) != 0) {
+            return SystemFailure(errno);
+        }
+        return {};
     }
     if (::fdatasync(descriptor_) != 0) {
-        return Fail(errno);
+        return SystemFailure(errno);
     }
     const int closed = ::close(std::exchange(descriptor_, -1));
-    if (closed != 0 || ::rename(temporaryName_.constData(), name_.constData()) != 0) {
-        return Fail(errno);
+    if (closed != 0 || PlaceStagedFile(slot_, temporaryName_, name_) != 0) {
+        return SystemFailure(errno);
     }
     temporaryName_.clear();
-    return true;
+    return {};
 }
 
-bool OutputFile::stage(StagedFile& staged) {
-    if (!FinishWriting()) {
-        return false;
+Result<StagedFile> OutputFile::stage() {
+    if (Result<> finished = FinishWriting(); !finished) {
+        return Failure{finished.error()};
     }
-    staged = StagedFile();
+    StagedFile staged;
     if (inPlace_) {
-        Close(descriptor_);
-        return true;
+        if (::close(std::exchange(descriptor_, -1)) != 0) {
+            return SystemFailure(errno);
+        }
+        return staged;
     }
     staged.descriptor_ = std::exchange(descriptor_, -1);
     staged.openedOrder_ = openedOrder_;
     staged.temporaryName_ = std::exchange(temporaryName_, {});
+    staged.slot_ = std::exchange(slot_, -1);
     staged.name_ = name_;
     staged.shownName_ = shownName_;
-    return true;
-}
-
-QString OutputFile::errorString() const {
-    return failure_.isEmpty() ? writer_.failure() : failure_;
+    return staged;
 }
 
 // A batch syncs once for a group of files instead of once a file. The guarantee stays that of
@@ -236,7 +250,7 @@ std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files) {
         }
         struct stat status {};
         if (::fstat(file.descriptor_, &status) != 0) {
-            messages[i] = CannotCreateFile(file.shownName_, qt_error_string(errno));
+            messages[i] = CannotCreateFile(file.shownName_, SystemReason(errno));
             file.Discard();
             continue;
         }
@@ -259,13 +273,14 @@ std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files) {
         if (error == 0 && ::close(std::exchange(file.descriptor_, -1)) != 0) {
             error = errno;
         }
-        if (error == 0 && ::rename(file.temporaryName_.constData(), file.name_.constData()) != 0) {
+        if (error == 0 && PlaceStagedFile(file.slot_, file.temporaryName_, file.name_) != 0) {
             error = errno;
         }
         if (error == 0) {
             file.temporaryName_.clear();
+            file.slot_ = -1;
         } else {
-            messages[i] = CannotCreateFile(file.shownName_, qt_error_string(error));
+            messages[i] = CannotCreateFile(file.shownName_, SystemReason(error));
         }
         file.Discard();
     }

@@ -1,6 +1,8 @@
 // A file being written that replaces the old one only once it is complete.
 #pragma once
 
+#include "result/result.h"
+
 #include <QIODevice>
 #include <QString>
 #include <cstdint>
@@ -14,8 +16,9 @@ namespace picture {
 class DescriptorWriter : public QIODevice {
 public:
     void Attach(int descriptor);
-    bool Flush(); // false when any write failed
-    QString failure() const { return failure_; }
+    // Fails with the first failed write's reason, then and ever after.
+    [[nodiscard]] Result<> Flush();
+    [[nodiscard]] Result<> status() const;
 
 protected:
     qint64 readData(char*, qint64) override { return -1; }
@@ -46,12 +49,15 @@ private:
     int descriptor_ = -1; // open until placed: see PlaceStagedFiles
     std::uint64_t openedOrder_ = 0;
     QByteArray temporaryName_; // empty when there is nothing to place (written in place)
+    int slot_ = -1;            // of staged_files.h
     QByteArray name_;
     QString shownName_;
 };
 
-// Regular files (and new names) are written under a temporary name in the same folder, then
-// synced and renamed over the old one, so a failed write leaves the old file and nothing else.
+// Regular files (and new names) are written under a temporary name in the same folder (see
+// staged_files.h), then synced and renamed over the old one, so a failed write leaves the old
+// file and nothing else. The replaced file's mode, owner and group are kept, a read-only one is
+// refused (files/replaced_file.h).
 // Names are handled as bytes (see native_file_name.h). An existing file that is not a regular
 // file (a device such as /dev/null) cannot be replaced by a rename and is written in place; it
 // is opened without blocking, so a FIFO nobody reads is refused instead of waited for.
@@ -63,21 +69,21 @@ public:
     OutputFile(const OutputFile&) = delete;
     OutputFile& operator=(const OutputFile&) = delete;
 
-    bool open();
+    [[nodiscard]] Result<> open();
     QIODevice* device();
-    // Flushes and checks every write, syncs the file and renames it over its name; false, and
+    // The first write that failed, if any.
+    [[nodiscard]] Result<> written() const;
+    // Flushes and checks every write, syncs the file and renames it over its name; fails, and
     // nothing replaced, when any step failed.
-    bool commit();
+    [[nodiscard]] Result<> commit();
     // Flushes and checks every write and hands the file over unsynced, for PlaceStagedFiles to
-    // put in place together with others; false, and nothing left, when a write failed.
-    bool stage(StagedFile& staged);
-    // The system's reason for the first failure, empty when nothing failed.
-    QString errorString() const;
+    // put in place together with others; fails, and nothing left, when a write failed.
+    [[nodiscard]] Result<StagedFile> stage();
 
 private:
-    bool Fail(int error);
-    bool FailWith(const QString& reason);
-    bool FinishWriting();
+    static Failure SystemFailure(int error);
+    Result<> openInPlace();
+    Result<> FinishWriting();
 
     QString shownName_;
     QByteArray name_;
@@ -85,8 +91,8 @@ private:
     int descriptor_ = -1;
     std::uint64_t openedOrder_ = 0;
     QByteArray temporaryName_; // removed unless committed or staged
+    int slot_ = -1;
     DescriptorWriter writer_;
-    QString failure_;
 };
 
 // Puts staged files in place, in order: one sync of their file system for all of them, and only

@@ -52,19 +52,24 @@ Result<StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QStrin
         return Failure{CannotCreateFile(fullName, reason)};
     };
     OutputFile file(fullName);
-    if (!file.open()) {
-        return cannotCreate(file.errorString());
+    if (const Result<> opened = file.open(); !opened) {
+        return cannotCreate(opened.error());
     }
     if (const Result<> encoded = Encode(rows, format, *file.device()); !encoded) {
-        const QString reason = file.errorString();
-        return cannotCreate(reason.isEmpty() ? encoded.error() : reason);
+        const Result<> written = file.written(); // a full disk says more than the encoder
+        return cannotCreate(written ? encoded.error() : written.error());
     }
-    StagedFile staged;
-    const bool done = placement == Placement::Now ? file.commit() : file.stage(staged);
-    if (!done) {
-        return cannotCreate(file.errorString());
+    if (placement == Placement::Staged) {
+        Result<StagedFile> staged = file.stage();
+        if (!staged) {
+            return cannotCreate(staged.error());
+        }
+        return staged;
     }
-    return staged;
+    if (const Result<> committed = file.commit(); !committed) {
+        return cannotCreate(committed.error());
+    }
+    return StagedFile();
 }
 
 Result<StagedFile> WritePicture(const PictureLayout& layout, PictureFormat format,

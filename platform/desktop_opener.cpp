@@ -10,8 +10,8 @@ namespace platform {
 namespace {
 
 constexpr char CompiledHelpType[] = "application/vnd.ms-htmlhelp";
-// xdg-mime answers at once on every desktop; a hung one must not freeze the window for long.
-constexpr int QueryMilliseconds = 5000;
+// xdg-mime answers at once on every desktop; a hung one may hold the window a second at most.
+constexpr int QueryMilliseconds = 1000;
 
 QString TypeOf(const QUrl& target) {
     if (!target.isLocalFile()) {

@@ -2,16 +2,14 @@
 
 #include "files/regular_file.h"
 
-#include <QList>
 #include <QStringDecoder>
+#include <algorithm>
 #include <optional>
 
 namespace settings {
 namespace {
 
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
-
-using Line = IniFile::Line;
 
 // Line by line, so that one stray Latin-1 byte cannot turn the UTF-8 of every other line into
 // pairs of Latin-1 characters.
@@ -24,60 +22,152 @@ QString DecodeLine(QByteArrayView bytes) {
     return text;
 }
 
-QByteArrayView WithoutLineEnd(QByteArrayView raw) {
-    if (raw.endsWith('\n')) {
-        raw.chop(raw.endsWith("\r\n") ? 2 : 1);
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\v' || c == '\f';
+}
+
+QByteArrayView Trimmed(QByteArrayView bytes) {
+    while (!bytes.isEmpty() && IsBlank(bytes.front())) {
+        bytes = bytes.sliced(1);
     }
-    return raw;
+    while (!bytes.isEmpty() && IsBlank(bytes.back())) {
+        bytes.chop(1);
+    }
+    return bytes;
 }
 
-// A rewritten line keeps its own line end.
-void ReplaceLine(Line& line, const QString& text) {
-    const QByteArrayView raw(line.raw);
-    line.raw = text.toUtf8() + raw.sliced(WithoutLineEnd(raw).size()).toByteArray();
-    line.text = text;
+// One line of the file: its bytes without the line end, and where the next line starts.
+struct LineAt {
+    qsizetype start = 0;
+    qsizetype end = 0;
+    qsizetype next = 0;
+};
+
+LineAt LineFrom(QByteArrayView bytes, qsizetype start) {
+    const qsizetype newline = bytes.indexOf('\n', start);
+    LineAt line{start, newline < 0 ? bytes.size() : newline,
+                newline < 0 ? bytes.size() : newline + 1};
+    if (newline >= 0 && line.end > start && bytes[line.end - 1] == '\r') {
+        --line.end;
+    }
+    return line;
 }
 
-bool IsComment(const QString& trimmed) {
-    return trimmed.startsWith(QLatin1Char(';')) || trimmed.startsWith(QLatin1Char('#'));
-}
-
-std::optional<QString> SectionName(const QString& line) {
-    const QString trimmed = line.trimmed();
-    if (!trimmed.startsWith(QLatin1Char('['))) {
+// The name of a section header line, or nothing for other lines.
+std::optional<QByteArrayView> SectionName(QByteArrayView line) {
+    const QByteArrayView trimmed = Trimmed(line);
+    if (!trimmed.startsWith('[')) {
         return std::nullopt;
     }
-    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    const qsizetype close = trimmed.indexOf(']');
     if (close < 0) {
         return std::nullopt;
     }
-    return trimmed.mid(1, close - 1).trimmed();
+    return Trimmed(trimmed.sliced(1, close - 1));
 }
 
-// Position of the '=' of a key line, or -1 for headers, comments, blank and other lines.
-qsizetype EqualsPosition(const QString& line) {
+// The name of a key line ("Key=Value", first character neither ';' nor '#' nor '['), empty for
+// other lines.
+QByteArrayView KeyName(QByteArrayView line) {
+    const QByteArrayView trimmed = Trimmed(line);
+    if (trimmed.isEmpty() || trimmed.front() == ';' || trimmed.front() == '#' ||
+        SectionName(line)) {
+        return {};
+    }
+    const qsizetype equals = line.indexOf('=');
+    return equals < 0 ? QByteArrayView() : Trimmed(line.first(equals));
+}
+
+// Whether a line's names are plain ASCII: every byte before its first '=' or ']' is. (A value
+// does not matter: ASCII reads the same in UTF-8 and Latin-1.)
+bool NamesAreAscii(QByteArrayView line) {
+    for (const char c : line) {
+        if (c == '=' || c == ']') {
+            return true;
+        }
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// What a line is: a section header or a key line, with its name. A line with plain ASCII names,
+// nearly every line of a settings file, is read as bytes; any other is decoded first, so that
+// Unicode blanks (U+00A0, U+0085) count as blanks there as everywhere.
+struct LineNames {
+    bool header = false;
+    bool key = false;
+    QByteArrayView ascii; // the name of an ASCII line
+    QString decoded;      // the name of any other
+};
+
+LineNames NamesOf(QByteArrayView text) {
+    LineNames names;
+    if (NamesAreAscii(text)) {
+        if (const std::optional<QByteArrayView> section = SectionName(text)) {
+            names.header = true;
+            names.ascii = *section;
+        } else {
+            names.ascii = KeyName(text);
+            names.key = !names.ascii.isEmpty();
+        }
+        return names;
+    }
+    const QString line = DecodeLine(text);
     const QString trimmed = line.trimmed();
-    if (trimmed.isEmpty() || IsComment(trimmed) || SectionName(line)) {
-        return -1;
+    const qsizetype close = trimmed.indexOf(QLatin1Char(']'));
+    names.header = trimmed.startsWith(QLatin1Char('[')) && close >= 0;
+    if (names.header) {
+        names.decoded = trimmed.mid(1, close - 1).trimmed();
+    } else if (!trimmed.isEmpty() && !trimmed.startsWith(QLatin1Char(';')) &&
+               !trimmed.startsWith(QLatin1Char('#'))) {
+        names.decoded = line.left(std::max<qsizetype>(line.indexOf(QLatin1Char('=')), 0)).trimmed();
+        names.key = !names.decoded.isEmpty();
     }
-    const qsizetype equals = line.indexOf(QLatin1Char('='));
-    if (equals < 0 || line.left(equals).trimmed().isEmpty()) {
-        return -1;
-    }
-    return equals;
+    return names;
 }
 
-bool SameName(const QString& a, const QString& b) {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+// Calls visit(line, names) for every line; stops when visit returns false.
+template <typename Visit> void ForEachLine(QByteArrayView bytes, Visit visit) {
+    for (qsizetype at = 0; at < bytes.size();) {
+        const LineAt line = LineFrom(bytes, at);
+        at = line.next;
+        if (!visit(line, NamesOf(bytes.sliced(line.start, line.end - line.start)))) {
+            return;
+        }
+    }
 }
+
+// A name as the file has it against a wanted one, without regard to letter case; ASCII names,
+// all the program asks for, are compared as bytes.
+class WantedName {
+public:
+    explicit WantedName(const QString& name) : name_(name), ascii_(name.toLatin1()) {
+        isAscii_ =
+            std::all_of(name.begin(), name.end(), [](QChar c) { return c.unicode() < 0x80; });
+    }
+
+    bool matches(const LineNames& names) const {
+        if (!names.decoded.isEmpty()) {
+            return names.decoded.compare(name_, Qt::CaseInsensitive) == 0;
+        }
+        const QByteArrayView raw = names.ascii;
+        if (isAscii_) {
+            return raw.size() == ascii_.size() &&
+                   qstrnicmp(raw.data(), ascii_.constData(), size_t(raw.size())) == 0;
+        }
+        return QString::fromLatin1(raw).compare(name_, Qt::CaseInsensitive) == 0;
+    }
+
+private:
+    QString name_;
+    QByteArray ascii_;
+    bool isAscii_ = true;
+};
 
 bool IsQuoted(const QString& text) {
     return text.size() >= 2 && text.startsWith(QLatin1Char('"')) && text.endsWith(QLatin1Char('"'));
-}
-
-QString DecodeValue(const QString& raw) {
-    const QString trimmed = raw.trimmed();
-    return IsQuoted(trimmed) ? trimmed.mid(1, trimmed.size() - 2) : trimmed;
 }
 
 QString EncodeValue(QString value) {
@@ -91,48 +181,63 @@ QString EncodeValue(QString value) {
 
 // Where a key stands in the document: its line, or where a new key of that section goes.
 struct Location {
-    qsizetype keyLine = -1;     // the line holding the key
-    qsizetype insertAfter = -1; // last header or key line of the section's first occurrence
+    std::optional<LineAt> keyLine; // the line holding the key
+    qsizetype insertAt = -1;       // after the last header or key line of the section's first
+                                   // occurrence
     bool sectionSeen = false;
 };
 
-Location Find(const QList<Line>& lines, const QString& section, const QString& key) {
+// Stops at the key: where a new one would go matters only when there is none.
+Location Find(QByteArrayView bytes, const QString& section, const QString& key) {
+    const WantedName wantedSection(section);
+    const WantedName wantedKey(key);
     Location location;
     bool inSection = false;
     bool inFirstOccurrence = false;
-    for (qsizetype i = 0; i < lines.size(); ++i) {
-        const QString& line = lines[i].text;
-        if (const std::optional<QString> name = SectionName(line)) {
-            inSection = SameName(*name, section);
+    ForEachLine(bytes, [&](const LineAt& line, const LineNames& names) {
+        if (names.header) {
+            inSection = wantedSection.matches(names);
             inFirstOccurrence = inSection && !location.sectionSeen;
             if (inFirstOccurrence) {
                 location.sectionSeen = true;
-                location.insertAfter = i;
+                location.insertAt = line.next;
             }
-            continue;
+            return true;
         }
-        const qsizetype equals = EqualsPosition(line);
-        if (!inSection || equals < 0) {
-            continue;
+        if (!inSection || !names.key) {
+            return true;
         }
         if (inFirstOccurrence) {
-            location.insertAfter = i;
+            location.insertAt = line.next;
         }
-        if (location.keyLine < 0 && SameName(line.left(equals).trimmed(), key)) {
-            location.keyLine = i;
+        if (wantedKey.matches(names)) {
+            location.keyLine = line;
+            return false;
         }
-    }
+        return true;
+    });
     return location;
 }
 
-std::optional<QString> ReadRaw(const QList<Line>& lines, const QString& section,
-                               const QString& key) {
-    const Location location = Find(lines, section, key);
-    if (location.keyLine < 0) {
+// Decodes only the value, and trims and unquotes it in place: a value may be megabytes long.
+std::optional<QString> ReadRaw(QByteArrayView bytes, const QString& section, const QString& key) {
+    const Location location = Find(bytes, section, key);
+    if (!location.keyLine) {
         return std::nullopt;
     }
-    const QString& line = lines[location.keyLine].text;
-    return DecodeValue(line.mid(EqualsPosition(line) + 1));
+    const LineAt& at = *location.keyLine;
+    const QByteArrayView line = bytes.sliced(at.start, at.end - at.start);
+    const QByteArrayView raw = line.sliced(line.indexOf('=') + 1);
+    // As the whole line decodes: a U+FEFF after the '=' is a character, not a byte-order mark.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
+    QString value = line.isValidUtf8() ? QString(utf8(raw)) : QString::fromLatin1(raw);
+    value = std::move(value).trimmed();
+    if (IsQuoted(value)) {
+        value.chop(1);
+        value.remove(0, 1);
+    }
+    return value;
 }
 
 } // namespace
@@ -158,46 +263,44 @@ bool ParseIniInteger(const QString& value, int* result) {
 }
 
 IniFile::IniFile(QString path) : path_(std::move(path)) {
-    const Result<std::optional<QByteArray>> contents = files::ReadRegularFile(path_);
+    Result<std::optional<QByteArray>> contents = files::ReadRegularFile(path_, LargestFile);
     // Something there that cannot be read must not be replaced by what little is known of it.
-    readable_ = contents.ok();
-    const QByteArray read = contents ? contents->value_or(QByteArray()) : QByteArray();
-    QByteArrayView bytes(read);
-    if (bytes.startsWith(Utf8Bom)) {
+    readFailure_ = contents.error();
+    if (contents && *contents) {
+        bytes_ = std::move(**contents);
+    }
+    if (bytes_.startsWith(Utf8Bom)) {
         bom_ = Utf8Bom;
-        bytes = bytes.sliced(3);
+        bytes_.remove(0, bom_.size());
     }
-    while (!bytes.isEmpty()) {
-        const qsizetype newline = bytes.indexOf('\n');
-        const QByteArrayView raw = newline < 0 ? bytes : bytes.first(newline + 1);
-        lines_.append({raw.toByteArray(), DecodeLine(WithoutLineEnd(raw))});
-        bytes = bytes.sliced(raw.size());
-    }
-    if (!lines_.isEmpty() && lines_.first().raw.endsWith("\r\n")) {
+    const qsizetype newline = bytes_.indexOf('\n');
+    if (newline > 0 && bytes_[newline - 1] == '\r') {
         lineEnding_ = "\r\n";
     }
 }
 
 bool IniFile::sectionExists(const QString& section) const {
+    const WantedName wanted(section);
     bool inSection = false;
-    for (const Line& documentLine : lines_) {
-        const QString& line = documentLine.text;
-        if (const std::optional<QString> name = SectionName(line)) {
-            inSection = SameName(*name, section);
-        } else if (inSection && EqualsPosition(line) >= 0) {
-            return true;
+    bool found = false;
+    ForEachLine(bytes_, [&](const LineAt&, const LineNames& names) {
+        if (names.header) {
+            inSection = wanted.matches(names);
+        } else if (inSection && names.key) {
+            found = true;
         }
-    }
-    return false;
+        return !found;
+    });
+    return found;
 }
 
 QString IniFile::readText(const QString& section, const QString& key,
                           const QString& defaultValue) const {
-    return ReadRaw(lines_, section, key).value_or(defaultValue);
+    return ReadRaw(bytes_, section, key).value_or(defaultValue);
 }
 
 int IniFile::readInteger(const QString& section, const QString& key, int defaultValue) const {
-    const std::optional<QString> raw = ReadRaw(lines_, section, key);
+    const std::optional<QString> raw = ReadRaw(bytes_, section, key);
     int value = defaultValue;
     if (raw) {
         ParseIniInteger(*raw, &value);
@@ -210,24 +313,31 @@ bool IniFile::readBool(const QString& section, const QString& key, bool defaultV
 }
 
 // An added line gets the file's line end, and the line before it one if it had none.
-void IniFile::insertLine(qsizetype index, const QString& text) {
-    if (index > 0 && !lines_[index - 1].raw.endsWith('\n')) {
-        lines_[index - 1].raw += lineEnding_;
+void IniFile::insertLine(qsizetype at, const QString& text) {
+    QByteArray line = text.toUtf8() + lineEnding_;
+    if (at > 0 && bytes_[at - 1] != '\n') {
+        line.prepend(lineEnding_);
     }
-    lines_.insert(index, {text.toUtf8() + lineEnding_, text});
+    bytes_.insert(at, line);
 }
 
 void IniFile::setText(const QString& section, const QString& key, const QString& value) {
-    const Location location = Find(lines_, section, key);
+    const Location location = Find(bytes_, section, key);
     const QString encoded = EncodeValue(value);
-    if (location.keyLine >= 0) {
-        Line& line = lines_[location.keyLine];
-        ReplaceLine(line, line.text.left(EqualsPosition(line.text) + 1) + encoded);
+    if (location.keyLine) {
+        // A rewritten line keeps its own line end.
+        const LineAt& at = *location.keyLine;
+        const QByteArrayView line = QByteArrayView(bytes_).sliced(at.start, at.end - at.start);
+        const QByteArrayView name = line.first(line.indexOf('=') + 1);
+        QByteArray rewritten =
+            line.isValidUtf8() ? name.toByteArray() : QString::fromLatin1(name).toUtf8();
+        rewritten += encoded.toUtf8();
+        bytes_.replace(at.start, at.end - at.start, rewritten);
     } else if (location.sectionSeen) {
-        insertLine(location.insertAfter + 1, key + QLatin1Char('=') + encoded);
+        insertLine(location.insertAt, key + QLatin1Char('=') + encoded);
     } else {
-        insertLine(lines_.size(), QLatin1Char('[') + section + QLatin1Char(']'));
-        insertLine(lines_.size(), key + QLatin1Char('=') + encoded);
+        insertLine(bytes_.size(), QLatin1Char('[') + section + QLatin1Char(']'));
+        insertLine(bytes_.size(), key + QLatin1Char('=') + encoded);
     }
 }
 
@@ -240,14 +350,11 @@ void IniFile::setBool(const QString& section, const QString& key, bool value) {
 }
 
 Result<> IniFile::save() const {
-    if (!readable_) {
-        return Failure{QStringLiteral("%1 is not a regular file that can be read").arg(path_)};
+    if (!readFailure_.isEmpty()) {
+        return Failure{QStringLiteral("%1 cannot be read: %2").arg(path_, readFailure_)};
     }
-    QByteArray bytes = bom_;
-    for (const Line& line : lines_) {
-        bytes += line.raw;
-    }
-    return files::ReplaceFile(path_, bytes);
+    // Without a byte-order mark the bytes go as they are, not copied.
+    return files::ReplaceFile(path_, bom_.isEmpty() ? bytes_ : bom_ + bytes_);
 }
 
 } // namespace settings

@@ -13,20 +13,22 @@
 // unchanged; line breaks cannot be stored in a line and are written as spaces.
 //
 // Each line is read as UTF-8, or as Latin-1 when that line is not valid UTF-8; a changed or added
-// line is written as UTF-8. Anything but a regular file (a FIFO, a folder) counts as a file that
-// cannot be read: it reads as empty and is never written.
+// line is written as UTF-8. Anything but a regular file (a FIFO, a folder), and a file larger
+// than LargestFile, counts as a file that cannot be read: it reads as empty and is never written.
+// The file is held once, as its bytes; lines are found and decoded as they are asked for.
 #pragma once
 
 #include "result/result.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 
 namespace settings {
 
 class IniFile {
 public:
+    static constexpr qint64 LargestFile = 16 << 20;
+
     // Reads the file; a missing or unreadable one reads as empty.
     explicit IniFile(QString path);
 
@@ -45,17 +47,15 @@ public:
     // the write fails or when the file could not be read: writing it then would lose it.
     Result<> save() const;
 
-    struct Line {
-        QByteArray raw; // as in the file, its line end included (none on a last line without one)
-        QString text;   // decoded, without the line end
-    };
+    // Why the file could not be read; empty when it could (or when there is none).
+    QString readFailure() const { return readFailure_; }
 
 private:
-    void insertLine(qsizetype index, const QString& text);
+    void insertLine(qsizetype at, const QString& text);
 
     QString path_;
-    bool readable_ = true;
-    QList<Line> lines_;
+    QString readFailure_;
+    QByteArray bytes_; // without the byte-order mark
     QByteArray bom_;
     QByteArray lineEnding_ = "\n"; // for lines the program adds
 };

@@ -11,7 +11,10 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
+#include <csignal>
 #include <sys/stat.h>
+#include <unistd.h>
+#include <utime.h>
 
 namespace {
 
@@ -66,6 +69,13 @@ private slots:
     void usageErrors_data();
     void usageErrors();
     void namesKeepTheirBytes();
+    void refusals_data();
+    void refusals();
+    void ownerAndModeKept();
+    void signalsLeaveNoFiles_data();
+    void signalsLeaveNoFiles();
+    void staleFilesRemoved();
+    void fewFileHandles();
     void helpNamesExport();
 
 private:
@@ -300,10 +310,16 @@ void TestExportCli::usageErrors_data() {
         << QByteArray("cannot tell the picture format from '/tmp/x.txt'");
     QTest::newRow("bad dpi") << QStringList{"export", "--dpi", "500", "-o", "x.png", "A"}
                              << QByteArray("--dpi must be 300, 600, 900 or 1200, not '500'");
-    QTest::newRow("bad points") << QStringList{"export", "--points", "2x", "-o", "x.png", "A"}
-                                << QByteArray("'2x' is not a valid integer value");
+    QTest::newRow("bad points")
+        << QStringList{"export", "--points", "2x", "-o", "x.png", "A"}
+        << QByteArray("--points must be a whole number from 18 to 16383, not '2x'");
     QTest::newRow("points below 18") << QStringList{"export", "--points", "12", "-o", "x.png", "A"}
                                      << QByteArray("--points must be a whole number from 18");
+    QTest::newRow("points too large")
+        << QStringList{"export", "--points", "999999", "-o", "x.png", "A"}
+        << QByteArray("--points must be a whole number from 18 to 16383, not '999999'");
+    QTest::newRow("-o twice") << QStringList{"export", "-o", "a.png", "-o", "b.png", "A"}
+                              << QByteArray("-o given more than once");
     QTest::newRow("bad size") << QStringList{"export", "--size", "g", "-o", "x.png", "A"}
                               << QByteArray("--size must be one of a, b, c, d, e, f");
     QTest::newRow("several without {n}")
@@ -346,17 +362,177 @@ void TestExportCli::namesKeepTheirBytes() {
     const QByteArray folder = QFile::encodeName(dir_.path());
     QProcess shell;
     shell.setProcessChannelMode(QProcess::SeparateChannels);
-    shell.start("bash", {"-c",
-                         "cd \"$1\" && \"$STRIA93\" export -o $'bad\\xff.png' ABC && "
-                         "\"$STRIA93\" export -o $'two\\nlines.png' ABC",
-                         "bash", dir_.path()});
+    shell.start(
+        "bash",
+        {"-c",
+         "cd \"$1\" && for o in $'bad\\xff.png' $'two\\nlines.png' $'v\\xe9.svg' "
+         "$'v\\xe8.svg' $'p\\xe9.pdf'; do \"$STRIA93\" export -q -o \"$o\" ABC || exit; done",
+         "bash", dir_.path()});
     QVERIFY(shell.waitForFinished(60000));
     QCOMPARE(shell.readAllStandardError(), QByteArray());
     QCOMPARE(shell.exitCode(), 0);
-    QCOMPARE(shell.readAllStandardOutput(), QByteArray("bad\xff.png\ntwo\\nlines.png\n"));
+    QCOMPARE(shell.readAllStandardOutput(),
+             QByteArray("bad\xff.png\ntwo\\nlines.png\nv\xe9.svg\nv\xe8.svg\np\xe9.pdf\n"));
+    for (const char* name :
+         {"/bad\xff.png", "/two\nlines.png", "/v\xe9.svg", "/v\xe8.svg", "/p\xe9.pdf"}) {
+        struct stat status {};
+        QVERIFY2(::stat((folder + name).constData(), &status) == 0, name);
+    }
+}
+
+// Refused single pictures: the reason on standard error, control characters shown as text, and
+// the old file (if any) kept byte for byte.
+void TestExportCli::refusals_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<QString>("oldFile"); // made read-only beforehand, when given
+    QTest::addColumn<QByteArray>("message");
+    const QString longLine(20000, u'A');
+    const QByteArray tooWide = "a picture is at most 1,000,000 pixels a side and 1,073,741,824";
+    QTest::newRow("png too wide") << QStringList{"-o", "wide.png", longLine} << "" << tooWide;
+    QTest::newRow("bmp too wide") << QStringList{"-o", "wide.bmp", longLine} << "" << tooWide;
+    QTest::newRow("too many pixels")
+        << QStringList{"--dpi", "1200", "--points", "500", "-o", "big.png", "ABCDEFGHIJKLMNOPQRST"}
+        << "" << QByteArray("The picture would be ");
+    QTest::newRow("control characters in the name")
+        << QStringList{"-o", "nope\x1b[2J/x.png", "A"} << ""
+        << QByteArray("Cannot create file \"") + QFile::encodeName(dir_.path()) +
+               "/nopeU+001B[2J/x.png\". No such file or directory";
+    QTest::newRow("read-only picture") << QStringList{"-o", "kept.png", "A"} << "kept.png"
+                                       << QByteArray("kept.png\". The file is read-only.");
+    QTest::newRow("read-only svg") << QStringList{"-o", "kept.svg", "A"} << "kept.svg"
+                                   << QByteArray("kept.svg\". The file is read-only.");
+}
+
+void TestExportCli::refusals() {
+    QFETCH(QStringList, args);
+    QFETCH(QString, oldFile);
+    QFETCH(QByteArray, message);
+    const QString old = dir_.filePath(oldFile);
+    if (!oldFile.isEmpty()) {
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
+        file.close();
+        QVERIFY(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    }
+    QProcess p;
+    p.setWorkingDirectory(dir_.path());
+    p.start(qEnvironmentVariable("STRIA93"), QStringList{"export"} + args);
+    QVERIFY(p.waitForFinished(60000));
+    const QByteArray err = p.readAllStandardError();
+    QCOMPARE(p.exitCode(), 1);
+    QVERIFY2(err.contains(message), err.constData());
+    QVERIFY(!err.contains('\x1b'));
+    QCOMPARE(p.readAllStandardOutput(), QByteArray());
+    if (!oldFile.isEmpty()) {
+        QFile file(old);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("old"));
+        QFile::remove(old);
+    }
+    QCOMPARE(
+        QDir(dir_.path()).entryList({"wide.*", "big.*", ".*stria93*"}, QDir::Files | QDir::Hidden),
+        QStringList());
+}
+
+// Replacing another user's picture (as root) keeps its owner, group and mode.
+void TestExportCli::ownerAndModeKept() {
+    if (::geteuid() != 0) {
+        QSKIP("only root may give a file to another user");
+    }
+    const QByteArray name = QFile::encodeName(dir_.filePath("theirs.png"));
+    QFile file(QString::fromLocal8Bit(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    QCOMPARE(::chown(name.constData(), 65534, 65534), 0);
+    QCOMPARE(::chmod(name.constData(), 0640), 0);
+    const Stria93Run r = Stria93({"export", "-o", QString::fromLocal8Bit(name), "A"});
+    QCOMPARE(r.exitCode, 0);
     struct stat status {};
-    QCOMPARE(::stat((folder + "/bad\xff.png").constData(), &status), 0);
-    QCOMPARE(::stat((folder + "/two\nlines.png").constData(), &status), 0);
+    QCOMPARE(::stat(name.constData(), &status), 0);
+    QVERIFY(status.st_size > 0);
+    QCOMPARE(status.st_mode & 07777, mode_t(0640));
+    QCOMPARE(status.st_uid, uid_t(65534));
+    QCOMPARE(status.st_gid, gid_t(65534));
+}
+
+void TestExportCli::signalsLeaveNoFiles_data() {
+    QTest::addColumn<int>("signal");
+    QTest::newRow("SIGTERM") << SIGTERM;
+    QTest::newRow("SIGINT") << SIGINT;
+    QTest::newRow("SIGHUP") << SIGHUP;
+}
+
+// A batch told to stop removes its unfinished files, has listed every file it put in place, and
+// ends with 128 + the signal.
+void TestExportCli::signalsLeaveNoFiles() {
+    QFETCH(int, signal);
+    QTemporaryDir dir;
+    QProcess p;
+    p.start(qEnvironmentVariable("STRIA93"),
+            {"export", "-q", "--dpi", "1200", "-o", dir.filePath("f{n}.png")});
+    QVERIFY(p.waitForStarted());
+    QByteArray lines;
+    for (int i = 1; i <= 2000; ++i) {
+        lines += "N-" + QByteArray::number(i) + '\n';
+    }
+    p.write(lines);
+    p.closeWriteChannel();
+    QVERIFY(p.waitForReadyRead(30000));
+    ::kill(pid_t(p.processId()), signal);
+    QVERIFY(p.waitForFinished(30000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 128 + signal);
+    const QStringList listed =
+        QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
+    QStringList present;
+    for (const QString& name : QDir(dir.path()).entryList(QDir::Files | QDir::Hidden)) {
+        present << dir.filePath(name);
+        QVERIFY2(!QImage(dir.filePath(name)).isNull(), qPrintable(name));
+    }
+    std::sort(present.begin(), present.end());
+    QStringList sortedListed = listed;
+    std::sort(sortedListed.begin(), sortedListed.end());
+    QVERIFY(!listed.isEmpty() && listed.size() < 2000);
+    QCOMPARE(present, sortedListed);
+}
+
+// What a batch killed outright left (older than a minute, named as this program names them) goes
+// at the next batch into that folder; nothing else does.
+void TestExportCli::staleFilesRemoved() {
+    QTemporaryDir dir;
+    const QStringList stale{".old.png.stria93-AbC123"};
+    const QStringList kept{".new.png.stria93-XyZ789", ".old.png.tmp-AbC123", ".x.png.stria93-AbC12",
+                           "old.png.stria93-AbC123"};
+    for (const QString& name : stale + kept) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.close();
+        if (name != kept.first()) {
+            const utimbuf twoMinutesAgo{::time(nullptr) - 120, ::time(nullptr) - 120};
+            QCOMPARE(::utime(QFile::encodeName(file.fileName()).constData(), &twoMinutesAgo), 0);
+        }
+    }
+    const Stria93Run r = Stria93({"export", "-o", dir.filePath("f{n}.png"), "A", "B"});
+    QCOMPARE(r.exitCode, 0);
+    QStringList expected = kept + QStringList{"f1.png", "f2.png"};
+    expected.sort();
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), expected);
+}
+
+// Every picture is written with few file handles: the batch waits for one rather than fail.
+void TestExportCli::fewFileHandles() {
+    QTemporaryDir dir;
+    QProcess shell;
+    shell.start("bash", {"-c",
+                         "ulimit -n 32 && seq -f 'F-%g' 300 | \"$STRIA93\" export -q "
+                         "--dpi 300 -o \"$1/f{n}.png\"",
+                         "bash", dir.path()});
+    QVERIFY(shell.waitForFinished(120000));
+    const QByteArray err = shell.readAllStandardError();
+    QVERIFY2(err.isEmpty(), err.left(300).constData());
+    QCOMPARE(shell.exitCode(), 0);
+    QCOMPARE(shell.readAllStandardOutput().count('\n'), 300);
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 300);
 }
 
 void TestExportCli::helpNamesExport() {

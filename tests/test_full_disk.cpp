@@ -122,8 +122,31 @@ private slots:
         QVERIFY(setup.waitForFinished(30000));
         const QByteArray err = setup.readAllStandardError();
         QVERIFY2(err.contains("No space left on device"), err.constData());
+        // Every item is tried and each failure said: the other data files, then the typefaces.
+        QVERIFY2(err.count("stria93: setup: cannot write") > 1, err.constData());
+        QVERIFY2(err.contains("stria93: setup-fonts: cannot write"), err.constData());
         QVERIFY(!setup.readAllStandardOutput().contains("installed"));
         QCOMPARE(setup.exitCode(), 1);
+        QCOMPARE(Snapshot(mountPoint_.path()), before);
+    }
+
+    // A batch and a sheet on a full disk: every old file kept, no temporary file left.
+    void exportAndSheetKeepEveryOldFile() {
+        WriteBytes(path(QStringLiteral("f1.png")), "old picture");
+        WriteBytes(path(QStringLiteral("s.pdf")), "old sheet");
+        fill();
+        const QMap<QString, QByteArray> before = Snapshot(mountPoint_.path());
+        const QByteArray lines = QByteArray("ABC123\n").repeated(50);
+        const Stria93Run batch = Stria93(
+            {QStringLiteral("export"), QStringLiteral("-o"), path(QStringLiteral("f{n}.png"))},
+            lines);
+        QCOMPARE(batch.exitCode, 1);
+        QVERIFY2(batch.err.contains("No space left on device"), batch.err.constData());
+        const Stria93Run sheet =
+            Stria93({QStringLiteral("sheet"), QStringLiteral("--stock"), QStringLiteral("5160"),
+                     QStringLiteral("-o"), path(QStringLiteral("s.pdf"))},
+                    lines);
+        QCOMPARE(sheet.exitCode, 1);
         QCOMPARE(Snapshot(mountPoint_.path()), before);
     }
 

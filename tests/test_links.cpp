@@ -7,6 +7,7 @@
 #include "platform/desktop_opener.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -122,6 +123,10 @@ void TestLinks::desktopOpens_data() {
     QTest::newRow("help, no CHM viewer: the HTML pages")
         << "stria.chm"
         << "" << 0 << QStringList{askChm, "xdg-open {dir}/html/index.html"} << QStringList{};
+    QTest::newRow("help, xdg-mime hangs: the HTML pages after a second")
+        << "stria.chm"
+        << "xchm.desktop; /bin/sleep 30" << 0
+        << QStringList{askChm, "xdg-open {dir}/html/index.html"} << QStringList{};
     QTest::newRow("help file missing: the HTML pages")
         << "gone.chm"
         << "xchm.desktop" << 0 << QStringList{"xdg-open {dir}/html/index.html"} << QStringList{};
@@ -181,7 +186,11 @@ void TestLinks::desktopOpens() {
     QSignalSpy finished(&opener, &platform::DesktopOpener::finished);
     const QUrl target =
         document.contains(':') ? QUrl(document) : QUrl::fromLocalFile(dir.filePath(document));
+    QElapsedTimer clock;
+    clock.start();
     opener.open(target);
+    // The window waits for xdg-mime a second at most.
+    QVERIFY2(clock.elapsed() < 3000, qPrintable(QString::number(clock.elapsed())));
     QVERIFY(!finished.isEmpty() || finished.wait(10000));
     qputenv("PATH", path);
 

@@ -683,10 +683,29 @@ private slots:
         start();
         const QList<Request> warnings = desktop().requestsOf(platform::RequestKind::Warning);
         QCOMPARE(warnings.size(), 1);
-        QVERIFY(warnings.first().arguments.first().startsWith(
-            QStringLiteral("The Tip-of-the-Day file could not be found!")));
+        QCOMPARE(warnings.first().arguments.first(),
+                 QStringLiteral("The settings file %1 cannot be read: it is not a regular file. "
+                                "Stria leaves it as it is and does not keep your options.")
+                     .arg(settingsPath()));
         close();
+        QCOMPARE(desktop().requestsOf(platform::RequestKind::Warning).size(), 1);
         QVERIFY(QFileInfo(settingsPath()).exists() && !QFileInfo(settingsPath()).isFile());
+    }
+
+    // A write that fails at close is said once, with the file and the reason; the file stays.
+    void failedWriteAtCloseWarns() {
+        writeSettingsFile(QStringLiteral("[Settings]\nData=kept\n[TipoftheDay]\nEnabled=0\n"));
+        QVERIFY(QFile::setPermissions(settingsPath(), QFile::ReadOwner | QFile::ReadGroup));
+        TStriaInput& w = start();
+        w.BarTextInput->setText(QStringLiteral("lost"));
+        close();
+        const QList<Request> warnings = desktop().requestsOf(platform::RequestKind::Warning);
+        QCOMPARE(warnings.size(), 1);
+        QCOMPARE(warnings.first().arguments.first(),
+                 QStringLiteral("Your options could not be saved in %1: The file is read-only.")
+                     .arg(settingsPath()));
+        QCOMPARE(setting(QStringLiteral("Data")), QStringLiteral("kept"));
+        QVERIFY(!(QFileInfo(settingsPath()).permissions() & QFile::WriteOwner));
     }
 
     void makeShowsTheBarcode_data() {

@@ -82,6 +82,8 @@ private slots:
         QTest::newRow("second header has the key")
             << QByteArray("[Settings]\n[Tips]\n0=a\n[settings]\nLeft=3\n") << true;
         QTest::newRow("no file") << QByteArray() << false;
+        // Unicode blanks around a name are blanks: NEL (0x85) and NBSP in a Latin-1 line.
+        QTest::newRow("latin-1 blanks") << QByteArray("\xa0[Settings\x85]\nx=1\n") << true;
     }
     void sectionExistsOnlyWithAKey() {
         QFETCH(QByteArray, content);
@@ -161,6 +163,7 @@ private slots:
         QTest::newRow("empty") << QString();
         QTest::newRow("long") << QString(5000, QLatin1Char('Z'));
         QTest::newRow("non latin") << QStringLiteral("\u0100\u20AC");
+        QTest::newRow("starts with U+FEFF") << QStringLiteral("\uFEFFx");
     }
     void textSurvivesWriteAndRead() {
         QFETCH(QString, value);
@@ -287,11 +290,29 @@ private slots:
     void unreadableFileIsNotOverwritten_data() {
         QTest::addColumn<QString>("kind");
         QTest::newRow("folder") << "folder";
-        QTest::newRow("fifo") << "fifo"; // opening it for reading would wait for ever
+        QTest::newRow("fifo") << "fifo";           // opening it for reading would wait for ever
+        QTest::newRow("over 16 MB") << "large";    // no start can be made to take minutes
+        QTest::newRow("read-only") << "read-only"; // root included
     }
     void unreadableFileIsNotOverwritten() {
         QFETCH(QString, kind);
         const QByteArray name = QFile::encodeName(path_);
+        if (kind == QLatin1String("large") || kind == QLatin1String("read-only")) {
+            const QByteArray before = kind == QLatin1String("large")
+                                          ? "[Settings]\nData=" + QByteArray(16 << 20, 'x')
+                                          : QByteArray("[Settings]\nData=old\n");
+            WriteBytes(path_, before);
+            QVERIFY(::chmod(name.constData(), kind == QLatin1String("large") ? 0600 : 0444) == 0);
+            IniFile file(path_);
+            QCOMPARE(file.readText(QStringLiteral("Settings"), QStringLiteral("Data"),
+                                   QStringLiteral("default")),
+                     kind == QLatin1String("large") ? QStringLiteral("default")
+                                                    : QStringLiteral("old"));
+            file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("x"));
+            QVERIFY(!file.save());
+            QCOMPARE(ReadBytes(path_), before);
+            return;
+        }
         QVERIFY(kind == QLatin1String("fifo") ? mkfifo(name.constData(), 0600) == 0
                                               : mkdir(name.constData(), 0700) == 0);
         IniFile file(path_);
@@ -304,6 +325,26 @@ private slots:
         QVERIFY(QFileInfo(path_).exists() && !QFileInfo(path_).isFile());
         QVERIFY(kind == QLatin1String("fifo") ? QFile::remove(path_)
                                               : QDir(path_).removeRecursively());
+    }
+
+    // Replaced as root, another user's settings file stays theirs, with its mode.
+    void ownerAndModeKept() {
+        if (::geteuid() != 0) {
+            QSKIP("only root may give a file to another user");
+        }
+        WriteBytes(path_, "[Settings]\nData=old\n");
+        const QByteArray name = QFile::encodeName(path_);
+        QVERIFY(::chown(name.constData(), 65534, 65534) == 0 &&
+                ::chmod(name.constData(), 0640) == 0);
+        IniFile file(path_);
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("new"));
+        QVERIFY(file.save());
+        struct stat status {};
+        QCOMPARE(::stat(name.constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, mode_t(0640));
+        QCOMPARE(status.st_uid, uid_t(65534));
+        QCOMPARE(status.st_gid, gid_t(65534));
+        QCOMPARE(ReadBytes(path_), QByteArray("[Settings]\nData=new\n"));
     }
 
     // Every key reads as a value of its type: its default when the file lacks it, or holds what
@@ -340,7 +381,7 @@ private slots:
         const QString dataFolder = settings::DataFolder(documents.path());
 
         const files::DataFolderSetup first = files::FillDataFolder(source.path(), dataFolder);
-        QVERIFY(first.result);
+        QVERIFY(first.failures.isEmpty());
         QVERIFY(first.createdFolder);
         QCOMPARE(first.copied, QStringList({"lz161.rtf", "striatips.ini"}));
 
@@ -359,7 +400,8 @@ private slots:
         QTemporaryDir documents;
         const files::DataFolderSetup setup = files::FillDataFolder(
             documents.filePath(QStringLiteral("nowhere")), settings::DataFolder(documents.path()));
-        QVERIFY(setup.result.error().contains(QStringLiteral("nowhere")));
+        QCOMPARE(setup.failures.size(), 1);
+        QVERIFY(setup.failures.first().contains(QStringLiteral("nowhere")));
         QVERIFY(!QFileInfo::exists(settings::DataFolder(documents.path())));
     }
 

@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QTextCursor>
 #include <QTextDocument>
+#include <sys/stat.h>
 
 namespace {
 
@@ -175,6 +176,7 @@ private slots:
     void usageErrors();
     void list();
     void calibration();
+    void namesKeepTheirBytes();
 
 private:
     QTemporaryDir dir_;
@@ -393,6 +395,13 @@ void TestSheetCli::usageErrors_data() {
         << QByteArray("--offset must be");
     QTest::newRow("scale") << QStringList{"--stock", "5160", "--scale", "3", "-o", "x.pdf"}
                            << QByteArray("--scale must be a factor from 0.5 to 2");
+    QTest::newRow("scale nan") << QStringList{"--stock", "5160", "--scale", "nan", "-o", "x.pdf"}
+                               << QByteArray("--scale must be a factor from 0.5 to 2");
+    QTest::newRow("calibrate, scale nan")
+        << QStringList{"--calibrate", "--stock", "5160", "--scale", "nan", "-o", "x.pdf"}
+        << QByteArray("--scale must be a factor from 0.5 to 2");
+    QTest::newRow("-o twice") << QStringList{"--stock", "5160", "-o", "a.pdf", "-o", "b.pdf"}
+                              << QByteArray("-o given more than once");
     QTest::newRow("offset for rtf")
         << QStringList{"--stock", "5160", "--offset", "1mm,1mm", "-o", "x.rtf"}
         << QByteArray("make PDF pages");
@@ -469,6 +478,34 @@ void TestSheetCli::calibration() {
             QVERIFY2(darkNear(at), qPrintable(QStringLiteral("label %1").arg(label + 1)));
         }
         QVERIFY(!darkNear(c + QPointF(inside, inside)));
+    }
+}
+
+// Sheet names are written as given, bytes that are not UTF-8 included, and shown with their
+// control characters escaped, in the list of written files and in messages alike.
+void TestSheetCli::namesKeepTheirBytes() {
+    QProcess shell;
+    shell.start("bash", {"-c",
+                         "cd \"$1\" && for o in $'caf\\xe9.pdf' $'caf\\xe8.pdf' $'c\\xe9.rtf' "
+                         "$'s\\x1b]0;t\\x07.pdf'; do \"$STRIA93\" sheet -q --stock 5160 -o \"$o\" "
+                         "ABC || exit; done; "
+                         "\"$STRIA93\" sheet --calibrate --stock 5160 -o $'k\\xe9.pdf' && "
+                         "\"$STRIA93\" sheet -q --stock 5160 -o $'nope\\x1b[2J/x.pdf' ABC",
+                         "bash", dir_.path()});
+    QVERIFY(shell.waitForFinished(60000));
+    QCOMPARE(shell.exitCode(), 1);
+    const QByteArray err = shell.readAllStandardError();
+    QVERIFY2(err.startsWith("Cannot create file \"nopeU+001B[2J/x.pdf\"."), err.constData());
+    QCOMPARE(shell.readAllStandardOutput(),
+             QByteArray("caf\xe9.pdf: 1 labels on 1 sheet of 5160\n"
+                        "caf\xe8.pdf: 1 labels on 1 sheet of 5160\n"
+                        "c\xe9.rtf: 1 labels on 1 sheet of 5160\n"
+                        "s\\x1b]0;t\\x07.pdf: 1 labels on 1 sheet of 5160\n"
+                        "k\xe9.pdf: calibration page for 5160\n"));
+    const QByteArray folder = QFile::encodeName(dir_.path());
+    for (const char* name : {"/caf\xe9.pdf", "/caf\xe8.pdf", "/c\xe9.rtf", "/k\xe9.pdf"}) {
+        struct stat status {};
+        QVERIFY2(::stat((folder + name).constData(), &status) == 0 && status.st_size > 0, name);
     }
 }
 
