@@ -73,7 +73,10 @@ bool VerifyFile(const VerifyRequest& request, const QString& file, QJsonArray& j
             if (request.json) {
                 json.append(PageJson(page));
             } else {
-                PrintLine(PageReport(page));
+                // One line at a time: a line's own control characters are shown escaped.
+                for (const QString& line : PageReport(page)) {
+                    PrintLine(line);
+                }
             }
         });
     if (!read) {

@@ -32,7 +32,7 @@ QString ModuleWidth(const VerifiedPage& page, double pixels) {
 }
 
 // One pass of arg() over strings only, so that a "%1" in the data or a file name stays as it is.
-QString SymbolLines(const VerifiedPage& page, const verify::SymbolGrade& g, std::size_t index) {
+QStringList SymbolLines(const VerifiedPage& page, const verify::SymbolGrade& g, std::size_t index) {
     const verify::FoundSymbol& s = g.symbol;
     const auto worst = std::size_t(g.worst);
     const QString place =
@@ -47,7 +47,7 @@ QString SymbolLines(const VerifiedPage& page, const verify::SymbolGrade& g, std:
                  QString::fromUtf8(verify::ParameterName(g.worst)), Number(g.worstValues[worst], 2),
                  QChar(verify::GradeLetter(g.meanGrades[worst])), ModuleWidth(page, g.moduleWidth),
                  Number(g.quietZones.first, 1), Number(g.quietZones.second, 1));
-    return place + u'\n' + grade;
+    return {place, grade};
 }
 
 QJsonObject SymbolJson(const VerifiedPage& page, const verify::SymbolGrade& g) {
@@ -79,15 +79,15 @@ QJsonObject SymbolJson(const VerifiedPage& page, const verify::SymbolGrade& g) {
 
 } // namespace
 
-QString PageReport(const VerifiedPage& page) {
+QStringList PageReport(const VerifiedPage& page) {
     if (page.symbols.empty()) {
-        return PageName(page) + QStringLiteral(": no Code 93 symbol found");
+        return {PageName(page) + QStringLiteral(": no Code 93 symbol found")};
     }
     QStringList lines;
     for (std::size_t i = 0; i < page.symbols.size(); ++i) {
         lines << SymbolLines(page, page.symbols[i], i);
     }
-    return lines.join(u'\n');
+    return lines;
 }
 
 QJsonObject PageJson(const VerifiedPage& page) {

@@ -5,6 +5,7 @@
 
 #include <QJsonObject>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -20,7 +21,7 @@ struct VerifiedPage {
 
 // Two lines a symbol: where it is and what it holds, then its grade, worst parameter, X and
 // quiet zones; one line when the page has none.
-QString PageReport(const VerifiedPage& page);
+QStringList PageReport(const VerifiedPage& page);
 
 QJsonObject PageJson(const VerifiedPage& page);
 

@@ -344,7 +344,7 @@ void TestVerify::exitStatus_data() {
     QTest::addColumn<QString>("out");
     QTest::newRow("grade A") << QStringList{QStringLiteral("--dpi"), QStringLiteral("600"),
                                             QStringLiteral("clean.png")}
-                             << 0 << "grade A (4.0)";
+                             << 0 << "\"\n  grade A (4.0)";
     QTest::newRow("mils") << QStringList{QStringLiteral("--dpi"), QStringLiteral("600"),
                                          QStringLiteral("clean.png")}
                           << 0 << "mil";
