@@ -53,14 +53,14 @@ void ReportModule(const ExportOptions& options, const QString& face) {
 ExportOutcome ExportOne(const ExportOptions& options, const QString& face, const QString& fileName,
                         const ExportJob& job, picture::Placement placement) {
     ExportOutcome outcome;
-    const OutputText made = MakeOutputText(job.text, options.withSums);
-    if (!made.ok) {
+    const Result<std::u16string> made = MakeOutputText(job.text, options.withSums);
+    if (!made) {
         outcome.failed = true;
-        outcome.message = job.where + made.error;
+        outcome.message = job.where + made.error().toStdString();
         return outcome;
     }
     const Result<picture::PictureLayout> layout =
-        picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(made.text)));
+        picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(*made)));
     QString error = layout.error();
     if (layout) {
         Result<picture::StagedFile> written =

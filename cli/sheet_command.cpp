@@ -236,10 +236,10 @@ FilledLabels FillLabels(const SheetRequest& request, const GuiSession& session) 
     const double points = request.barcode.points;
     filled.read = ForEachDataText(request.data, [&](std::string_view text,
                                                     const std::string& where) {
-        const OutputText made = MakeOutputText(text, false);
-        const QString barcodeString = QString::fromStdU16String(made.text);
-        Result<picture::ShapedBarcode> shaped = Failure{QString::fromStdString(made.error)};
-        if (made.ok) {
+        const Result<std::u16string> made = MakeOutputText(text, false);
+        const QString barcodeString = made ? QString::fromStdU16String(*made) : QString();
+        Result<picture::ShapedBarcode> shaped = Failure{made.error()};
+        if (made) {
             shaped = picture::ShapedBarcode::Shape(face, barcodeString);
             if (const QString note = session.missingFaceNote(face); !shaped && !note.isEmpty()) {
                 shaped = Failure{shaped.error() + QStringLiteral(" (%1)").arg(note)};

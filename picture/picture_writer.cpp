@@ -74,11 +74,11 @@ Result<StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QStrin
 
 Result<StagedFile> WritePicture(const PictureLayout& layout, PictureFormat format,
                                 const QString& fileName, Placement placement) {
-    PictureRows rows(layout);
-    if (!rows.error().isEmpty()) {
+    Result<PictureRows> rows = PictureRows::Make(layout);
+    if (!rows) {
         return Failure{rows.error()};
     }
-    return WriteRows(rows, format, fileName, placement);
+    return WriteRows(*rows, format, fileName, placement);
 }
 
 } // namespace picture

@@ -211,8 +211,8 @@ private:
 };
 
 void TestPicture::initTestCase() {
-    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-    QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
+    const Result<> fonts = LoadBarcodeFonts();
+    QVERIFY2(fonts, qPrintable(fonts.error()));
     QVERIFY(dir_.isValid());
 }
 
