@@ -8,8 +8,8 @@
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
+#include "files/native_file_name.h"
 #include "picture/document_file.h"
-#include "picture/native_file_name.h"
 #include "sheet/label_fit.h"
 #include "sheet/sheet_pdf.h"
 #include "sheet/sheet_rtf.h"
@@ -83,7 +83,7 @@ Result<> ReadStockAndFile(const CommandLine& line, SheetRequest& request) {
             QStringLiteral("there is no stock '%1' ('stria93 sheet --list' shows the stocks)")
                 .arg(stockName)};
     }
-    request.output = picture::DecodeFileName(line.bytes(QStringLiteral("o")));
+    request.output = files::DecodeFileName(line.bytes(QStringLiteral("o")));
     if (request.output.isEmpty()) {
         return Failure{QStringLiteral("missing -o FILE")};
     }

@@ -8,7 +8,7 @@
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
-#include "picture/native_file_name.h"
+#include "files/native_file_name.h"
 #include "picture/shaped_barcode.h"
 #include "picture/vector_export.h"
 
@@ -18,7 +18,7 @@ namespace cli {
 
 int RunVectorExport(const ExportOptions& options) {
     const QString pattern =
-        picture::VectorFileName(picture::DecodeFileName(options.output), *options.vector);
+        picture::VectorFileName(files::DecodeFileName(options.output), *options.vector);
     const bool batch = options.data.size() != 1;
     if (batch && !pattern.contains(QStringLiteral("{n}"))) {
         return CommandUsageError(ExportCommand(), BatchNeedsNumbers());
