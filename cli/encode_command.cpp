@@ -44,15 +44,15 @@ int RunEncode(const Args& args) {
     const bool read = ForEachDataText(
         line.data(),
         [&](std::string_view text, const std::string& where) {
-            const OutputText made = MakeOutputText(text, withSums);
-            if (made.ok) {
-                out += code93::Utf16ToUtf8(made.text);
+            const Result<std::u16string> made = MakeOutputText(text, withSums);
+            if (made) {
+                out += code93::Utf16ToUtf8(*made);
                 out += '\n';
             } else {
                 anyRefused = true;
                 writeOut();
                 outputFailed = !FlushStandardOutput();
-                std::fprintf(stderr, "%s%s\n", where.c_str(), made.error.c_str());
+                std::fprintf(stderr, "%s%s\n", where.c_str(), made.error().toUtf8().constData());
             }
             if (out.size() > (1 << 16)) {
                 writeOut();

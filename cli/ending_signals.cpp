@@ -2,8 +2,8 @@
 
 #include "cli/print_text.h"
 #include "cli/standard_output.h"
-#include "picture/native_file_name.h"
-#include "picture/staged_files.h"
+#include "files/native_file_name.h"
+#include "files/staged_files.h"
 
 #include <csignal>
 #include <unistd.h>
@@ -12,7 +12,7 @@ namespace cli {
 namespace {
 
 void EndCleanly(int signal) {
-    picture::RemoveStagedFiles();
+    files::RemoveStagedFiles();
     ::_exit(128 + signal);
 }
 
@@ -25,19 +25,19 @@ void EndCleanlyOnSignals() {
     for (const int signal : {SIGTERM, SIGINT, SIGHUP, SIGPIPE}) {
         sigaction(signal, &action, nullptr);
     }
-    picture::HoldSignalsFromPlacing();
+    files::HoldSignalsFromPlacing();
 }
 
 void ListPlacedFile(const QString& line) {
     PrintLine(line);
     FlushStandardOutput();
-    picture::ReleaseHeldSignals();
+    files::ReleaseHeldSignals();
 }
 
 void RemoveStaleFilesBeside(const QString& fileName) {
-    const QByteArray name = picture::EncodeFileName(fileName);
+    const QByteArray name = files::EncodeFileName(fileName);
     const qsizetype slash = name.lastIndexOf('/');
-    picture::RemoveStaleStagedFiles(slash < 0 ? QByteArray(".") : name.left(slash + 1));
+    files::RemoveStaleStagedFiles(slash < 0 ? QByteArray(".") : name.left(slash + 1));
 }
 
 } // namespace cli

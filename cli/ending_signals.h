@@ -9,14 +9,14 @@ namespace cli {
 // From now on such a signal removes every file not yet complete and ends the program with exit
 // status 128 + the signal. The names of the files already in place have been printed: a thread
 // that places a file holds the signals until it has listed it (ListPlacedFile, or for a batch
-// picture::SignalsHeld around the placing and the list).
+// files::SignalsHeld around the placing and the list).
 void EndCleanlyOnSignals();
 
 // Prints the line about a file just placed, flushed, and lets the signals in again.
 void ListPlacedFile(const QString& line);
 
 // Before a batch or a sheet writes into the folder of this file: removes what a program killed
-// outright left there (picture::RemoveStaleStagedFiles).
+// outright left there (files::RemoveStaleStagedFiles).
 void RemoveStaleFilesBeside(const QString& fileName);
 
 } // namespace cli

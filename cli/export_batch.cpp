@@ -2,8 +2,8 @@
 
 #include "cli/message_text.h"
 #include "cli/standard_output.h"
-#include "picture/native_file_name.h"
-#include "picture/staged_files.h"
+#include "files/native_file_name.h"
+#include "files/staged_files.h"
 
 #include <algorithm>
 #include <chrono>
@@ -164,17 +164,17 @@ void ReadJobs(Queue& queue, const JobSource& source, BatchResult& result) {
 
 // Puts the group's written files in place together; a file that cannot be becomes a failure.
 void Place(std::vector<Made>& group) {
-    std::vector<picture::StagedFile*> files;
+    std::vector<files::StagedFile*> staged;
     for (Made& made : group) {
-        files.push_back(&made.outcome.staged);
+        staged.push_back(&made.outcome.staged);
     }
-    const std::vector<QString> messages = picture::PlaceStagedFiles(files);
+    const std::vector<QString> messages = files::PlaceStagedFiles(staged);
     for (std::size_t i = 0; i < group.size(); ++i) {
         if (!messages[i].isEmpty()) {
             ExportOutcome& outcome = group[i].outcome;
             outcome.failed = true;
             outcome.written.clear();
-            outcome.message = group[i].where + picture::EncodeFileName(messages[i]).toStdString();
+            outcome.message = group[i].where + files::EncodeFileName(messages[i]).toStdString();
         }
     }
 }
@@ -234,7 +234,7 @@ private:
         if (placed == 0) {
             return 0;
         }
-        const picture::SignalsHeld held;
+        const files::SignalsHeld held;
         Place(group_);
         line_.Clear();
         for (const Made& made : group_) {
@@ -274,7 +274,7 @@ BatchResult RunExportBatch(const JobSource& source, const ExportWork& work, bool
     std::vector<std::thread> workers(WorkerCount());
     {
         // The threads inherit the held signals: only this one takes them, outside its reports.
-        const picture::SignalsHeld held;
+        const files::SignalsHeld held;
         reader = std::thread(ReadJobs, std::ref(queue), std::cref(source), std::ref(result));
         for (std::thread& worker : workers) {
             worker = std::thread(Work, std::ref(queue), std::cref(work));

@@ -2,7 +2,7 @@
 // pictures had been made one after another.
 #pragma once
 
-#include "picture/output_file.h"
+#include "files/output_file.h"
 
 #include <cstddef>
 #include <functional>
@@ -22,7 +22,7 @@ struct ExportOutcome {
     std::string message; // the line for standard error, without its newline
     // The file written, when the batch is to put it in place: it does so for a group of files
     // at a time, with one sync for the group, before it reports them.
-    picture::StagedFile staged;
+    files::StagedFile staged;
 };
 
 using ExportWork = std::function<ExportOutcome(const ExportJob&)>;

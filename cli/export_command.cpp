@@ -7,8 +7,8 @@
 #include "cli/output_text.h"
 #include "encoding/code93.h"
 #include "files/install_paths.h"
+#include "files/native_file_name.h"
 #include "picture/barcode_picture.h"
-#include "picture/native_file_name.h"
 #include "picture/picture_format.h"
 #include "picture/picture_writer.h"
 #include "picture/typeface_file.h"
@@ -53,17 +53,17 @@ void ReportModule(const ExportOptions& options, const QString& face) {
 ExportOutcome ExportOne(const ExportOptions& options, const QString& face, const QString& fileName,
                         const ExportJob& job, picture::Placement placement) {
     ExportOutcome outcome;
-    const OutputText made = MakeOutputText(job.text, options.withSums);
-    if (!made.ok) {
+    const Result<std::u16string> made = MakeOutputText(job.text, options.withSums);
+    if (!made) {
         outcome.failed = true;
-        outcome.message = job.where + made.error;
+        outcome.message = job.where + made.error().toStdString();
         return outcome;
     }
     const Result<picture::PictureLayout> layout =
-        picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(made.text)));
+        picture::LayoutPicture(RequestFor(options, face, QString::fromStdU16String(*made)));
     QString error = layout.error();
     if (layout) {
-        Result<picture::StagedFile> written =
+        Result<files::StagedFile> written =
             picture::WritePicture(*layout, *options.raster, fileName, placement);
         error = written.error();
         if (written) {
@@ -76,10 +76,10 @@ ExportOutcome ExportOne(const ExportOptions& options, const QString& face, const
                          .arg(QDir::toNativeSeparators(installpaths::FontDirectory()));
         }
         outcome.failed = true;
-        outcome.message = job.where + picture::EncodeFileName(error).toStdString();
+        outcome.message = job.where + files::EncodeFileName(error).toStdString();
         return outcome;
     }
-    outcome.written = ListedName(picture::EncodeFileName(fileName).toStdString());
+    outcome.written = ListedName(files::EncodeFileName(fileName).toStdString());
     return outcome;
 }
 
@@ -99,7 +99,7 @@ int RunExport(const Args& args) {
         return RunVectorExport(options);
     }
     const QString pattern =
-        picture::ExportFileName(picture::DecodeFileName(options.output), *options.raster);
+        picture::ExportFileName(files::DecodeFileName(options.output), *options.raster);
     const bool batch = options.data.size() != 1;
     if (batch && !pattern.contains(QStringLiteral("{n}"))) {
         return CommandUsageError(ExportCommand(), BatchNeedsNumbers());

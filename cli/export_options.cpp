@@ -1,7 +1,7 @@
 #include "cli/export_options.h"
 
+#include "files/native_file_name.h"
 #include "picture/export_font_size.h"
-#include "picture/native_file_name.h"
 
 #include <QFileInfo>
 #include <algorithm>
@@ -27,7 +27,7 @@ QString ResolutionList(const QString& separator, const QString& lastSeparator = 
 Result<> ReadFormat(const CommandLine& line, ExportOptions& options) {
     const bool given = line.isSet(QStringLiteral("format"));
     const QString name = given ? line.text(QStringLiteral("format"))
-                               : QFileInfo(picture::DecodeFileName(options.output)).suffix();
+                               : QFileInfo(files::DecodeFileName(options.output)).suffix();
     if (!name.startsWith(u'.') && !name.isEmpty()) {
         options.raster = picture::FormatFromExtension(name);
         options.vector = picture::VectorFormatFromExtension(name);

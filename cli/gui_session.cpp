@@ -1,5 +1,7 @@
 #include "cli/gui_session.h"
 
+#include "files/install_paths.h"
+
 #include <cstdio>
 
 namespace cli {
@@ -24,13 +26,14 @@ GuiSession::GuiSession() {
     }
     qInstallMessageHandler(DropQtMessages);
     app_ = std::make_unique<QGuiApplication>(argc, argv);
-    fonts_ = LoadBarcodeFonts();
+    families_ = RegisterBarcodeFonts(installpaths::FontDirectory());
+    fonts_ = CheckBarcodeFonts(families_, installpaths::FontDirectory());
 }
 
 GuiSession::~GuiSession() = default;
 
 QString GuiSession::missingFaceNote(const QString& face) const {
-    return fonts_.families.contains(face) ? QString() : fonts_.error;
+    return families_.contains(face) ? QString() : fonts_.error();
 }
 
 } // namespace cli

@@ -20,7 +20,8 @@ public:
 
 private:
     std::unique_ptr<QGuiApplication> app_;
-    LoadedBarcodeFonts fonts_;
+    QStringList families_; // the barcode typefaces registered from the font folder
+    Result<> fonts_;       // fails naming the faces missing from it
 };
 
 } // namespace cli

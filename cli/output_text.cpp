@@ -6,26 +6,20 @@
 
 namespace cli {
 
-OutputText MakeOutputText(std::string_view utf8Data, bool withSums) {
-    OutputText out;
+Result<std::u16string> MakeOutputText(std::string_view utf8Data, bool withSums) {
     if (utf8Data.size() > MaxDataBytes) {
-        out.error = "Error: input longer than " + std::to_string(MaxDataBytes) + " bytes";
-        return out;
+        return Failure{QStringLiteral("Error: input longer than %1 bytes").arg(MaxDataBytes)};
     }
     const auto data = code93::Utf8ToUtf16(utf8Data);
     if (!data) {
-        out.error = "Error: input is not valid UTF-8";
-        return out;
+        return Failure{QStringLiteral("Error: input is not valid UTF-8")};
     }
     const auto result = code93::BuildBarcode(*data);
     if (const auto* refusal = std::get_if<code93::Refusal>(&result)) {
-        out.error = ShowControlCharacters(code93::Utf16ToUtf8(refusal->message));
-        return out;
+        return Failure{
+            QString::fromStdString(ShowControlCharacters(code93::Utf16ToUtf8(refusal->message)))};
     }
-    const auto& barcode = std::get<code93::Barcode>(result);
-    out.ok = true;
-    out.text = code93::OutputText(barcode, withSums);
-    return out;
+    return code93::OutputText(std::get<code93::Barcode>(result), withSums);
 }
 
 } // namespace cli

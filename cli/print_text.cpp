@@ -2,7 +2,7 @@
 
 #include "cli/message_text.h"
 #include "cli/standard_output.h"
-#include "picture/native_file_name.h"
+#include "files/native_file_name.h"
 
 #include <cstdio>
 
@@ -10,11 +10,11 @@ namespace cli {
 
 // EncodeFileName gives back the bytes of file names that are not UTF-8.
 void PrintLine(const QString& line) {
-    WriteStandardOutput(ListedName(picture::EncodeFileName(line).toStdString()) + '\n');
+    WriteStandardOutput(ListedName(files::EncodeFileName(line).toStdString()) + '\n');
 }
 
 void PrintError(const QString& line) {
-    const std::string shown = ShowControlCharacters(picture::EncodeFileName(line).toStdString());
+    const std::string shown = ShowControlCharacters(files::EncodeFileName(line).toStdString());
     std::fprintf(stderr, "%s\n", shown.c_str());
 }
 

@@ -8,8 +8,8 @@
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
+#include "files/native_file_name.h"
 #include "picture/document_file.h"
-#include "picture/native_file_name.h"
 #include "sheet/label_fit.h"
 #include "sheet/sheet_pdf.h"
 #include "sheet/sheet_rtf.h"
@@ -83,7 +83,7 @@ Result<> ReadStockAndFile(const CommandLine& line, SheetRequest& request) {
             QStringLiteral("there is no stock '%1' ('stria93 sheet --list' shows the stocks)")
                 .arg(stockName)};
     }
-    request.output = picture::DecodeFileName(line.bytes(QStringLiteral("o")));
+    request.output = files::DecodeFileName(line.bytes(QStringLiteral("o")));
     if (request.output.isEmpty()) {
         return Failure{QStringLiteral("missing -o FILE")};
     }
@@ -236,10 +236,10 @@ FilledLabels FillLabels(const SheetRequest& request, const GuiSession& session) 
     const double points = request.barcode.points;
     filled.read = ForEachDataText(request.data, [&](std::string_view text,
                                                     const std::string& where) {
-        const OutputText made = MakeOutputText(text, false);
-        const QString barcodeString = QString::fromStdU16String(made.text);
-        Result<picture::ShapedBarcode> shaped = Failure{QString::fromStdString(made.error)};
-        if (made.ok) {
+        const Result<std::u16string> made = MakeOutputText(text, false);
+        const QString barcodeString = made ? QString::fromStdU16String(*made) : QString();
+        Result<picture::ShapedBarcode> shaped = Failure{made.error()};
+        if (made) {
             shaped = picture::ShapedBarcode::Shape(face, barcodeString);
             if (const QString note = session.missingFaceNote(face); !shaped && !note.isEmpty()) {
                 shaped = Failure{shaped.error() + QStringLiteral(" (%1)").arg(note)};

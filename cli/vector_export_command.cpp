@@ -8,8 +8,8 @@
 #include "cli/gui_session.h"
 #include "cli/output_text.h"
 #include "cli/print_text.h"
+#include "files/native_file_name.h"
 #include "picture/shaped_barcode.h"
-#include "picture/native_file_name.h"
 #include "picture/vector_export.h"
 
 #include <cstdio>
@@ -18,7 +18,7 @@ namespace cli {
 
 int RunVectorExport(const ExportOptions& options) {
     const QString pattern =
-        picture::VectorFileName(picture::DecodeFileName(options.output), *options.vector);
+        picture::VectorFileName(files::DecodeFileName(options.output), *options.vector);
     const bool batch = options.data.size() != 1;
     if (batch && !pattern.contains(QStringLiteral("{n}"))) {
         return CommandUsageError(ExportCommand(), BatchNeedsNumbers());
@@ -40,12 +40,12 @@ int RunVectorExport(const ExportOptions& options) {
     std::size_t count = 0;
     const bool read =
         ForEachDataText(options.data, [&](std::string_view text, const std::string& where) {
-            const OutputText made = MakeOutputText(text, options.withSums);
-            QString error = QString::fromStdString(made.error);
+            const Result<std::u16string> made = MakeOutputText(text, options.withSums);
+            QString error = made.error();
             const QString fileName = batch ? NumberedName(pattern, ++count) : pattern;
-            if (made.ok) {
+            if (made) {
                 const picture::VectorRequest request{
-                    QString::fromStdU16String(made.text), face, double(options.barcode.points),
+                    QString::fromStdU16String(*made), face, double(options.barcode.points),
                     options.barcode.sizeLetter == u'a', options.printer};
                 error = picture::WriteVectorPicture(request, *options.vector, fileName).error();
                 if (const QString note = session.missingFaceNote(face);

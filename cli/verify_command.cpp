@@ -6,7 +6,7 @@
 #include "cli/print_text.h"
 #include "cli/standard_output.h"
 #include "cli/verify_report.h"
-#include "picture/native_file_name.h"
+#include "files/native_file_name.h"
 #include "verify/picture_pages.h"
 
 #include <QJsonArray>
@@ -50,7 +50,7 @@ Result<VerifyRequest> ReadVerifyRequest(const CommandLine& line) {
         request.minGrade = index == 4 ? 0 : 3.5 - double(index);
     }
     for (const std::string& file : line.data()) {
-        request.files << picture::DecodeFileName(QByteArray::fromStdString(file));
+        request.files << files::DecodeFileName(QByteArray::fromStdString(file));
     }
     if (request.files.isEmpty()) {
         return Failure{QStringLiteral("name the PICTURE files to verify")};

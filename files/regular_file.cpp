@@ -1,9 +1,9 @@
 #include "files/regular_file.h"
 
+#include "files/native_file_name.h"
+#include "files/output_file.h"
 #include "files/replaced_file.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,11 +16,31 @@ Failure Unreadable(const QString& reason) {
     return {reason};
 }
 
+// The rest of the open file, or the system's reason why it cannot be read.
+Result<QByteArray> ReadAll(int descriptor, qint64 expected) {
+    QByteArray bytes;
+    bytes.reserve(static_cast<qsizetype>(expected));
+    char chunk[1 << 16];
+    for (;;) {
+        const ssize_t got = ::read(descriptor, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0) {
+            return Unreadable(SystemReason(errno));
+        }
+        if (got == 0) {
+            return bytes;
+        }
+        bytes.append(chunk, static_cast<qsizetype>(got));
+    }
+}
+
 } // namespace
 
 Result<std::optional<QByteArray>> ReadRegularFile(const QString& path, qint64 largest) {
     // O_NONBLOCK: opening a FIFO for reading would otherwise wait for a writer for ever.
-    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    const int fd = ::open(EncodeFileName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;
         if (error == ENOENT || error == ENOTDIR) {
@@ -37,49 +57,22 @@ Result<std::optional<QByteArray>> ReadRegularFile(const QString& path, qint64 la
         ::close(fd);
         return Unreadable(QStringLiteral("it is larger than %1 MB").arg(largest >> 20));
     }
-    QFile file;
-    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
-        ::close(fd);
-        return Unreadable(file.errorString());
+    Result<QByteArray> bytes = ReadAll(fd, status.st_size);
+    ::close(fd);
+    if (!bytes) {
+        return Failure{bytes.error()};
     }
-    QByteArray bytes = file.readAll(); // of a regular file: one buffer of its size
-    if (file.error() != QFileDevice::NoError) {
-        return Unreadable(file.errorString());
-    }
-    return std::optional<QByteArray>(std::move(bytes));
+    return std::optional<QByteArray>(std::move(*bytes));
 }
 
 Result<> ReplaceFile(const QString& path, const QByteArray& bytes) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat old {};
-    const bool replacing = ::stat(name.constData(), &old) == 0 && S_ISREG(old.st_mode);
-    if (replacing) {
-        if (const Result<> replaceable = CheckReplaceable(name, old); !replaceable) {
-            return replaceable;
-        }
+    OutputFile file(path);
+    if (Result<> opened = file.open(); !opened) {
+        return opened;
     }
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        return Failure{file.errorString()};
-    }
-    if (replacing) {
-        if (const Result<> kept = KeepOwnerAndMode(file.handle(), old); !kept) {
-            file.cancelWriting();
-            return kept;
-        }
-    }
-    // QSaveFile buffers, so a full disk may show only at flush; and commit() does not check its
-    // own sync, so the sync is checked here before the rename can replace a good file.
-    const bool written = file.write(bytes) == bytes.size() && file.flush();
-    if (!written || ::fsync(file.handle()) != 0) {
-        const QString reason = written ? SystemReason(errno) : file.errorString();
-        file.cancelWriting();
-        return Failure{reason};
-    }
-    if (!file.commit()) {
-        return Failure{file.errorString()};
-    }
-    return {};
+    // A failed write is kept by the file and fails the commit, which then replaces nothing.
+    static_cast<void>(file.device()->write(bytes));
+    return file.commit();
 }
 
 Result<> CopyRegularFile(const QString& from, const QString& to) {

@@ -17,9 +17,10 @@ namespace files {
 Result<std::optional<QByteArray>> ReadRegularFile(const QString& path, qint64 largest = qint64(1)
                                                                                         << 30);
 
-// Writes the bytes to a temporary file beside the target and renames it over the target only
-// when every byte reached the disk; on failure the old file is untouched, the temporary file is
-// gone and the failure holds the system's reason. The rule of replaced_file.h applies.
+// Writes the bytes through an OutputFile (output_file.h): a temporary file beside the target,
+// renamed over it only when every byte reached the disk; on failure the old file is untouched,
+// the temporary file is gone and the failure holds the system's reason. The rule of
+// replaced_file.h applies.
 Result<> ReplaceFile(const QString& path, const QByteArray& bytes);
 
 // ReplaceFile with the contents of a regular file.

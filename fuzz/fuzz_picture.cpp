@@ -65,9 +65,8 @@ void CheckFileName(FuzzedDataProvider& input) {
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
     StartGuiApplication();
-    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-    if (!fonts.error.isEmpty()) {
-        std::fprintf(stderr, "%s\n", qPrintable(fonts.error));
+    if (const Result<> fonts = LoadBarcodeFonts(); !fonts) {
+        std::fprintf(stderr, "%s\n", qPrintable(fonts.error()));
         std::abort();
     }
     return 0;

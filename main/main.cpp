@@ -22,9 +22,8 @@ int main(int argc, char** argv) {
     platform::KeepDialogStateForTheRunOnly();
     // The barcode faces are loaded privately, so the preview shows bars even before
     // `stria93 setup-fonts` installed them for other programs.
-    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-    if (!fonts.error.isEmpty()) {
-        std::fprintf(stderr, "stria: %s\n", fonts.error.toLocal8Bit().constData());
+    if (const Result<> fonts = LoadBarcodeFonts(); !fonts) {
+        std::fprintf(stderr, "stria: %s\n", fonts.error().toLocal8Bit().constData());
     }
     try {
         platform::QtPlatform desktop;

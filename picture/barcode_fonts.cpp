@@ -16,7 +16,7 @@ QStringList BarcodeFamilies() {
     return names;
 }
 
-LoadedBarcodeFonts LoadBarcodeFonts(const QString& folder) {
+QStringList RegisterBarcodeFonts(const QString& folder) {
     const QDir dir(folder);
     QStringList registered;
     for (const QString& file : dir.entryList({QStringLiteral("*.ttf")}, QDir::Files)) {
@@ -25,25 +25,35 @@ LoadedBarcodeFonts LoadBarcodeFonts(const QString& folder) {
             registered << QFontDatabase::applicationFontFamilies(id);
         }
     }
-
-    LoadedBarcodeFonts result;
-    QStringList missing;
+    QStringList families;
     for (const QString& family : BarcodeFamilies()) {
         if (registered.contains(family)) {
-            result.families << family;
-        } else {
+            families << family;
+        }
+    }
+    families.sort();
+    return families;
+}
+
+Result<> CheckBarcodeFonts(const QStringList& registered, const QString& folder) {
+    QStringList missing;
+    for (const QString& family : BarcodeFamilies()) {
+        if (!registered.contains(family)) {
             missing << family;
         }
     }
-    result.families.sort();
     if (!missing.isEmpty()) {
-        result.error = QStringLiteral("The barcode typefaces %1 are missing from the folder %2.")
+        return Failure{QStringLiteral("The barcode typefaces %1 are missing from the folder %2.")
                            .arg(missing.join(QStringLiteral(", ")),
-                                QDir::toNativeSeparators(dir.absolutePath()));
+                                QDir::toNativeSeparators(QDir(folder).absolutePath()))};
     }
-    return result;
+    return {};
 }
 
-LoadedBarcodeFonts LoadBarcodeFonts() {
+Result<> LoadBarcodeFonts(const QString& folder) {
+    return CheckBarcodeFonts(RegisterBarcodeFonts(folder), folder);
+}
+
+Result<> LoadBarcodeFonts() {
     return LoadBarcodeFonts(installpaths::FontDirectory());
 }

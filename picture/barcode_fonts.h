@@ -2,20 +2,23 @@
 // so that the programs work from the build tree and before `stria93 setup-fonts`.
 #pragma once
 
+#include "result/result.h"
+
 #include <QString>
 #include <QStringList>
-
-struct LoadedBarcodeFonts {
-    QStringList families; // the barcode typefaces registered from the folder, sorted
-    QString error;        // names the folder and the missing faces; empty when all twelve loaded
-};
 
 // The twelve family names, Standard a..f then Human Readable a..f.
 QStringList BarcodeFamilies();
 
-// Registers every .ttf of the folder with QFontDatabase (a QGuiApplication must exist) and
-// reports the barcode faces that it did not find there.
-LoadedBarcodeFonts LoadBarcodeFonts(const QString& folder);
+// Registers every .ttf of the folder with QFontDatabase (a QGuiApplication must exist): the
+// barcode typefaces registered from it, sorted.
+QStringList RegisterBarcodeFonts(const QString& folder);
+
+// Fails, naming the folder and the missing faces, unless all twelve are among the registered.
+Result<> CheckBarcodeFonts(const QStringList& registered, const QString& folder);
+
+// Both, for the folder: fails when any of the twelve is missing from it.
+Result<> LoadBarcodeFonts(const QString& folder);
 
 // The same for the folder the running program takes its typefaces from.
-LoadedBarcodeFonts LoadBarcodeFonts();
+Result<> LoadBarcodeFonts();

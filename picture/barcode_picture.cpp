@@ -197,8 +197,8 @@ Result<QImage> MakePicture(const ExportRequest& request) {
     if (!layout) {
         return Failure{layout.error()};
     }
-    PictureRows rows(*layout);
-    if (!rows.error().isEmpty()) {
+    Result<PictureRows> rows = PictureRows::Make(*layout);
+    if (!rows) {
         return Failure{rows.error()};
     }
     QImage image(layout->size, QImage::Format_Grayscale8);
@@ -208,7 +208,7 @@ Result<QImage> MakePicture(const ExportRequest& request) {
                 .arg(EnglishNumber(layout->size.width()), EnglishNumber(layout->size.height()))};
     }
     for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(image.scanLine(y), rows.row(y), static_cast<std::size_t>(image.width()));
+        std::memcpy(image.scanLine(y), rows->row(y), static_cast<std::size_t>(image.width()));
     }
     return image;
 }

@@ -1,6 +1,6 @@
 #include "picture/document_file.h"
 
-#include "picture/output_file.h"
+#include "files/output_file.h"
 
 #include <QPainter>
 #include <QPdfWriter>
@@ -20,22 +20,22 @@ QFont PdfPageFont(const QString& family, double points) {
 }
 
 Result<> WriteDocumentFile(const QString& fileName, const QByteArray& bytes) {
-    OutputFile file(fileName);
+    files::OutputFile file(fileName);
     if (const Result<> opened = file.open(); !opened) {
-        return Failure{CannotCreateFile(fileName, opened.error())};
+        return Failure{files::CannotCreateFile(fileName, opened.error())};
     }
     file.device()->write(bytes);
     if (const Result<> committed = file.commit(); !committed) {
-        return Failure{CannotCreateFile(fileName, committed.error())};
+        return Failure{files::CannotCreateFile(fileName, committed.error())};
     }
     return {};
 }
 
 Result<> WritePdfFile(const QString& fileName, const QPageSize& pageSize, const QString& title,
                       int pageCount, const PageDrawer& drawPage) {
-    OutputFile file(fileName);
+    files::OutputFile file(fileName);
     if (const Result<> opened = file.open(); !opened) {
-        return Failure{CannotCreateFile(fileName, opened.error())};
+        return Failure{files::CannotCreateFile(fileName, opened.error())};
     }
     {
         QPdfWriter writer(file.device());
@@ -47,24 +47,25 @@ Result<> WritePdfFile(const QString& fileName, const QPageSize& pageSize, const 
         QPainter painter;
         if (!painter.begin(&writer)) {
             return Failure{
-                CannotCreateFile(fileName, QStringLiteral("The PDF writer did not start."))};
+                files::CannotCreateFile(fileName, QStringLiteral("The PDF writer did not start."))};
         }
         painter.scale(Resolution / 72.0, Resolution / 72.0);
         for (int page = 0; page < pageCount; ++page) {
             if (page > 0 && !writer.newPage()) {
                 return Failure{
-                    CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."))};
+                    files::CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."))};
             }
             painter.save();
             drawPage(painter, page);
             painter.restore();
         }
         if (!painter.end()) {
-            return Failure{CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."))};
+            return Failure{
+                files::CannotCreateFile(fileName, QStringLiteral("The PDF writer failed."))};
         }
     }
     if (const Result<> committed = file.commit(); !committed) {
-        return Failure{CannotCreateFile(fileName, committed.error())};
+        return Failure{files::CannotCreateFile(fileName, committed.error())};
     }
     return {};
 }

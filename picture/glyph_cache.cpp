@@ -14,7 +14,7 @@ std::shared_ptr<GlyphCache> GlyphCache::For(const QString& family, const RasterS
     return latest;
 }
 
-const GlyphImage& GlyphCache::Get(BarcodeFace& face, unsigned glyph, int offset) {
+const Result<GlyphImage>& GlyphCache::Get(BarcodeFace& face, unsigned glyph, int offset) {
     const unsigned long long key =
         (static_cast<unsigned long long>(glyph) << 8) | static_cast<unsigned long long>(offset);
     const std::lock_guard lock(mutex_);

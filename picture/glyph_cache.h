@@ -22,13 +22,13 @@ public:
 
     // The glyph at a pen offset into its first pixel (26.6, 0..63), rasterised from face (the
     // calling thread's copy of the family) when no thread has done so yet. The reference stays
-    // valid as long as the cache.
-    const GlyphImage& Get(BarcodeFace& face, unsigned glyph, int offset);
+    // valid as long as the cache; a glyph that cannot be rasterised stays a failure.
+    const Result<GlyphImage>& Get(BarcodeFace& face, unsigned glyph, int offset);
 
 private:
     RasterStyle style_;
     std::mutex mutex_;
-    std::unordered_map<unsigned long long, GlyphImage> images_; // nodes never move
+    std::unordered_map<unsigned long long, Result<GlyphImage>> images_; // nodes never move
 };
 
 } // namespace picture

@@ -194,20 +194,18 @@ std::span<const Span> GlyphImage::RowAt(int row, std::size_t& run) const {
         static_cast<std::size_t>(rowStarts[distinct + 1] - rowStarts[distinct]));
 }
 
-GlyphImage RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& style, int offset) {
+Result<GlyphImage> RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& style,
+                                  int offset) {
+    const Failure failed{QStringLiteral("Glyph %1 cannot be rasterised").arg(glyph)};
     const FT_Outline* units = face.Outline(glyph);
     if (!units) {
-        GlyphImage failed;
-        failed.ok = false;
         return failed;
     }
     if (units->n_points == 0) {
-        return {};
+        return GlyphImage();
     }
     FT_Outline scaled{};
     if (FT_Outline_New(face.library(), units->n_points, units->n_contours, &scaled) != 0) {
-        GlyphImage failed;
-        failed.ok = false;
         return failed;
     }
     FT_Outline_Copy(units, &scaled);
@@ -249,9 +247,10 @@ GlyphImage RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& 
         row = end;
     }
     FT_Outline_Done(face.library(), &scaled);
-    GlyphImage image = collector.Take();
-    image.ok = rendered;
-    return image;
+    if (!rendered) {
+        return failed;
+    }
+    return collector.Take();
 }
 
 } // namespace picture

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "picture/barcode_face.h"
+#include "result/result.h"
 
 #include <span>
 #include <vector>
@@ -28,7 +29,6 @@ struct GlyphImage {
     std::vector<int> rowStarts;
     std::vector<Rows> runs; // from the top row down, each run until the next one's first row
     int end = 0;            // the row after the last one
-    bool ok = true;         // false when the outline could not be rasterised
 
     // The spans of a row, none where the glyph has no ink. run is where to start looking (an
     // index into runs) and is left at the row's run: rows asked in order are found in a step.
@@ -43,7 +43,9 @@ struct RasterStyle {
     bool operator==(const RasterStyle&) const = default;
 };
 
-// The glyph with its pen at the given offset into its first pixel (26.6, 0..63).
-GlyphImage RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& style, int offset);
+// The glyph with its pen at the given offset into its first pixel (26.6, 0..63); fails when its
+// outline cannot be rasterised.
+Result<GlyphImage> RasteriseGlyph(BarcodeFace& face, unsigned glyph, const RasterStyle& style,
+                                  int offset);
 
 } // namespace picture

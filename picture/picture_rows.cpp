@@ -17,11 +17,20 @@ constexpr long long PlacementStep = 4; // in 1/64 pixel
 
 PictureRows::PictureRows(const PictureLayout& layout)
     : size_(layout.size), antialiased_(layout.style.antialiased), dotsPerInch_(layout.dotsPerInch),
-      row_(static_cast<std::size_t>(std::max(layout.size.width(), 0))) {
+      row_(static_cast<std::size_t>(std::max(layout.size.width(), 0))) {}
+
+Result<PictureRows> PictureRows::Make(const PictureLayout& layout) {
+    PictureRows rows(layout);
+    if (Result<> placed = rows.Place(layout); !placed) {
+        return Failure{placed.error()};
+    }
+    return rows;
+}
+
+Result<> PictureRows::Place(const PictureLayout& layout) {
     BarcodeFace* face = BarcodeFace::ForFamily(layout.faceName);
     if (!face) {
-        error_ = QStringLiteral("The typeface \"%1\" is not installed").arg(layout.faceName);
-        return;
+        return Failure{QStringLiteral("The typeface \"%1\" is not installed").arg(layout.faceName)};
     }
     cache_ = GlyphCache::For(layout.faceName, layout.style);
     std::set<std::pair<const GlyphImage*, int>> shapes;
@@ -29,15 +38,15 @@ PictureRows::PictureRows(const PictureLayout& layout)
     for (const ShapedGlyph& glyph : layout.glyphs) {
         const long long pen = 64LL * layout.cellOrigin.x() + glyph.x;
         const long long placed = (pen + PlacementStep / 2) / PlacementStep * PlacementStep;
-        const GlyphImage& image = cache_->Get(*face, glyph.glyph, static_cast<int>(placed & 63));
-        if (!image.ok) {
-            error_ = QStringLiteral("The typeface \"%1\" has a glyph that cannot be drawn")
-                         .arg(layout.faceName);
-            return;
+        const Result<GlyphImage>& image =
+            cache_->Get(*face, glyph.glyph, static_cast<int>(placed & 63));
+        if (!image) {
+            return Failure{QStringLiteral("The typeface \"%1\" has a glyph that cannot be drawn")
+                               .arg(layout.faceName)};
         }
         const int baselineRow = layout.baseline - static_cast<int>((glyph.y + 32) >> 6);
-        placed_.push_back({&image, static_cast<int>(placed >> 6), baselineRow, 0});
-        shapes.insert({&image, baselineRow});
+        placed_.push_back({&*image, static_cast<int>(placed >> 6), baselineRow, 0});
+        shapes.insert({&*image, baselineRow});
     }
     // Marked on a row map rather than sorted: the shapes share most of their rows.
     const int height = size_.height();
@@ -59,6 +68,7 @@ PictureRows::PictureRows(const PictureLayout& layout)
             changes_.push_back(y);
         }
     }
+    return {};
 }
 
 int PictureRows::keyOf(int y) const {

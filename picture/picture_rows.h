@@ -5,6 +5,7 @@
 #include "picture/barcode_picture.h"
 #include "picture/glyph_cache.h"
 #include "picture/row_source.h"
+#include "result/result.h"
 
 #include <memory>
 #include <span>
@@ -15,10 +16,10 @@ namespace picture {
 
 class PictureRows : public RowSource {
 public:
-    // Rasterises the glyphs it lacks on the calling thread, which must also ask for the rows.
-    explicit PictureRows(const PictureLayout& layout);
+    // Rasterises the glyphs it lacks on the calling thread, which must also ask for the rows;
+    // fails when the face is missing or one of its glyphs cannot be drawn.
+    static Result<PictureRows> Make(const PictureLayout& layout);
 
-    QString error() const { return error_; } // empty when every glyph could be drawn
     QSize size() const override { return size_; }
     bool blackAndWhite() const override { return !antialiased_; }
     int keyOf(int y) const override;
@@ -33,6 +34,8 @@ private:
         std::size_t run; // the image's run of rows last drawn
     };
 
+    explicit PictureRows(const PictureLayout& layout);
+    Result<> Place(const PictureLayout& layout);
     void Compose(int y);
 
     QSize size_;
@@ -44,7 +47,6 @@ private:
     std::vector<std::pair<int, std::span<const Span>>> rowSpans_; // of the row being composed
     std::vector<uchar> row_;
     int rowKey_ = -1;
-    QString error_;
 };
 
 } // namespace picture

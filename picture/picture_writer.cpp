@@ -1,7 +1,7 @@
 #include "picture/picture_writer.h"
 
-#include "picture/native_file_name.h"
-#include "picture/output_file.h"
+#include "files/native_file_name.h"
+#include "files/output_file.h"
 #include "picture/picture_encoders.h"
 #include "picture/picture_rows.h"
 
@@ -34,24 +34,24 @@ QString AbsoluteName(const QString& fileName) {
     }
     char* folder = ::getcwd(nullptr, 0);
     const QString absolute =
-        DecodeFileName(folder ? QByteArray(folder) : QByteArray(".")) + u'/' + fileName;
+        files::DecodeFileName(folder ? QByteArray(folder) : QByteArray(".")) + u'/' + fileName;
     std::free(folder);
     return QDir::cleanPath(absolute);
 }
 
 } // namespace
 
-Result<StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName,
-                             Placement placement) {
+Result<files::StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QString& fileName,
+                                    Placement placement) {
     if (Result<> limit = CheckFormatLimit(rows.size(), format, rows.blackAndWhite() ? 1 : 8);
         !limit) {
         return Failure{limit.error()};
     }
     const QString fullName = AbsoluteName(fileName);
     auto cannotCreate = [&](const QString& reason) {
-        return Failure{CannotCreateFile(fullName, reason)};
+        return Failure{files::CannotCreateFile(fullName, reason)};
     };
-    OutputFile file(fullName);
+    files::OutputFile file(fullName);
     if (const Result<> opened = file.open(); !opened) {
         return cannotCreate(opened.error());
     }
@@ -60,7 +60,7 @@ Result<StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QStrin
         return cannotCreate(written ? encoded.error() : written.error());
     }
     if (placement == Placement::Staged) {
-        Result<StagedFile> staged = file.stage();
+        Result<files::StagedFile> staged = file.stage();
         if (!staged) {
             return cannotCreate(staged.error());
         }
@@ -69,16 +69,16 @@ Result<StagedFile> WriteRows(RowSource& rows, PictureFormat format, const QStrin
     if (const Result<> committed = file.commit(); !committed) {
         return cannotCreate(committed.error());
     }
-    return StagedFile();
+    return files::StagedFile();
 }
 
-Result<StagedFile> WritePicture(const PictureLayout& layout, PictureFormat format,
-                                const QString& fileName, Placement placement) {
-    PictureRows rows(layout);
-    if (!rows.error().isEmpty()) {
+Result<files::StagedFile> WritePicture(const PictureLayout& layout, PictureFormat format,
+                                       const QString& fileName, Placement placement) {
+    Result<PictureRows> rows = PictureRows::Make(layout);
+    if (!rows) {
         return Failure{rows.error()};
     }
-    return WriteRows(rows, format, fileName, placement);
+    return WriteRows(*rows, format, fileName, placement);
 }
 
 } // namespace picture

@@ -1,6 +1,7 @@
 // How the Qt side of the program reports a failure. A function that makes something returns
 // Result<T>: the value, or the message that says why there is none. A function that only acts
 // returns Result<>: nothing, or that message. The message is whole, ready to show the user.
+// Both are [[nodiscard]]: a result dropped on purpose is cast to void, with the reason beside it.
 //
 //     Result<QImage> made = MakePicture(request);
 //     if (!made) { report(made.error()); }
@@ -16,7 +17,7 @@ struct Failure {
     QString message;
 };
 
-template <typename T = void> class Result {
+template <typename T = void> class [[nodiscard]] Result {
 public:
     Result(T value) : state_(std::in_place_index<0>, std::move(value)) {}
     Result(Failure failure) : state_(std::in_place_index<1>, std::move(failure)) {}
@@ -41,7 +42,7 @@ private:
     std::variant<T, Failure> state_;
 };
 
-template <> class Result<void> {
+template <> class [[nodiscard]] Result<void> {
 public:
     Result() = default;
     Result(Failure failure) : failure_(std::move(failure.message)), failed_(true) {}

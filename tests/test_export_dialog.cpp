@@ -29,8 +29,8 @@ class TestExportDialog : public QObject {
     Q_OBJECT
 private slots:
     void initTestCase() {
-        const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-        QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
+        const Result<> fonts = LoadBarcodeFonts();
+        QVERIFY2(fonts, qPrintable(fonts.error()));
     }
     void opensAfterMake();
     void typeFromFilter_data();

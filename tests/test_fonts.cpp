@@ -2,6 +2,7 @@
 // outlines, the Code 93 bar pattern of every glyph; the HR faces' contextual alternates, as
 // HarfBuzz and Qt shape them and as an exported picture shows them.
 #include "encoding/barcode_builder.h"
+#include "files/install_paths.h"
 #include "picture/barcode_fonts.h"
 #include "tests/barcode_decoders.h"
 #include "tests/reference_encoder.h"
@@ -336,8 +337,8 @@ private slots:
 };
 
 void TestFonts::initTestCase() {
-    const LoadedBarcodeFonts loaded = LoadBarcodeFonts();
-    QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
+    const Result<> loaded = LoadBarcodeFonts();
+    QVERIFY2(loaded, qPrintable(loaded.error()));
 }
 
 void TestFonts::names() {
@@ -736,8 +737,9 @@ void TestFonts::exportedLineReadsAsTyped() {
 }
 
 void TestFonts::loadBarcodeFonts() {
-    const LoadedBarcodeFonts loaded = LoadBarcodeFonts();
-    QVERIFY2(loaded.error.isEmpty(), qPrintable(loaded.error));
+    const QStringList families = RegisterBarcodeFonts(installpaths::FontDirectory());
+    const Result<> loaded = CheckBarcodeFonts(families, installpaths::FontDirectory());
+    QVERIFY2(loaded, qPrintable(loaded.error()));
     QStringList expected;
     for (const bool hr : {false, true}) {
         for (const QChar letter : Letters) {
@@ -745,7 +747,7 @@ void TestFonts::loadBarcodeFonts() {
         }
     }
     expected.sort();
-    QCOMPARE(loaded.families, expected);
+    QCOMPARE(families, expected);
     for (const QString& family : expected) {
         QCOMPARE(QFontInfo(QFont(family, 24)).family(), family);
     }
@@ -754,10 +756,11 @@ void TestFonts::loadBarcodeFonts() {
 void TestFonts::loadBarcodeFontsFromEmptyFolder() {
     QTemporaryDir empty;
     QVERIFY(empty.isValid());
-    const LoadedBarcodeFonts loaded = LoadBarcodeFonts(empty.path());
-    QVERIFY(loaded.families.isEmpty());
-    QVERIFY2(loaded.error.contains(empty.path()), qPrintable(loaded.error));
-    QVERIFY(loaded.error.contains(QStringLiteral("Sample 93 f HR")));
+    const QStringList families = RegisterBarcodeFonts(empty.path());
+    QVERIFY(families.isEmpty());
+    const Result<> loaded = CheckBarcodeFonts(families, empty.path());
+    QVERIFY2(loaded.error().contains(empty.path()), qPrintable(loaded.error()));
+    QVERIFY(loaded.error().contains(QStringLiteral("Sample 93 f HR")));
 }
 
 QTEST_MAIN(TestFonts)

@@ -52,7 +52,7 @@ class TestLabelDialog : public QObject {
     Q_OBJECT
 private slots:
     // The window loads the barcode faces at start, and the fill check measures with them.
-    void initTestCase() { QCOMPARE(LoadBarcodeFonts().error, QString()); }
+    void initTestCase() { QCOMPARE(LoadBarcodeFonts().error(), QString()); }
     void init() { QApplication::clipboard()->setText(QStringLiteral("untouched")); }
     void opensAfterMake();
     void templates_data();

@@ -211,8 +211,8 @@ private:
 };
 
 void TestPicture::initTestCase() {
-    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-    QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
+    const Result<> fonts = LoadBarcodeFonts();
+    QVERIFY2(fonts, qPrintable(fonts.error()));
     QVERIFY(dir_.isValid());
 }
 
@@ -767,7 +767,7 @@ void TestPicture::stagedFiles() {
         old.write("the old file");
     }
     const auto layout = Layout("Sample 93 d", "24", 300);
-    Result<picture::StagedFile> written =
+    Result<files::StagedFile> written =
         picture::WritePicture(layout, PictureFormat::Png, name, picture::Placement::Staged);
     QVERIFY2(written, qPrintable(written.error()));
     if (happens == "folder") {
@@ -776,12 +776,12 @@ void TestPicture::stagedFiles() {
         QCOMPARE(ReadAll(name), QByteArray("the old file"));
     }
     if (happens == "dropped") {
-        *written = picture::StagedFile();
+        *written = files::StagedFile();
         QCOMPARE(ReadAll(name), QByteArray("the old file"));
     } else {
-        const std::vector<QString> messages = picture::PlaceStagedFiles({&*written});
+        const std::vector<QString> messages = files::PlaceStagedFiles({&*written});
         QCOMPARE(messages.front(),
-                 reason.isEmpty() ? QString() : picture::CannotCreateFile(name, reason));
+                 reason.isEmpty() ? QString() : files::CannotCreateFile(name, reason));
     }
     if (happens == "placed") {
         QCOMPARE(QImage(name).size(), layout.size);

@@ -147,7 +147,7 @@ private slots:
 };
 
 void TestSamplePage::initTestCase() {
-    QCOMPARE(LoadBarcodeFonts().error, QString());
+    QCOMPARE(LoadBarcodeFonts().error(), QString());
     // A whole page at 600 dpi is larger than Qt reads by default.
     QImageReader::setAllocationLimit(512);
 }

@@ -55,8 +55,8 @@ private:
 };
 
 void TestScan::initTestCase() {
-    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-    QVERIFY2(fonts.error.isEmpty(), qPrintable(fonts.error));
+    const Result<> fonts = LoadBarcodeFonts();
+    QVERIFY2(fonts, qPrintable(fonts.error()));
     QVERIFY(dir_.isValid());
     // The largest pictures pass the reader's default limit of 128 MB of 32-bit pixels.
     QImageReader::setAllocationLimit(1024);
@@ -117,9 +117,9 @@ void TestScan::largestUsualExportScans() {
 
 void TestScan::Check(const QString& face, int dpi, const QString& points, const QString& typed,
                      const QString& expected, PictureFormat format, bool exact, int reduction) {
-    const cli::OutputText text = cli::MakeOutputText(typed.toStdString(), false);
-    QVERIFY2(text.ok, text.error.c_str());
-    picture::ExportRequest request{QString::fromStdU16String(text.text), face, points, dpi,
+    const Result<std::u16string> text = cli::MakeOutputText(typed.toStdString(), false);
+    QVERIFY2(text, qPrintable(text.error()));
+    picture::ExportRequest request{QString::fromStdU16String(*text), face, points, dpi,
                                    face.startsWith(QStringLiteral("Sample 93 a"))};
     request.exact = exact;
     request.barReduction = reduction;

@@ -347,6 +347,26 @@ private slots:
         QCOMPARE(ReadBytes(path_), QByteArray("[Settings]\nData=new\n"));
     }
 
+    // A settings file kept elsewhere and linked in (as dotfile tools do) stays linked: the file
+    // the link names is replaced, with its mode.
+    void linkedFileIsWrittenThrough() {
+        const QString target = dir_.filePath(QStringLiteral("kept/striatips.ini"));
+        QVERIFY(QDir().mkpath(QFileInfo(target).path()));
+        WriteBytes(target, "[Settings]\nData=old\n");
+        QVERIFY(::chmod(QFile::encodeName(target).constData(), 0640) == 0);
+        QVERIFY(QFile::link(target, path_));
+        IniFile file(path_);
+        file.setText(QStringLiteral("Settings"), QStringLiteral("Data"), QStringLiteral("new"));
+        QVERIFY(file.save());
+        QCOMPARE(QFileInfo(path_).symLinkTarget(), target);
+        QCOMPARE(ReadBytes(target), QByteArray("[Settings]\nData=new\n"));
+        struct stat status {};
+        QCOMPARE(::stat(QFile::encodeName(target).constData(), &status), 0);
+        QCOMPARE(status.st_mode & 07777, mode_t(0640));
+        QCOMPARE(QDir(QFileInfo(target).path()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{QStringLiteral("striatips.ini")});
+    }
+
     // Every key reads as a value of its type: its default when the file lacks it, or holds what
     // its type cannot read, and what was written otherwise. (What the defaults mean to the user,
     // the window's first start shows.)

@@ -184,7 +184,7 @@ private:
 
 void TestSheetCli::initTestCase() {
     QVERIFY(!qEnvironmentVariable("STRIA93").isEmpty());
-    QCOMPARE(LoadBarcodeFonts().error, QString()); // the fill check measures with the faces
+    QCOMPARE(LoadBarcodeFonts().error(), QString()); // the fill check measures with the faces
     QVERIFY(dir_.isValid());
 }
 

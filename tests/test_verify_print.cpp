@@ -154,7 +154,7 @@ void TestVerifyPrint::vectorExport() {
 // The sample page printed to PDF and scanned at 600 dpi: six symbols top to bottom, each X the
 // module of its point size.
 void TestVerifyPrint::samplePage() {
-    QCOMPARE(LoadBarcodeFonts().error, QString());
+    QCOMPARE(LoadBarcodeFonts().error(), QString());
     constexpr int dpi = 600;
     const QString pdf = dir_.filePath(QStringLiteral("sample.pdf"));
     const auto barcode = std::get<code93::Barcode>(code93::BuildBarcode(u"Ab-93"));

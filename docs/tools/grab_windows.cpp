@@ -36,9 +36,8 @@ int main(int argc, char** argv) {
         return 2;
     }
     QApplication application(argc, argv);
-    const LoadedBarcodeFonts fonts = LoadBarcodeFonts();
-    if (!fonts.error.isEmpty()) {
-        std::fprintf(stderr, "grab_windows: %s\n", qPrintable(fonts.error));
+    if (const Result<> fonts = LoadBarcodeFonts(); !fonts) {
+        std::fprintf(stderr, "grab_windows: %s\n", qPrintable(fonts.error()));
         return 1;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);

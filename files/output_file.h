@@ -1,4 +1,5 @@
-// A file being written that replaces the old one only once it is complete.
+// A file being written that replaces the old one only once it is complete: the one way the
+// programs replace a file (pictures, sheets, templates, the settings file, the set-up's copies).
 #pragma once
 
 #include "result/result.h"
@@ -8,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace picture {
+namespace files {
 
 // Writes to a file descriptor through a buffer of its own and keeps the system's reason for the
 // first failure: Qt's buffered file writes may report a lost write as success or as "Unknown
@@ -57,7 +58,7 @@ private:
 // Regular files (and new names) are written under a temporary name in the same folder (see
 // staged_files.h), then synced and renamed over the old one, so a failed write leaves the old
 // file and nothing else. The replaced file's mode, owner and group are kept, a read-only one is
-// refused (files/replaced_file.h).
+// refused (files/replaced_file.h). A symbolic link is written through: its target is replaced.
 // Names are handled as bytes (see native_file_name.h). An existing file that is not a regular
 // file (a device such as /dev/null) cannot be replaced by a rename and is written in place; it
 // is opened without blocking, so a FIFO nobody reads is refused instead of waited for.
@@ -103,4 +104,4 @@ std::vector<QString> PlaceStagedFiles(std::vector<StagedFile*> files);
 // "Cannot create file "<name>". <reason>", the message of every file the export cannot write.
 QString CannotCreateFile(const QString& fileName, const QString& reason);
 
-} // namespace picture
+} // namespace files

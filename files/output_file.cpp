@@ -1,19 +1,20 @@
-#include "picture/output_file.h"
+#include "files/output_file.h"
 
-#include "picture/native_file_name.h"
-#include "picture/staged_files.h"
+#include "files/native_file_name.h"
 #include "files/replaced_file.h"
+#include "files/staged_files.h"
 
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
+#include <cstdlib>
 #include <fcntl.h>
 #include <map>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
-namespace picture {
+namespace files {
 
 namespace {
 
@@ -22,8 +23,20 @@ constexpr qsizetype WriteBufferBytes = 1 << 16;
 // Counts files as they are opened, so that a group of files knows which one came first.
 std::atomic<std::uint64_t> openings{0};
 
-QString SystemReason(int error) {
-    return files::SystemReason(error);
+// A symbolic link is written through, as the shell and editors do: the file it names is
+// replaced and the link stays. A link to nothing is replaced itself.
+QByteArray ThroughLinks(const QByteArray& name) {
+    struct stat link {};
+    if (::lstat(name.constData(), &link) != 0 || !S_ISLNK(link.st_mode)) {
+        return name;
+    }
+    char* target = ::realpath(name.constData(), nullptr);
+    if (target == nullptr) {
+        return name;
+    }
+    QByteArray resolved(target);
+    std::free(target);
+    return resolved;
 }
 
 void Close(int& descriptor) {
@@ -132,6 +145,7 @@ Failure OutputFile::SystemFailure(int error) {
 }
 
 Result<> OutputFile::open() {
+    name_ = ThroughLinks(name_);
     struct stat old {};
     const bool replacing = ::stat(name_.constData(), &old) == 0;
     if (replacing && S_ISDIR(old.st_mode)) {
@@ -142,7 +156,7 @@ Result<> OutputFile::open() {
         return openInPlace();
     }
     if (replacing) {
-        if (Result<> replaceable = files::CheckReplaceable(name_, old); !replaceable) {
+        if (Result<> replaceable = CheckReplaceable(name_, old); !replaceable) {
             return replaceable;
         }
     }
@@ -160,7 +174,7 @@ Result<> OutputFile::open() {
     }
     openedOrder_ = ++openings;
     if (replacing) {
-        if (Result<> kept = files::KeepOwnerAndMode(descriptor_, old); !kept) {
+        if (Result<> kept = KeepOwnerAndMode(descriptor_, old); !kept) {
             return kept;
         }
     }
@@ -291,4 +305,4 @@ QString CannotCreateFile(const QString& fileName, const QString& reason) {
     return QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, reason);
 }
 
-} // namespace picture
+} // namespace files

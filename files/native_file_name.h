@@ -6,9 +6,9 @@
 #include <QByteArray>
 #include <QString>
 
-namespace picture {
+namespace files {
 
 QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
 
-} // namespace picture
+} // namespace files

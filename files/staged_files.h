@@ -6,7 +6,7 @@
 
 #include <QByteArray>
 
-namespace picture {
+namespace files {
 
 // Holds the four signals in this thread while it lives, so that no handler runs between a file's
 // placing and the line that says so.
@@ -46,4 +46,4 @@ void RemoveStagedFiles();
 // to this user: those of a program killed outright. Touches no other file.
 void RemoveStaleStagedFiles(const QByteArray& folder);
 
-} // namespace picture
+} // namespace files

@@ -1,4 +1,4 @@
-#include "picture/staged_files.h"
+#include "files/staged_files.h"
 
 #include <QRandomGenerator>
 #include <algorithm>
@@ -16,7 +16,7 @@
 #include <unistd.h>
 #include <utility>
 
-namespace picture {
+namespace files {
 namespace {
 
 // More than the files a batch keeps open at once (cli/export_batch.cpp); a file made when every
@@ -196,4 +196,4 @@ void RemoveStaleStagedFiles(const QByteArray& folder) {
     ::closedir(dir);
 }
 
-} // namespace picture
+} // namespace files

@@ -1,6 +1,6 @@
-#include "picture/native_file_name.h"
+#include "files/native_file_name.h"
 
-namespace picture {
+namespace files {
 
 namespace {
 
@@ -72,4 +72,4 @@ QByteArray EncodeFileName(const QString& name) {
     return bytes + name.mid(start).toUtf8();
 }
 
-} // namespace picture
+} // namespace files
