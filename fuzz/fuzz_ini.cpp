@@ -50,9 +50,10 @@ QByteArray LineEnd(const QByteArray& raw) {
     return raw.endsWith("\r\n") ? "\r\n" : raw.endsWith('\n') ? "\n" : "";
 }
 
-// As the dialect reads a line: UTF-8, or Latin-1 when the line is not valid UTF-8.
+// As the dialect reads a line: UTF-8, or Latin-1 when the line is not valid UTF-8. Only the
+// file's first bytes can be its byte-order mark; a U+FEFF starting a later line is a character.
 QString DecodeLine(const QByteArray& raw) {
-    QStringDecoder utf8(QStringDecoder::Utf8);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::ConvertInitialBom);
     const QString text = utf8(raw);
     return utf8.hasError() ? QString::fromLatin1(raw) : text;
 }
@@ -66,7 +67,8 @@ struct Name {
 QList<Name> NamesIn(const QByteArray& bytes) {
     QList<Name> names;
     QString section;
-    for (const QByteArray& raw : RawLines(bytes)) {
+    const QByteArray lines = bytes.startsWith("\xEF\xBB\xBF") ? bytes.mid(3) : bytes;
+    for (const QByteArray& raw : RawLines(lines)) {
         const QString line = DecodeLine(raw).trimmed();
         if (line.startsWith(u'[') && line.contains(u']')) {
             section = line.mid(1, line.indexOf(u']') - 1).trimmed();

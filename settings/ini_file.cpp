@@ -12,9 +12,11 @@ namespace {
 constexpr char Utf8Bom[] = "\xEF\xBB\xBF";
 
 // Line by line, so that one stray Latin-1 byte cannot turn the UTF-8 of every other line into
-// pairs of Latin-1 characters.
+// pairs of Latin-1 characters. The file's own byte-order mark is gone by now: a U+FEFF that
+// starts a line is a character of its name.
 QString DecodeLine(QByteArrayView bytes) {
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(bytes);
     if (utf8.hasError()) {
         return QString::fromLatin1(bytes);

@@ -223,6 +223,9 @@ private slots:
         QTest::newRow("latin-1 and invalid lines untouched")
             << QByteArray("[T]\n0=caf\xE9\n1=\xC3(\n[X]\nk=AB\xC2\xAAI\n") << "n"
             << QByteArray("[T]\n0=caf\xE9\n1=\xC3(\n[X]\nk=AB\xC2\xAAI\nn=w\n");
+        QTest::newRow("U+FEFF starting a key is part of its name")
+            << QByteArray("[X]\n\xEF\xBB\xBFk=v\n") << QStringLiteral("\uFEFFk")
+            << QByteArray("[X]\n\xEF\xBB\xBFk=w\n");
         QTest::newRow("changed latin-1 line becomes UTF-8")
             << QByteArray("[X]\nk\xE9=v\n") << "k\u00E9" << QByteArray("[X]\nk\xC3\xA9=w\n");
     }
