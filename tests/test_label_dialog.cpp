@@ -46,6 +46,22 @@ void Touch(const QString& fileName) {
     file.write("{\\rtf1 }");
 }
 
+// The data folder as the dialog names it, without its trailing separator.
+QString Folder(const WindowFixture& fixture) {
+    return fixture.dataFolder().chopped(1);
+}
+
+// After Make of the data, the dialog set to the button's sheet, with a template file there.
+void ReadyToPrint(WindowFixture& fixture, int button, const QString& file, const QString& data,
+                  bool explain, bool fill) {
+    TStriaInput& window = *fixture.window;
+    Touch(Folder(fixture) + QLatin1Char('/') + file);
+    WindowFixture::Make(window, data);
+    window.Form3->labelButtons()[button - 1]->setChecked(true);
+    window.Form3->ExplainPaste->setChecked(explain);
+    window.Form3->FillLabels->setChecked(fill);
+}
+
 } // namespace
 
 class TestLabelDialog : public QObject {
@@ -101,12 +117,8 @@ void TestLabelDialog::templates() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
-    Touch(folder + QLatin1Char('/') + file);
-    WindowFixture::Make(window, QStringLiteral("ABC123"));
-    window.Form3->labelButtons()[button - 1]->setChecked(true);
-    window.Form3->ExplainPaste->setChecked(explain);
-    window.Form3->FillLabels->setChecked(fill);
+    const QString folder = Folder(fixture);
+    ReadyToPrint(fixture, button, file, QStringLiteral("ABC123"), explain, fill);
     QCOMPARE(window.Form3->FillLabels->isEnabled(), button != 9);
     window.Form3->PrintLabels->click();
 
@@ -155,7 +167,7 @@ void TestLabelDialog::missing() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
+    const QString folder = Folder(fixture);
     if (fifo) {
         QCOMPARE(mkfifo(QFile::encodeName(folder + QStringLiteral("/lz161.rtf")).constData(), 0600),
                  0);
@@ -197,12 +209,8 @@ void TestLabelDialog::fillTooLarge() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    const QString folder = fixture.documents.path() + QStringLiteral("/Stria");
-    Touch(folder + QLatin1Char('/') + file);
-    WindowFixture::Make(window, data);
-    window.Form3->labelButtons()[button - 1]->setChecked(true);
-    window.Form3->ExplainPaste->setChecked(true);
-    window.Form3->FillLabels->setChecked(true);
+    const QString folder = Folder(fixture);
+    ReadyToPrint(fixture, button, file, data, true, true);
     const QStringList before = QDir(folder).entryList(QDir::Files);
     window.Form3->PrintLabels->click();
 
@@ -220,7 +228,7 @@ void TestLabelDialog::afterInsertion() {
     WindowFixture fixture;
     fixture.startUp();
     TStriaInput& window = *fixture.window;
-    Touch(fixture.documents.path() + QStringLiteral("/Stria/lz161.rtf"));
+    Touch(Folder(fixture) + QStringLiteral("/lz161.rtf"));
     WindowFixture::Make(window, QStringLiteral("ABC123"));
     window.ComboBox1->setEditText(QStringLiteral("TAB"));
     window.AddButtonClick->click();
