@@ -54,13 +54,14 @@ std::optional<int> WholeNumber(const QString& text, int smallest, int largest) {
 
 Result<> ReadFace(const CommandLine& line, BarcodeChoice& choice) {
     const QString style = line.text(QStringLiteral("style"));
-    if (style != u"standard" && style != u"hr") {
+    const std::optional<code93::Style> named = code93::StyleNamed(style.toStdU16String());
+    if (!named) {
         return Failure{QStringLiteral("--style must be standard or hr, not '%1'").arg(style)};
     }
-    choice.style = style == u"hr" ? code93::Style::HumanReadable : code93::Style::Standard;
+    choice.style = *named;
 
     const QString size = line.text(QStringLiteral("size"));
-    if (size.size() != 1 || size[0] < u'a' || size[0] > u'f') {
+    if (size.size() != 1 || !code93::IsSizeLetter(size[0].unicode())) {
         return Failure{
             QStringLiteral("--size must be one of a, b, c, d, e, f, not '%1'").arg(size)};
     }

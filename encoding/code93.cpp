@@ -25,4 +25,18 @@ std::u16string FaceName(Style style, char16_t sizeLetter) {
     return name;
 }
 
+std::optional<Style> StyleNamed(std::u16string_view name) {
+    if (name == u"standard") {
+        return Style::Standard;
+    }
+    if (name == u"hr") {
+        return Style::HumanReadable;
+    }
+    return std::nullopt;
+}
+
+bool IsSizeLetter(char16_t letter) {
+    return letter >= u'a' && letter <= u'f';
+}
+
 } // namespace code93

@@ -2,6 +2,7 @@
 // expansion and the typeface names. Pure functions over 16-bit characters, no state.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -27,5 +28,12 @@ char16_t SymbolChar(int value);
 // The family of the size letter's typeface of the style, by the rule of the typefaces'
 // generator (encoding/typeface_names.h): "Sample 93 d", "Sample 93 d HR".
 std::u16string FaceName(Style style, char16_t sizeLetter);
+
+// The style of its name, "standard" or "hr", as users choose it on the command line and in the
+// office functions; nothing for any other name.
+std::optional<Style> StyleNamed(std::u16string_view name);
+
+// Whether a letter names one of the six sizes, a (widest bars) to f.
+bool IsSizeLetter(char16_t letter);
 
 } // namespace code93

@@ -66,16 +66,15 @@ OUString Code93AddIn::code93Sums(const OUString& data) {
 
 OUString Code93AddIn::code93Font(const OUString& style, const OUString& size) {
     const OUString lowerStyle = style.toAsciiLowerCase();
-    if (lowerStyle != "hr" && lowerStyle != "standard") {
+    const std::optional<code93::Style> faceStyle = code93::StyleNamed(ToU16(lowerStyle));
+    if (!faceStyle) {
         RefuseArgument("Style must be \"hr\" or \"standard\", not \"" + style + "\"", 0);
     }
     const OUString letter = size.toAsciiLowerCase();
-    if (letter.getLength() != 1 || letter[0] < 'a' || letter[0] > 'f') {
+    if (letter.getLength() != 1 || !code93::IsSizeLetter(letter[0])) {
         RefuseArgument("Size must be one of a, b, c, d, e, f, not \"" + size + "\"", 1);
     }
-    const code93::Style faceStyle =
-        lowerStyle == "hr" ? code93::Style::HumanReadable : code93::Style::Standard;
-    return ToOUString(code93::FaceName(faceStyle, char16_t(letter[0])));
+    return ToOUString(code93::FaceName(*faceStyle, char16_t(letter[0])));
 }
 
 OUString Code93AddIn::getProgrammaticFuntionName(const OUString& displayName) {
