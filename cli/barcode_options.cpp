@@ -52,6 +52,15 @@ std::optional<int> WholeNumber(const QString& text, int smallest, int largest) {
     return n;
 }
 
+Result<int> WholeNumberOption(const QString& name, const QString& text, int smallest, int largest,
+                              const QString& hint) {
+    if (const std::optional<int> n = WholeNumber(text, smallest, largest)) {
+        return *n;
+    }
+    return Failure{QStringLiteral("--%1 must be a whole number from %2 to %3%4, not '%5'")
+                       .arg(name, QString::number(smallest), QString::number(largest), hint, text)};
+}
+
 Result<> ReadFace(const CommandLine& line, BarcodeChoice& choice) {
     const QString style = line.text(QStringLiteral("style"));
     const std::optional<code93::Style> named = code93::StyleNamed(style.toStdU16String());
@@ -83,14 +92,8 @@ Result<BarcodeChoice> ReadBarcodeOptions(const CommandLine& line) {
 }
 
 Result<int> ReadPoints(const QString& points) {
-    const auto n = WholeNumber(points, code93::SmallestPointSize, code93::LargestPointSize);
-    if (!n) {
-        return Failure{QStringLiteral("--points must be a whole number from %1 to %2, not '%3'")
-                           .arg(code93::SmallestPointSize)
-                           .arg(code93::LargestPointSize)
-                           .arg(points)};
-    }
-    return *n;
+    return WholeNumberOption(QStringLiteral("points"), points, code93::SmallestPointSize,
+                             code93::LargestPointSize);
 }
 
 bool PrinterDotsGiven(const CommandLine& line) {
@@ -105,14 +108,12 @@ Result<std::optional<picture::PrinterDots>> ReadPrinterDots(const CommandLine& l
         }
         return std::optional<picture::PrinterDots>();
     }
-    const QString dpi = line.text(QStringLiteral("printer-dpi"));
-    const auto n = WholeNumber(dpi, picture::SmallestPrinterDpi, picture::LargestPrinterDpi);
+    const Result<int> n =
+        WholeNumberOption(QStringLiteral("printer-dpi"), line.text(QStringLiteral("printer-dpi")),
+                          picture::SmallestPrinterDpi, picture::LargestPrinterDpi,
+                          QStringLiteral(" (203, 300, 600 or 1200 for most printers)"));
     if (!n) {
-        return Failure{QStringLiteral("--printer-dpi must be a whole number from %1 to %2 (203, "
-                                      "300, 600 or 1200 for most printers), not '%3'")
-                           .arg(picture::SmallestPrinterDpi)
-                           .arg(picture::LargestPrinterDpi)
-                           .arg(dpi)};
+        return Failure{n.error()};
     }
     return std::optional<picture::PrinterDots>(picture::PrinterDots(*n));
 }

@@ -31,6 +31,11 @@ QCommandLineOption NoSnapOption();
 // The whole number in text when it lies from smallest to largest.
 std::optional<int> WholeNumber(const QString& text, int smallest, int largest);
 
+// The value of the option --name as such a number, or the message that gives its range: "--name
+// must be a whole number from smallest to largest[ hint], not 'text'".
+Result<int> WholeNumberOption(const QString& name, const QString& text, int smallest, int largest,
+                              const QString& hint = {});
+
 // --style and --size into the choice.
 Result<> ReadFace(const CommandLine& line, BarcodeChoice& choice);
 

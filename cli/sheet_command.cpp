@@ -107,12 +107,10 @@ Result<> ReadPlacing(const CommandLine& line, SheetRequest& request) {
                            .arg(request.stock->name, startText)};
     }
     request.start = *start;
-    const QString copiesText = line.text(QStringLiteral("copies"));
-    const auto copies = WholeNumber(copiesText, 1, LargestCopies);
+    const Result<int> copies = WholeNumberOption(
+        QStringLiteral("copies"), line.text(QStringLiteral("copies")), 1, LargestCopies);
     if (!copies) {
-        return Failure{QStringLiteral("--copies must be a whole number from 1 to %1, not '%2'")
-                           .arg(LargestCopies)
-                           .arg(copiesText)};
+        return Failure{copies.error()};
     }
     request.copies = *copies;
     return {};

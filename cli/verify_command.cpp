@@ -30,14 +30,12 @@ Result<VerifyRequest> ReadVerifyRequest(const CommandLine& line) {
     VerifyRequest request;
     request.json = line.isSet(QStringLiteral("json"));
     if (line.isSet(QStringLiteral("dpi"))) {
-        const QString dpi = line.text(QStringLiteral("dpi"));
-        request.dpi = WholeNumber(dpi, LowestDpi, HighestDpi);
-        if (!request.dpi) {
-            return Failure{QStringLiteral("--dpi must be a whole number from %1 to %2, not '%3'")
-                               .arg(LowestDpi)
-                               .arg(HighestDpi)
-                               .arg(dpi)};
+        const Result<int> dpi = WholeNumberOption(
+            QStringLiteral("dpi"), line.text(QStringLiteral("dpi")), LowestDpi, HighestDpi);
+        if (!dpi) {
+            return Failure{dpi.error()};
         }
+        request.dpi = *dpi;
     }
     if (line.isSet(QStringLiteral("min-grade"))) {
         const QString letter = line.text(QStringLiteral("min-grade")).toUpper();
